@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+#include "scene/scene.h"
+
+// The one application object: zero at load, lives for the whole run.
+struct App {
+    bool keyDown[256];  // by virtual-key code
+    bool windowActive;  // false while minimised: no frames drawn
+    bool fullscreenMode;
+    uint32_t* textureNames;  // GL texture name per material number
+    int32_t quitRequested;
+    int32_t viewWidth;
+    int32_t viewHeight;
+    float clockStartMs;  // demo clock state
+    float lastElapsedMs;
+    bool lightsKeyLatch;
+    int32_t lightsOn;
+    int32_t panelGrowth;  // greets panel state
+    int32_t panelWidth;
+    Scene scene;
+};
+
+extern App gApp;

@@ -1,0 +1,31 @@
+#include "platform/time_source.h"
+
+#include <atomic>
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Captured at static initialisation, that is when the program starts.
+const Clock::time_point programStart = Clock::now();
+
+uint32_t systemCounter()
+{
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - programStart);
+    return static_cast<uint32_t>(ms.count());
+}
+
+std::atomic<TimeSourceFn> currentSource{systemCounter};
+
+}  // namespace
+
+uint32_t timeGetTime()
+{
+    return currentSource.load(std::memory_order_relaxed)();
+}
+
+void setTimeSource(TimeSourceFn source)
+{
+    currentSource.store(source ? source : systemCounter, std::memory_order_relaxed);
+}

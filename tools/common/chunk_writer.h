@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+// Builds .3DS byte streams: chunks nest with begin/end, and end() patches the length.
+// Used by the data generator and by the tests, so every file they write is spelled out.
+struct ChunkWriter {
+    std::vector<uint8_t> bytes;
+    std::vector<size_t> open;  // offsets of chunks whose length is still to be written
+
+    void u8(uint8_t v) { bytes.push_back(v); }
+    void u16(uint16_t v)
+    {
+        u8(static_cast<uint8_t>(v));
+        u8(static_cast<uint8_t>(v >> 8));
+    }
+    void u32(uint32_t v)
+    {
+        u16(static_cast<uint16_t>(v));
+        u16(static_cast<uint16_t>(v >> 16));
+    }
+    void f32(float v)
+    {
+        uint32_t bits;
+        std::memcpy(&bits, &v, 4);
+        u32(bits);
+    }
+    void str(const std::string& s)  // zero-terminated
+    {
+        bytes.insert(bytes.end(), s.begin(), s.end());
+        u8(0);
+    }
+    void raw(const std::vector<uint8_t>& b) { bytes.insert(bytes.end(), b.begin(), b.end()); }
+
+    void begin(uint16_t id)
+    {
+        open.push_back(bytes.size());
+        u16(id);
+        u32(0);
+    }
+    void end()
+    {
+        size_t at = open.back();
+        open.pop_back();
+        patch32(at + 2, static_cast<uint32_t>(bytes.size() - at));
+    }
+    // A complete chunk with an explicit length, for hostile and odd files.
+    void header(uint16_t id, uint32_t length)
+    {
+        u16(id);
+        u32(length);
+    }
+    void patch32(size_t at, uint32_t v)
+    {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    }
+    size_t size() const { return bytes.size(); }
+};
