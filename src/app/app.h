@@ -20,6 +20,9 @@ struct App {
     int32_t panelGrowth;  // greets panel state
     int32_t panelWidth;
     Scene scene;
+    // The greets overlays' own texture names (0: that overlay is not drawn).
+    uint32_t greetsScrollTexture;
+    uint32_t greetsPanelTexture;
 };
 
 extern App gApp;
