@@ -12,7 +12,7 @@ constexpr double kStep = kBeat / 4;  // one sixteenth
 constexpr int kStepsPerBar = 16;
 constexpr int kBars = 40;
 constexpr double kTail = 1.5;  // the last chord rings out
-constexpr float kPeak = 0.8f;   // of full scale, leaving room for the encoder's overshoot
+constexpr float kPeak = 0.7f;   // of full scale, leaving room for the encoder's overshoot
 
 struct Chord {
     int bassRoot;
@@ -146,10 +146,10 @@ std::vector<int16_t> renderMusic()
     for (const Section& section : kArrangement) playSection(buses, section);
     addEcho(buses.lead, 3 * kStep, 0.3f);
     StereoBus master = makeBus(seconds);
-    mixInto(master, buses.drums, 1.0f);
-    mixInto(master, buses.bass, 0.9f);
-    mixInto(master, buses.pads, 0.8f);
-    mixInto(master, buses.lead, 0.7f);
-    mixInto(master, buses.arp, 0.6f);
+    mixInto(master, buses.drums, 0.8f);
+    mixInto(master, buses.bass, 0.8f);
+    mixInto(master, buses.pads, 1.4f);
+    mixInto(master, buses.lead, 2.0f);
+    mixInto(master, buses.arp, 1.0f);
     return toPcm(master, kPeak);
 }

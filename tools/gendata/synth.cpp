@@ -48,10 +48,19 @@ struct Filter {
     void tune(float cutoffHz) { f = 2 * std::sin(std::numbers::pi_v<float> * std::min(cutoffHz, 8000.0f) / kSampleRate); }
     float lowpass(float in, float damping)
     {
+        step(in, damping);
+        return low;
+    }
+    float bandpass(float in, float damping)
+    {
+        step(in, damping);
+        return band;
+    }
+    void step(float in, float damping)
+    {
         low += f * band;
         float high = in - low - damping * band;
         band += f * high;
-        return low;
     }
 };
 
@@ -118,8 +127,8 @@ constexpr Tone kPadTone{{0.35f, 0.6f, 0.8f, 0.9f}, 1800, 1400, 1.0f, 1.2f, 9, 0,
 constexpr Tone kLeadTone{{0.01f, 0.25f, 0.65f, 0.18f}, 4200, 2600, 0.3f, 1.0f, 4, 0.25f, 0.3f};
 constexpr Tone kPluckTone{{0.002f, 0.18f, 0.0f, 0.1f}, 5000, 500, 0.08f, 0.7f, 0, 0, 0.28f};
 
-// Each drum hit draws its noise from a generator seeded by where it starts, so a hit
-// sounds the same whatever was rendered before it.
+// Each drum hit draws its noise from a generator seeded by where it starts, so that the
+// tune comes out the same whatever was rendered before it.
 Lcg noiseFor(size_t firstSample, uint32_t salt) { return {static_cast<uint32_t>(firstSample) * 2654435761u + salt}; }
 
 float noiseSample(Lcg& noise) { return noise.unit() * 2 - 1; }
@@ -146,14 +155,13 @@ void playKick(StereoBus& bus, double start, float velocity)
 {
     const size_t first = sampleIndex(start), count = sampleIndex(0.45);
     float phase = 0;
-    Lcg noise = noiseFor(first, 1);
+    const Pan centre(0);
     for (size_t n = 0; n < count; ++n) {
         float t = float(n) / kSampleRate;
-        float freq = 48 + 120 * std::exp(-t * 28);
+        float freq = 48 + 150 * std::exp(-t * 30);  // the fast drop in pitch is the kick's punch
         phase = wrapPhase(phase + freq / kSampleRate);
-        float body = std::sin(kTau * phase) * std::exp(-t * 7);
-        float click = n < 40 ? noiseSample(noise) * (1 - n / 40.0f) * 0.3f : 0.0f;
-        addSample(bus, first + n, (body + click) * 0.9f * velocity, Pan(0));
+        float body = std::sin(kTau * phase) * std::exp(-t * 7) * std::min(1.0f, t * 2000);
+        addSample(bus, first + n, body * 0.9f * velocity, centre);
     }
 }
 
@@ -161,14 +169,15 @@ void playSnare(StereoBus& bus, double start, float velocity)
 {
     const size_t first = sampleIndex(start), count = sampleIndex(0.3);
     Filter filter;
-    filter.tune(1200);
+    filter.tune(2500);
+    const Pan place(0.1f);
     Lcg noise = noiseFor(first, 2);
     for (size_t n = 0; n < count; ++n) {
         float t = float(n) / kSampleRate;
         float hiss = noiseSample(noise);
-        float rattle = (hiss - filter.lowpass(hiss, 1.0f)) * std::exp(-t * 16);
+        float rattle = filter.bandpass(hiss, 0.8f) * std::exp(-t * 16);  // the snares' buzz, without the hiss above it
         float body = std::sin(kTau * 185 * t) * std::exp(-t * 26);
-        addSample(bus, first + n, (rattle * 0.55f + body * 0.5f) * velocity, Pan(0.1f));
+        addSample(bus, first + n, (rattle * 0.55f + body * 0.5f) * velocity, place);
     }
 }
 
@@ -177,13 +186,14 @@ void playHat(StereoBus& bus, double start, float velocity, bool open)
     const size_t first = sampleIndex(start), count = sampleIndex(open ? 0.35 : 0.08);
     const float decay = open ? 11.0f : 55.0f;
     float previous = 0;
+    const Pan place(0.35f);
     Lcg noise = noiseFor(first, 3);
     for (size_t n = 0; n < count; ++n) {
         float t = float(n) / kSampleRate;
         float white = noiseSample(noise);
         float hiss = white - previous;  // a first difference keeps only the top of the noise
         previous = white;
-        addSample(bus, first + n, hiss * std::exp(-t * decay) * 0.16f * velocity, Pan(0.35f));
+        addSample(bus, first + n, hiss * std::exp(-t * decay) * 0.16f * velocity, place);
     }
 }
 
