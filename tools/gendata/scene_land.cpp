@@ -24,7 +24,8 @@ constexpr float kGatewaysAt[] = {250, 650, 1050, 1450, 1850};  // distance along
 constexpr float kPierSpacing = 150;
 constexpr float kLandSeamX = 3250;  // where the meadows meet the valley's ground
 constexpr float kTownEastX = 1150, kTownSouthY = -1350;  // the edges of the town's lawns
-constexpr float kLandCell = 100, kLandRow = 50;  // the grid that the two land meshes share at their seams
+constexpr float kLandCell = 100;  // the grid that the land meshes share at their seams
+constexpr float kLandSouthY = -3550, kLandNorthY = 250;
 
 Vec3 alongRoad(float distance, float sideways)
 {
@@ -40,7 +41,7 @@ float roadLength() { return static_cast<float>((kRoadEnd - kRoadStart).length())
 void addLand(MeshData& mesh, float x0, float y0, float x1, float y1, float (*height)(float, float), float scale)
 {
     int cellsX = static_cast<int>(std::lround((x1 - x0) / kLandCell));
-    int cellsY = static_cast<int>(std::lround((y1 - y0) / kLandRow));
+    int cellsY = static_cast<int>(std::lround((y1 - y0) / kLandCell));
     addHeightfield(mesh, x0, y0, x1, y1, cellsX, cellsY, height, scale);
 }
 
@@ -58,8 +59,8 @@ void addCrossingMeshes(SceneDesc& scene)
 {
     MeshData meadows = makeMesh("Meadows", kMeadow);
     // South of the town, then east of it up to the valley's northern end.
-    addLand(meadows, -750, -3500, kLandSeamX, kTownSouthY, meadowHeight, kMeadowScale);
-    addLand(meadows, kTownEastX, kTownSouthY, kLandSeamX, 200, meadowHeight, kMeadowScale);
+    addLand(meadows, -750, kLandSouthY, kLandSeamX, kTownSouthY, meadowHeight, kMeadowScale);
+    addLand(meadows, kTownEastX, kTownSouthY, kLandSeamX, kLandNorthY, meadowHeight, kMeadowScale);
     addMesh(scene, meadows);
     MeshData viaduct = makeMesh("Viaduct", kConcrete);
     addBeam(viaduct, alongRoad(-300, 0), alongRoad(roadLength() + 300, 0), kDeckHalfWidth, kDeckLow, kDeckHigh, kConcreteScale);
@@ -163,13 +164,13 @@ void buildCrossing(SceneDesc& scene) { addCrossingMeshes(scene); }
 
 void buildValley(SceneDesc& scene)
 {
-    addLight(scene, {"Spot05", {kHenge.x, kHenge.y, 80}, {1.0f, 0.9f, 0.7f}, true, kHenge, 30, 60});
-    addLight(scene, {"Spot06", {4900, kAqueductY + 20, 130}, {1.0f, 0.8f, 0.6f}, true, {kPyramid.x, kPyramid.y, -10}, 25, 45});
+    addLight(scene, {"Spot04", {kHenge.x, kHenge.y, 80}, {1.0f, 0.9f, 0.7f}, true, kHenge, 30, 60});
+    addLight(scene, {"Spot05", {4900, kAqueductY + 20, 130}, {1.0f, 0.8f, 0.6f}, true, {kPyramid.x, kPyramid.y, -10}, 25, 45});
     addLight(scene, {"Omni02", {kPyramid.x, kPyramid.y, 60}, {1.0f, 0.85f, 0.6f}, false, {0, 0, 0}, 0, 0});
     addAqueduct(scene);
     addMonuments(scene);
     // The valley floor goes last: the file ends with its largest object.
     MeshData sands = makeMesh("Sands", kSand);
-    addLand(sands, kLandSeamX, -3500, 5450, 200, valleyHeight, kSandScale);
+    addLand(sands, kLandSeamX, kLandSouthY, 5450, kLandNorthY, valleyHeight, kSandScale);
     addMesh(scene, sands);
 }

@@ -60,13 +60,15 @@ static Vec3 archPoint(const ArchShape& a, float s, float z, float d)
 
 static Vec3 archAxis(const ArchShape& a, float s, float d) { return a.alongX ? Vec3{s, d, 0} : Vec3{d, s, 0}; }
 
-// The curved part of both faces and the underside, as `kArchSteps` slices of the half circle.
+// The curved part of both faces and the underside, in slices of the half circle: fewer for
+// small arches, and always a multiple of four so that slices end on the 45-degree rays.
 static void addArchCurve(MeshData& mesh, const ArchShape& a, float scale)
 {
-    constexpr int kArchSteps = 12;
+    constexpr float kWideSpan = 60;
+    const int steps = a.span >= kWideSpan ? 12 : 8;
     const float r = a.span / 2, half = r + a.pier, h = a.depth / 2;
-    for (int i = 0; i < kArchSteps; ++i) {
-        float t0 = std::numbers::pi_v<float> * i / kArchSteps, t1 = std::numbers::pi_v<float> * (i + 1) / kArchSteps;
+    for (int i = 0; i < steps; ++i) {
+        float t0 = std::numbers::pi_v<float> * i / steps, t1 = std::numbers::pi_v<float> * (i + 1) / steps;
         float c0 = std::cos(t0), s0 = std::sin(t0), c1 = std::cos(t1), s1 = std::sin(t1);
         // The outline point on the block's edge along the same ray from the arch centre.
         float k0 = half / std::max(std::fabs(c0), s0), k1 = half / std::max(std::fabs(c1), s1);
