@@ -148,3 +148,31 @@ e2e_wait_exit() {
 e2e_stderr_has() {
   grep -qF -- "$1" "$E2E_DIR/stderr"
 }
+
+# The test scene as its camera sees it: the grey, fogged wall in the middle of the picture
+# and the white background near a corner. Arguments: screenshot, then the client area's
+# x, y, width and height on the screen.
+e2e_expect_scene() {
+  local f=$1 x=$2 y=$3 w=$4 h=$5 r g b
+  read -r r g b <<<"$(e2e_pixel "$f" $((x + w / 2)) $((y + h / 2)))"
+  if ((r < 140 || r > 215 || r - g > 3 || g - r > 3 || g - b > 3 || b - g > 3)); then
+    e2e_fail "expected the grey wall at the centre, found $r $g $b"
+  fi
+  read -r r g b <<<"$(e2e_pixel "$f" $((x + 20)) $((y + 20)))"
+  if ((r < 250 || g < 250 || b < 250)); then
+    e2e_fail "expected the white background near the corner, found $r $g $b"
+  fi
+}
+
+# The window manager has put a frame with a title bar around the window.
+e2e_expect_framed() {
+  local extents
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p')
+  local top
+  top=$(echo "$extents" | awk -F', *' '{print $3 + 0}')
+  [ "${top:-0}" -gt 0 ] || e2e_fail "window $1 has no title bar (frame extents: '$extents')"
+}
+
+e2e_expect_status() {
+  [ "$E2E_STATUS" = "$1" ] || e2e_fail "exit status $E2E_STATUS, expected $1"
+}
