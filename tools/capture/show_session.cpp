@@ -83,9 +83,14 @@ void closeShowSession(ShowSession& session)
     setTimeSource(nullptr);
 }
 
-void drawShowFrame(App& app, uint32_t ms)
+void setShowTime(uint32_t ms)
 {
     sessionNowMs = ms;
+}
+
+void drawShowFrame(App& app, uint32_t ms)
+{
+    setShowTime(ms);
     drawFrame(app);
 }
 

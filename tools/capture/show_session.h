@@ -21,6 +21,8 @@ struct ShowSession {
 bool openShowSession(ShowSession& session, App& app, const std::string& dataDir, int width, int height);
 void closeShowSession(ShowSession& session);
 
+// Sets the demo clock: `ms` since the GL set-up.
+void setShowTime(uint32_t ms);
 // Draws the frame of demo time `ms`; the picture stays in the back buffer until `present`.
 void drawShowFrame(App& app, uint32_t ms);
 void present(const ShowSession& session);
