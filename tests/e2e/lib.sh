@@ -9,7 +9,8 @@
 #   e2e_start                  # zephal3d in E2E_DIR; stdout/stderr kept in E2E_DIR/{stdout,stderr}
 #                              # E2E_FAKETIME='+0 x10' beforehand runs its clocks 10x faster
 #   e2e_wait_window 'Zephal3D' # waits for a shown window with exactly this title: E2E_WIN
-#   e2e_key Escape             # a key press and release (xdotool names: F1, r, Return ...)
+#   e2e_focus WIN              # gives a window the keyboard focus and waits until it has it
+#   e2e_key Escape             # a key press and release to the focused window (xdotool names)
 #   e2e_keydown r; e2e_keyup r # hold and release
 #   e2e_answer 'Kiro GL' Return  # waits for a message box and answers it with a key
 #   e2e_close_request WIN      # the window manager's close request (WM_DELETE_WINDOW)
@@ -98,6 +99,18 @@ e2e_wait_window() {
   E2E_WIN=$(e2e_find_window "$1") || e2e_fail "no window titled '$1'"
 }
 
+# Gives a window the keyboard focus (activating it through the window manager if there is
+# one) and waits until it has it.
+e2e_focus() {
+  local win=$1
+  for _ in $(seq 30); do
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ] && return 0
+    xdotool windowactivate "$win" 2>/dev/null || xdotool windowfocus "$win" 2>/dev/null || true
+    sleep 0.1
+  done
+  e2e_fail "window $win does not get the focus"
+}
+
 e2e_key() { xdotool key "$@"; }
 e2e_keydown() { xdotool keydown "$@"; }
 e2e_keyup() { xdotool keyup "$@"; }
@@ -142,8 +155,10 @@ e2e_wait_exit() {
     sleep 0.1
   done
   if e2e_running; then
+    local focus
+    focus=$(xdotool getwindowfocus getwindowname 2>/dev/null || echo none)
     kill "$E2E_PID" 2>/dev/null || true
-    e2e_fail "zephal3d did not end within $seconds s"
+    e2e_fail "zephal3d did not end within $seconds s (focus on: $focus)"
   fi
   set +e
   wait "$E2E_PID"

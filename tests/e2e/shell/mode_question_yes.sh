@@ -25,6 +25,6 @@ read -r r g b <<<"$(e2e_pixel "$E2E_DIR/resized.png" $((x + 300)) $((y + 40)))"
 ((r >= 250 && g >= 250 && b >= 250)) || e2e_fail "the view did not follow the resize: $r $g $b above the wall"
 e2e_stderr_has "Kiro GL: The Requested Fullscreen Mode Is Not Supported By" || e2e_fail "no question on stderr"
 e2e_key Escape
-e2e_wait_exit 3
+e2e_wait_exit 15
 e2e_expect_status 0
 echo "mode_question_yes: ok"

@@ -24,7 +24,7 @@ struct WindowProcTest : ::testing::Test {
         app.scene.selectedCamera = &camera;
         setWindowProc(testProc);
         WindowMessage m;
-        while (peekMessage(m)) {
+        while (peekMessage(m) || peekMessage(m)) {
         }
     }
     void TearDown() override { setWindowProc(nullptr); }

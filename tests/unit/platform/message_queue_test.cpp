@@ -19,7 +19,7 @@ struct MessageQueueTest : ::testing::Test {
     void SetUp() override
     {
         WindowMessage m;
-        while (peekMessage(m)) {
+        while (peekMessage(m) || peekMessage(m)) {
         }
         seen.clear();
         passOn = false;
@@ -39,7 +39,7 @@ TEST_F(MessageQueueTest, EmptyQueueAnswersAtOnce)
 TEST_F(MessageQueueTest, MessagesComeOutInOrderOneAtATime)
 {
     postMessage({&windowA, WM_KEYDOWN, 82, 1});
-    postMessage({&windowA, WM_KEYUP, 82, 1});
+    postMessage({&windowA, WM_KEYUP, 76, 1});
     postQuitMessage(3);
     WindowMessage m{};
     ASSERT_TRUE(peekMessage(m));
@@ -51,6 +51,36 @@ TEST_F(MessageQueueTest, MessagesComeOutInOrderOneAtATime)
     EXPECT_EQ(m.wParam, 3u);
     EXPECT_EQ(m.window, nullptr);
     EXPECT_FALSE(peekMessage(m));
+}
+
+TEST_F(MessageQueueTest, ATapIsSplitSoThatOnePassSeesTheKeyDown)
+{
+    postMessage({&windowA, WM_KEYDOWN, 27, 1});
+    postMessage({&windowA, WM_KEYUP, 27, 1});
+    postMessage({&windowA, WM_KEYDOWN, 82, 1});
+    WindowMessage m{};
+    ASSERT_TRUE(peekMessage(m));
+    EXPECT_EQ(m.message, WM_KEYDOWN);
+    EXPECT_FALSE(peekMessage(m));  // the loop draws and runs the keys here
+    ASSERT_TRUE(peekMessage(m));
+    EXPECT_EQ(m.message, WM_KEYUP);
+    ASSERT_TRUE(peekMessage(m));
+    EXPECT_EQ(m.wParam, 82u);
+}
+
+TEST_F(MessageQueueTest, RepeatsRunOnAndOtherKeysReleaseFreely)
+{
+    postMessage({&windowA, WM_KEYDOWN, 112, 1});
+    postMessage({&windowA, WM_KEYDOWN, 112, 1});
+    postMessage({&windowA, WM_KEYUP, 82, 1});
+    postMessage({&windowA, WM_KEYUP, 112, 1});
+    WindowMessage m{};
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(peekMessage(m));
+    EXPECT_EQ(m.wParam, 82u);
+    EXPECT_FALSE(peekMessage(m));
+    ASSERT_TRUE(peekMessage(m));
+    EXPECT_EQ(m.message, WM_KEYUP);
+    EXPECT_EQ(m.wParam, 112u);
 }
 
 TEST_F(MessageQueueTest, AGoneWindowsMessagesAreDroppedButNotTheQuit)
