@@ -65,7 +65,8 @@ uint32_t readMaterial(SceneLoad& load)
 {
     load.material = Material{};
     const uint32_t length = walkSubChunks(load.reader, load, kMaterialChunks);
-    Material* added = appendCopy(load.scene.materials, load.scene.materialCount, load.material);
+    Material* added = appendCopyAfter(load.scene.materials, load.lastMaterial,
+                                      load.scene.materialCount, load.material);
     added->number = added->prev ? added->prev->number + 1 : 0;
     return length;
 }
@@ -144,7 +145,9 @@ uint32_t readByteColour(SceneLoad& load)
 void read3ds(Scene& scene, FILE* file, ChunkReader& reader, LoaderState& state)
 {
     startReading(reader, file);
-    SceneLoad load{reader, state, scene, Material{}, Vec3{}, false, false};
+    SceneLoad load{reader, state, scene, Material{}, Vec3{}, false, false,
+                   lastRecord(scene.materials), lastRecord(scene.meshes),
+                   lastRecord(scene.lights), lastRecord(scene.cameras)};
     if (readU16(reader) == kMain && versionAccepted(reader)) {
         seekTo(reader, 2);
         walkSubChunks(reader, load, kMainChunks);

@@ -41,6 +41,22 @@ TEST_F(LoadTest, MaterialsAreNumberedAndLinkedInFileOrder)
     EXPECT_STREQ(scene.materials->next->mapName, "wood.bmp");
 }
 
+TEST_F(LoadTest, LoadingIntoAFilledSceneAppendsAfterItsRecords)
+{
+    ChunkWriter w;
+    beginScene(w);
+    writeMaterial(w, "stone", "stone.bmp");
+    writeCamera(w, "cam", 1.0f, 60.0f);
+    endScene(w);
+    load(w);
+    load(w);
+    EXPECT_EQ(scene.materialCount, 2.0f);
+    ASSERT_EQ(scene.cameraCount, 2.0f);
+    EXPECT_EQ(scene.materials->next->number, 1);
+    EXPECT_EQ(scene.materials->next->prev, scene.materials);
+    EXPECT_EQ(cameraByNumber(scene, 2)->prev, scene.cameras);
+}
+
 TEST_F(LoadTest, LaterMapNameOfAMaterialWins)
 {
     ChunkWriter w;
