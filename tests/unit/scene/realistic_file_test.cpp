@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "realistic_scene.h"
+#include "scene_bytes.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene_bytes.h"
+#include "scene_chunks.h"
 
 // A scene laid out as a modelling package writes it: version, editor with mesh version, master
 // scale, background and ambient colours, two textured materials, a box and a ground plane, a
