@@ -82,6 +82,25 @@ TEST_F(LoadTest, LaterMapNameOfAMaterialWins)
     EXPECT_STREQ(scene.materials->mapName, "second.bmp");
 }
 
+TEST_F(LoadTest, NameChunkEndsAtItsLengthNotAtItsTerminator)
+{
+    ChunkWriter w;
+    beginScene(w);
+    w.begin(0xAFFF);
+    w.begin(0xA000);
+    w.str("abc");
+    w.begin(0xA300);  // inside the name chunk, behind the name: not a map name
+    w.str("pad.bmp");
+    w.end();
+    w.end();
+    w.end();
+    endScene(w);
+    load(w);
+    ASSERT_EQ(scene.materialCount, 1.0f);
+    EXPECT_STREQ(scene.materials->name, "abc");
+    EXPECT_STREQ(scene.materials->mapName, "");
+}
+
 TEST_F(LoadTest, MaterialColoursTakeTheLastByteColour)
 {
     ChunkWriter w;
