@@ -22,9 +22,7 @@ inline void writeTexturedMaterial(ChunkWriter& w, const char* name, const char* 
                                   std::initializer_list<uint8_t> diffuse)
 {
     w.begin(0xAFFF);
-    w.begin(0xA000);
-    w.str(name);
-    w.end();
+    writeTextChunk(w, 0xA000, name);
     writeColourPair(w, 0xA010, {20, 20, 20});
     writeColourPair(w, 0xA020, diffuse);
     writeColourPair(w, 0xA030, {229, 229, 229});
@@ -40,9 +38,7 @@ inline void writeTexturedMaterial(ChunkWriter& w, const char* name, const char* 
     w.begin(0x0030);
     w.u16(100);
     w.end();
-    w.begin(0xA300);
-    w.str(map);
-    w.end();
+    writeTextChunk(w, 0xA300, map);
     w.begin(0xA351);  // tiling
     w.u16(0);
     w.end();

@@ -28,16 +28,19 @@ inline void endScene(ChunkWriter& w)
     w.end();  // main
 }
 
+inline void writeTextChunk(ChunkWriter& w, uint16_t id, const char* text)
+{
+    w.begin(id);
+    w.str(text);
+    w.end();
+}
+
 inline void writeMaterial(ChunkWriter& w, const char* name, const char* mapName)
 {
     w.begin(0xAFFF);
-    w.begin(0xA000);
-    w.str(name);
-    w.end();
+    writeTextChunk(w, 0xA000, name);
     w.begin(0xA200);  // texture map
-    w.begin(0xA300);
-    w.str(mapName);
-    w.end();
+    writeTextChunk(w, 0xA300, mapName);
     w.end();
     w.end();
 }

@@ -46,9 +46,7 @@ struct SceneJsonFile : SceneBytesTest {
         ChunkWriter w;
         beginScene(w);
         w.begin(0xAFFF);
-        w.begin(0xA000);
-        w.str("Red \"one\"");
-        w.end();
+        writeTextChunk(w, 0xA000, "Red \"one\"");
         w.begin(0xA020);
         w.begin(0x0011);
         w.raw({255, 0, 1});
