@@ -127,8 +127,13 @@ e2e_close_request() {
   "$Z3D_SEND_WM_DELETE" "$1" || e2e_fail "cannot send the close request"
 }
 
+# A capture can fail while a window is being mapped or unmapped: try again.
 e2e_shot() {
-  import -window root "$1" || e2e_fail "no screenshot"
+  for _ in 1 2 3; do
+    import -window root "$1" 2>"$1.log" && return 0
+    sleep 0.2
+  done
+  e2e_fail "no screenshot: $(cat "$1.log")"
 }
 
 e2e_pixel() {
