@@ -59,7 +59,7 @@ bool settleDisplayMode(App& app, int width, int height)
         app.fullscreenMode = false;
         return true;
     }
-    showMessageBox("Program Will Now Close.", "ERROR", kMessageOk);
+    showError("Program Will Now Close.");
     declined = true;
     return false;
 }
