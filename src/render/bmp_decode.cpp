@@ -1,0 +1,25 @@
+#include "render/bmp_decode.h"
+
+#include <new>
+
+#include "render/bmp_layout.h"
+#include "render/bmp_pixels.h"
+#include "render/bmp_rle.h"
+
+DecodedBitmap decodeBitmap(std::span<const uint8_t> file)
+{
+    DibLayout layout;
+    if (const char* message = readDibLayout(file, layout)) return {std::nullopt, message};
+    Image image;
+    image.width = layout.width;
+    image.height = layout.rows;
+    bool runLength = layout.encoding == PixelEncoding::kRle8 || layout.encoding == PixelEncoding::kRle4;
+    // Zeroed for run-length data, whose skipped pixels are black; other encodings fill every byte.
+    size_t bytes = imageBytes(image);
+    image.pixels.reset(runLength ? new (std::nothrow) uint8_t[bytes]() : new (std::nothrow) uint8_t[bytes]);
+    if (!image.pixels) return {std::nullopt, kBitmapOutOfMemory};
+    bool converted = runLength ? expandRunLength(file, layout, image.pixels.get())
+                               : convertUncompressed(file, layout, image.pixels.get());
+    if (!converted) return {std::nullopt, kBitmapConversionError};
+    return {std::move(image), {}};
+}

@@ -1,0 +1,86 @@
+#include "render/bmp_pixels.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+
+namespace {
+
+// One bit-field channel scaled to 8 bits through a table of its levels.
+struct Channel {
+    uint32_t mask;
+    int shift;
+    int drop;  // low bits of a channel wider than 8 that the scale ignores
+    uint8_t level[256];
+};
+
+void makeChannel(uint32_t mask, Channel& channel)
+{
+    channel.mask = mask;
+    channel.shift = mask ? std::countr_zero(mask) : 0;
+    int bits = std::popcount(mask);
+    channel.drop = std::max(bits - 8, 0);
+    int top = (1 << std::min(bits, 8)) - 1;
+    // Rounded so that the lowest level is 0 and the highest 255 at every width.
+    for (int v = 0; v < 256; ++v) channel.level[v] = top ? uint8_t((std::min(v, top) * 255 + top / 2) / top) : 0;
+}
+
+bool convertIndexedRow(const uint8_t* src, const DibLayout& layout, uint8_t* dst)
+{
+    int bits = layout.bitCount;
+    int perByte = 8 / bits;
+    unsigned valueMask = (1u << bits) - 1;
+    for (int x = 0; x < layout.width; ++x, dst += 3) {
+        // The leftmost pixel sits in the highest bits of its byte.
+        int shift = 8 - bits * (x % perByte + 1);
+        if (!putIndexed(layout.palette, (src[x / perByte] >> shift) & valueMask, dst)) return false;
+    }
+    return true;
+}
+
+void convertRgb24Row(const uint8_t* src, int width, uint8_t* dst)
+{
+    for (int x = 0; x < width; ++x, src += 3, dst += 3) {
+        dst[0] = src[2];
+        dst[1] = src[1];
+        dst[2] = src[0];
+    }
+}
+
+void convertBitFieldsRow(const uint8_t* src, const DibLayout& layout, const Channel* channels, uint8_t* dst)
+{
+    int bytes = layout.bitCount / 8;
+    for (int x = 0; x < layout.width; ++x, src += bytes, dst += 3) {
+        uint32_t pixel = bytes == 2 ? le16(src) : le32(src);
+        for (int c = 0; c < 3; ++c) {
+            const Channel& ch = channels[c];
+            dst[c] = ch.level[((pixel & ch.mask) >> ch.shift) >> ch.drop];
+        }
+    }
+}
+
+}  // namespace
+
+bool convertUncompressed(std::span<const uint8_t> file, const DibLayout& layout, uint8_t* out)
+{
+    size_t rowBits = static_cast<size_t>(layout.width) * layout.bitCount;
+    size_t stride = (rowBits + 31) / 32 * 4;
+    // The last row's padding may be missing from the file; its pixels may not.
+    size_t needed = stride * (layout.rows - 1) + (rowBits + 7) / 8;
+    if (layout.pixelOffset > file.size() || file.size() - layout.pixelOffset < needed) return false;
+    Channel channels[3];
+    if (layout.encoding == PixelEncoding::kBitFields)
+        for (int c = 0; c < 3; ++c) makeChannel(layout.masks[c], channels[c]);
+    size_t outStride = static_cast<size_t>(layout.width) * 3;
+    for (int r = 0; r < layout.rows; ++r) {
+        const uint8_t* src = file.data() + layout.pixelOffset + r * stride;
+        uint8_t* dst = out + (layout.topDown ? layout.rows - 1 - r : r) * outStride;
+        if (layout.encoding == PixelEncoding::kRgb24)
+            convertRgb24Row(src, layout.width, dst);
+        else if (layout.encoding == PixelEncoding::kBitFields)
+            convertBitFieldsRow(src, layout, channels, dst);
+        else if (!convertIndexedRow(src, layout, dst))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+// A picture as GL's texture upload takes it: RGB bytes, no row padding, bottom row first.
+struct Image {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::unique_ptr<uint8_t[]> pixels;  // width × height × 3
+};
+
+inline size_t imageBytes(const Image& image)
+{
+    return static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 3;
+}
