@@ -1,6 +1,6 @@
 #include "render/bmp_decode.h"
 
-#include <new>
+#include <cstdlib>
 
 #include "render/bmp_layout.h"
 #include "render/bmp_pixels.h"
@@ -16,7 +16,7 @@ DecodedBitmap decodeBitmap(std::span<const uint8_t> file)
     bool runLength = layout.encoding == PixelEncoding::kRle8 || layout.encoding == PixelEncoding::kRle4;
     // Zeroed for run-length data, whose skipped pixels are black; other encodings fill every byte.
     size_t bytes = imageBytes(image);
-    image.pixels.reset(runLength ? new (std::nothrow) uint8_t[bytes]() : new (std::nothrow) uint8_t[bytes]);
+    image.pixels.reset(static_cast<uint8_t*>(runLength ? std::calloc(bytes, 1) : std::malloc(bytes)));
     if (!image.pixels) return {std::nullopt, kBitmapOutOfMemory};
     bool converted = runLength ? expandRunLength(file, layout, image.pixels.get())
                                : convertUncompressed(file, layout, image.pixels.get());

@@ -23,7 +23,7 @@ struct TempDir {
     {
         FILE* f = std::fopen(file(name).c_str(), "wb");
         if (!f) return;
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);
     }
 };
