@@ -14,6 +14,8 @@ DecodedBitmap decodeBitmap(std::span<const uint8_t> file)
     image.width = layout.width;
     image.height = layout.rows;
     bool runLength = layout.encoding == PixelEncoding::kRle8 || layout.encoding == PixelEncoding::kRle4;
+    // Checked before allocating, so a short file cannot claim a huge picture.
+    if (!runLength && !uncompressedDataFits(file, layout)) return {std::nullopt, kBitmapConversionError};
     // Zeroed for run-length data, whose skipped pixels are black; other encodings fill every byte.
     size_t bytes = imageBytes(image);
     image.pixels.reset(static_cast<uint8_t*>(runLength ? std::calloc(bytes, 1) : std::malloc(bytes)));

@@ -91,15 +91,25 @@ void convertBitFieldsRow(const uint8_t* src, const DibLayout& layout, const Chan
     }
 }
 
+size_t rowStride(const DibLayout& layout)
+{
+    return (static_cast<size_t>(layout.width) * layout.bitCount + 31) / 32 * 4;
+}
+
 }  // namespace
+
+bool uncompressedDataFits(std::span<const uint8_t> file, const DibLayout& layout)
+{
+    // The last row's padding may be missing from the file; its pixels may not.
+    size_t lastRow = (static_cast<size_t>(layout.width) * layout.bitCount + 7) / 8;
+    size_t needed = rowStride(layout) * (layout.rows - 1) + lastRow;
+    return layout.pixelOffset <= file.size() && file.size() - layout.pixelOffset >= needed;
+}
 
 bool convertUncompressed(std::span<const uint8_t> file, const DibLayout& layout, uint8_t* out)
 {
-    size_t rowBits = static_cast<size_t>(layout.width) * layout.bitCount;
-    size_t stride = (rowBits + 31) / 32 * 4;
-    // The last row's padding may be missing from the file; its pixels may not.
-    size_t needed = stride * (layout.rows - 1) + (rowBits + 7) / 8;
-    if (layout.pixelOffset > file.size() || file.size() - layout.pixelOffset < needed) return false;
+    if (!uncompressedDataFits(file, layout)) return false;
+    size_t stride = rowStride(layout);
     Channel channels[3];
     if (layout.encoding == PixelEncoding::kBitFields)
         for (int c = 0; c < 3; ++c) makeChannel(layout.masks[c], channels[c]);

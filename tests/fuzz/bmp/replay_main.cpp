@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace {
 
-constexpr int kMutantsPerSeed = 20000;
+constexpr int kMutantsPerSeed = 2000;
 constexpr int kMaxChangesPerMutant = 4;
 // Values that sit on the edges the reader checks: sizes, bit counts, escapes.
 constexpr uint8_t kInteresting[] = {0, 1, 2, 3, 4, 8, 12, 16, 24, 32, 40, 0x7F, 0x80, 0xFE, 0xFF};
