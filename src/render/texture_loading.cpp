@@ -38,8 +38,21 @@ Material* lastMaterial(const Scene& scene)
     return last;
 }
 
-void appendOverlayMaterial(App& app, const char* colourFile)
+// One more entry in the texture-name table (0 until the overlay has its texture), so that every
+// material number of the list indexes it.
+void growTextureNames(App& app, int count)
 {
+    uint32_t* names = new uint32_t[count + 1]();
+    if (app.textureNames) std::copy(app.textureNames, app.textureNames + count, names);
+    delete[] app.textureNames;
+    app.textureNames = names;
+}
+
+// The new material's place in the list, which is also its entry in the texture-name table.
+int appendOverlayMaterial(App& app, const char* colourFile)
+{
+    int place = std::max(static_cast<int>(app.scene.materialCount), 0);
+    growTextureNames(app, place);
     Material* last = lastMaterial(app.scene);
     Material* material = new Material{};
     material->number = last ? last->number + 1 : 0;
@@ -49,6 +62,7 @@ void appendOverlayMaterial(App& app, const char* colourFile)
     (last ? last->next : app.scene.materials) = material;
     app.scene.materialCount += 1.0f;
     app.overlayMaterialCount += 1;
+    return place;
 }
 
 // RGBA pixels: colour from the colour image, alpha from the mask's red; both the same size.
@@ -93,7 +107,7 @@ bool loadSceneTextures(App& app)
 
 uint32_t addOverlayTexture(App& app, const char* colourFile, const char* maskFile)
 {
-    appendOverlayMaterial(app, colourFile);
+    int place = appendOverlayMaterial(app, colourFile);
     std::optional<Image> mask = readBitmap(maskFile);
     if (!mask) return 0;
     std::optional<Image> colour = readBitmap(colourFile);
@@ -108,6 +122,7 @@ uint32_t addOverlayTexture(App& app, const char* colourFile, const char* maskFil
     GLuint name = 0;
     glGenTextures(1, &name);
     uploadTexture(name, GL_RGBA8, GL_RGBA, *colour, rgba.data());
+    app.textureNames[place] = name;
     return name;
 }
 

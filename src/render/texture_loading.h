@@ -15,7 +15,8 @@ std::optional<Image> loadBitmapIfPresent(const char* fileName);
 bool loadSceneTextures(App& app);
 
 // Appends a material for the overlay and makes an RGBA texture of the colour image with the mask's
-// red channel as alpha. Returns its GL texture name, or 0 (after a message) when refused.
+// red channel as alpha, named in App::textureNames under the new material's place. Returns its GL
+// texture name, or 0 (after a message) when refused.
 uint32_t addOverlayTexture(App& app, const char* colourFile, const char* maskFile);
 
 // Unlinks the overlay materials the last GL set-up appended, so the scene holds its own only.

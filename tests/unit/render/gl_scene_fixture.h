@@ -66,12 +66,17 @@ protected:
     }
     void TearDown() override
     {
+        clearMaterials();
+        delete[] app->textureNames;
+        window.close();
+    }
+    void clearMaterials()
+    {
         while (Material* m = app->scene.materials) {
             app->scene.materials = m->next;
             delete m;
         }
-        delete[] app->textureNames;
-        window.close();
+        app->scene.materialCount = 0.0f;
     }
     void addMaterial(const char* mapName)
     {

@@ -54,6 +54,9 @@ protected:
         for (size_t i = 0; i < mask.size(); i += 3) scrollAlpha.push_back(mask[i]);
         EXPECT_EQ(alphaOf(app->greetsScrollTexture, 4, 2), scrollAlpha);
         EXPECT_EQ(alphaOf(app->greetsPanelTexture, 2, 2), (std::vector<uint8_t>{0, 255, 64, 192}));
+        // Every material number of the list indexes the table, the overlays' included.
+        EXPECT_EQ(app->textureNames[2], app->greetsScrollTexture);
+        EXPECT_EQ(app->textureNames[3], app->greetsPanelTexture);
         EXPECT_EQ(app->clockStartMs, 4321.0f);
     }
 };
@@ -108,6 +111,18 @@ TEST_F(SetupGl, ARefusedOverlayIsNotDrawnButTheOtherIs)
     EXPECT_NE(app->greetsPanelTexture, 0u);
     ASSERT_EQ(shownMessages().size(), 1u);
     EXPECT_EQ(app->clockStartMs, 4321.0f);
+}
+
+TEST_F(SetupGl, ASceneWithoutMaterialsStillGetsBothOverlays)
+{
+    writeDemoImages();
+    clearMaterials();
+    ASSERT_TRUE(setupGL(*app));
+    EXPECT_EQ(app->scene.materialCount, 2.0f);
+    EXPECT_EQ(app->scene.materials->number, 0);
+    EXPECT_EQ(app->textureNames[0], app->greetsScrollTexture);
+    EXPECT_EQ(app->textureNames[1], app->greetsPanelTexture);
+    EXPECT_NE(app->greetsPanelTexture, 0u);
 }
 
 }  // namespace
