@@ -21,8 +21,14 @@
 #   e2e_stderr_has TEXT        # the demo's stderr holds this text
 #   e2e_fail MESSAGE           # prints MESSAGE and the demo's output, ends the test with 1
 #
-# CTest gives the paths: Z3D_EXE, Z3D_WRITE_SCENE, Z3D_SEND_WM_DELETE, Z3D_GL_COUNTER,
-# Z3D_WITH_XVFB (see tests/e2e/CMakeLists.txt). E2E_KEEP=1 keeps the temp folder.
+#   e2e_expect_scene FILE X Y W H  # the test scene's wall and background in a client area
+#   e2e_expect_framed WIN      # the window manager gave the window a title bar
+#   e2e_expect_status N        # the exit status was N
+#
+# Register a script in tests/e2e/<folder>/CMakeLists.txt with z3d_add_e2e_test(NAME script.sh);
+# CTest then gives the paths: Z3D_EXE, Z3D_WRITE_SCENE, Z3D_SEND_WM_DELETE, Z3D_GL_COUNTER,
+# Z3D_WITH_XVFB. The demo inherits the script's environment (export HOME, for instance, to
+# give it an .asoundrc of the test's own). E2E_KEEP=1 keeps the temp folder.
 
 set -euo pipefail
 
