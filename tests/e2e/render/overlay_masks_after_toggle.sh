@@ -36,6 +36,6 @@ read -r r g b <<<"$(e2e_pixel "$E2E_DIR/shot.png" "$leftX" "$rowY")"
 green "$r" "$g" "$b" && e2e_fail "the panel's transparent half is drawn opaque: $r $g $b"
 
 e2e_key Escape
-e2e_wait_exit 3
+e2e_wait_exit 15
 e2e_expect_status 0
 echo "overlay_masks_after_toggle: ok"
