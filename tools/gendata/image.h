@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+
+#include "render/image.h"
 
 // Colours are painted as floats in 0..255 and rounded once, when the pixel is stored.
 struct Colour {
@@ -11,13 +12,8 @@ struct Colour {
 Colour mix(const Colour& a, const Colour& b, float t);
 Colour scaled(const Colour& c, float k);
 
-// A 24-bit picture, bottom row first as the BMP file and the GL upload keep it.
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-};
-
+// Pictures are the demo's own Images: RGB bytes, bottom row first, as the BMP file and the GL
+// upload keep them.
 Image makeImage(int width, int height, const Colour& fill);
 void setPixel(Image& image, int x, int y, const Colour& c);
 Colour pixelAt(const Image& image, int x, int y);

@@ -12,7 +12,7 @@ float dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b
 // The same orientation rule as the loader's: (a - b) x (a - c).
 Vec3 faceNormal(const Vec3& a, const Vec3& b, const Vec3& c) { return cross(a - b, a - c); }
 
-TexCoord planarTexCoord(const Vec3& p, const Vec3& normal, float scale)
+MapCoord planarTexCoord(const Vec3& p, const Vec3& normal, float scale)
 {
     float ax = std::fabs(normal.x), ay = std::fabs(normal.y), az = std::fabs(normal.z);
     if (az >= ax && az >= ay) return {p.x / scale, p.y / scale};
@@ -20,14 +20,14 @@ TexCoord planarTexCoord(const Vec3& p, const Vec3& normal, float scale)
     return {p.x / scale, p.z / scale};
 }
 
-static uint16_t addVertex(MeshData& mesh, const Vec3& p, const TexCoord& uv)
+static uint16_t addVertex(MeshData& mesh, const Vec3& p, const MapCoord& uv)
 {
     mesh.positions.push_back(p);
     mesh.texCoords.push_back(uv);
     return static_cast<uint16_t>(mesh.positions.size() - 1);
 }
 
-void addTriangle(MeshData& mesh, const std::array<Vec3, 3>& p, const std::array<TexCoord, 3>& uv, const Vec3& outward)
+void addTriangle(MeshData& mesh, const std::array<Vec3, 3>& p, const std::array<MapCoord, 3>& uv, const Vec3& outward)
 {
     uint16_t a = addVertex(mesh, p[0], uv[0]);
     uint16_t b = addVertex(mesh, p[1], uv[1]);
@@ -36,7 +36,7 @@ void addTriangle(MeshData& mesh, const std::array<Vec3, 3>& p, const std::array<
     mesh.faces.push_back({a, b, c});
 }
 
-void addQuad(MeshData& mesh, const std::array<Vec3, 4>& p, const std::array<TexCoord, 4>& uv, const Vec3& outward)
+void addQuad(MeshData& mesh, const std::array<Vec3, 4>& p, const std::array<MapCoord, 4>& uv, const Vec3& outward)
 {
     bool flip = dot(faceNormal(p[0], p[1], p[2]), outward) < 0;
     uint16_t i[4];
@@ -52,7 +52,7 @@ void addQuad(MeshData& mesh, const std::array<Vec3, 4>& p, const std::array<TexC
 
 void addPlanarQuad(MeshData& mesh, const std::array<Vec3, 4>& p, float scale, const Vec3& outward)
 {
-    std::array<TexCoord, 4> uv;
+    std::array<MapCoord, 4> uv;
     for (int k = 0; k < 4; ++k) uv[k] = planarTexCoord(p[k], outward, scale);
     addQuad(mesh, p, uv, outward);
 }

@@ -7,7 +7,7 @@
 
 #include "scene/vec3.h"
 
-struct TexCoord {
+struct MapCoord {
     float u, v;
 };
 
@@ -18,7 +18,7 @@ struct MeshData {
     int material = 0;
     Vec3 origin{0, 0, 0};  // pivot written as the mesh's local origin
     std::vector<Vec3> positions;
-    std::vector<TexCoord> texCoords;
+    std::vector<MapCoord> texCoords;
     std::vector<std::array<uint16_t, 3>> faces;
 };
 
@@ -29,11 +29,11 @@ Vec3 faceNormal(const Vec3& a, const Vec3& b, const Vec3& c);
 
 // Texture coordinates from world position, projected along the face's main axis, so that
 // neighbouring faces continue the same pattern; `scale` is world units per texture repeat.
-TexCoord planarTexCoord(const Vec3& p, const Vec3& normal, float scale);
+MapCoord planarTexCoord(const Vec3& p, const Vec3& normal, float scale);
 
 // Triangles and quads are turned, when needed, so that their front faces `outward`.
-void addTriangle(MeshData& mesh, const std::array<Vec3, 3>& p, const std::array<TexCoord, 3>& uv, const Vec3& outward);
-void addQuad(MeshData& mesh, const std::array<Vec3, 4>& p, const std::array<TexCoord, 4>& uv, const Vec3& outward);
+void addTriangle(MeshData& mesh, const std::array<Vec3, 3>& p, const std::array<MapCoord, 3>& uv, const Vec3& outward);
+void addQuad(MeshData& mesh, const std::array<Vec3, 4>& p, const std::array<MapCoord, 4>& uv, const Vec3& outward);
 void addPlanarQuad(MeshData& mesh, const std::array<Vec3, 4>& p, float scale, const Vec3& outward);
 
 // An axis-aligned block from lo to hi; its bottom is left open (it stands on something),

@@ -128,7 +128,7 @@ void writeMeshLists(ChunkWriter& w, const MeshData& mesh, const std::string& mat
     w.end();
     w.begin(chunk::kMapping);
     w.u16(static_cast<uint16_t>(mesh.texCoords.size()));
-    for (const TexCoord& t : mesh.texCoords) {
+    for (const MapCoord& t : mesh.texCoords) {
         w.f32(t.u);
         w.f32(t.v);
     }
@@ -266,12 +266,8 @@ void writeKeyframer(ChunkWriter& w, const SceneDesc& scene)
 
 std::vector<uint8_t> write3ds(const SceneDesc& scene)
 {
-    constexpr uint32_t kFormatVersion = 3;
     ChunkWriter w;
-    w.begin(chunk::kMain);
-    u32Chunk(w, chunk::kVersion, kFormatVersion);
-    w.begin(chunk::kEditor);
-    u32Chunk(w, chunk::kMeshVersion, kFormatVersion);
+    w.beginScene();
     for (const MaterialDesc& m : scene.materials) writeMaterial(w, m);
     writeSceneSettings(w);
     for (const ObjectEntry& entry : scene.objects) writeObject(w, scene, entry);
