@@ -8,12 +8,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 
-#include "chunk_ids.h"
-#include "chunk_tree.h"
+#include "overlays.h"
+#include "render/bmp_file.h"
+#include "scene/load3ds.h"
 #include "scene_layout.h"
 #include "write_3ds.h"
 
@@ -42,18 +44,13 @@ CommandResult run(const std::string& tmp, const std::string& commandLine)
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(err.begin(), err.end())};
 }
 
-struct BmpSize {
-    bool valid;
-    int width, height, bits;
-};
+// A BMP file read by the demo's own reader; no image when it cannot be read.
+DecodedBitmap readBmp(const std::string& path) { return readBitmapFile(path.c_str()); }
 
-BmpSize bmpSize(const std::string& path)
+bool samePixels(const DecodedBitmap& read, const Image& painted)
 {
-    std::vector<uint8_t> b = readFile(path);
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return {false, 0, 0, 0};
-    ByteView v{b};
-    bool plain = v.u32(14) == 40 && v.u32(30) == 0;  // information header, no compression
-    return {plain, int(v.u32(18)), int(v.u32(22)), v.u16(28)};
+    return read.image && read.image->width == painted.width && read.image->height == painted.height &&
+           std::memcmp(read.image->pixels.get(), painted.pixels.get(), imageBytes(painted)) == 0;
 }
 
 class GeneratedFolder : public ::testing::Test {
@@ -84,31 +81,51 @@ TEST_F(GeneratedFolder, SceneFileIsTheOneTheGeneratorBuilds)
     EXPECT_TRUE(readFile(data + "/scenedemo.3DS") == write3ds(buildScene()));
 }
 
-TEST_F(GeneratedFolder, EveryMaterialsMapFileIsThereAsA24BitBmp)
+// What the demo needs of its scene: 21 materials whose map files load, the mesh of 960
+// corners that carries the sparks, and a camera to fly.
+TEST_F(GeneratedFolder, TheDemosLoaderFindsWhatTheDemoNeeds)
 {
-    std::vector<uint8_t> bytes = readFile(data + "/scenedemo.3DS");
-    ChunkNode root;
-    ASSERT_TRUE(parseChunk(bytes, 0, bytes.size(), root));
-    auto materials = root.child(chunk::kEditor)->all(chunk::kMaterial);
-    EXPECT_EQ(materials.size(), 21u);
-    for (const ChunkNode* m : materials) {
-        std::string map = ByteView{bytes}.str(m->child(chunk::kTextureMap)->child(chunk::kMapFile)->data);
-        BmpSize size = bmpSize(data + "/" + map);
-        EXPECT_TRUE(size.valid) << map;
-        EXPECT_EQ(size.bits, 24) << map;
-        EXPECT_EQ(size.width % 4, 0) << map;
-        EXPECT_EQ(size.width & (size.width - 1), 0) << map;
-        EXPECT_EQ(size.height & (size.height - 1), 0) << map;
+    Scene scene;
+    clear(scene);
+    ASSERT_EQ(load3ds(scene, (data + "/scenedemo.3DS").c_str()), 1);
+    EXPECT_EQ(scene.materialCount, 21.0f);
+    for (const Material* m = scene.materials; m; m = m->next) {
+        DecodedBitmap texture = readBmp(data + "/" + m->mapName);
+        ASSERT_TRUE(texture.image) << m->mapName << ": " << texture.message;
+        EXPECT_EQ(texture.image->width & (texture.image->width - 1), 0) << m->mapName;
+        EXPECT_EQ(texture.image->height & (texture.image->height - 1), 0) << m->mapName;
     }
+    int sparkMeshes = 0;
+    for (const Mesh* mesh = scene.meshes; mesh; mesh = mesh->next) sparkMeshes += mesh->cornerCount == 960.0f;
+    EXPECT_EQ(sparkMeshes, 1);
+    const SceneCamera* camera = cameraByNumber(scene, 1);
+    ASSERT_TRUE(camera);
+    EXPECT_GT(camera->lens, 20.0f);
+    EXPECT_LT(camera->lens, 90.0f);
+    releaseScene(scene);
+}
+
+TEST_F(GeneratedFolder, TexturesReadBackAsPainted)
+{
+    for (const MaterialDesc& m : buildScene().materials)
+        EXPECT_TRUE(samePixels(readBmp(data + "/" + m.mapFile), m.paintTexture())) << m.mapFile;
 }
 
 TEST_F(GeneratedFolder, OverlayImagesPairWithMasksOfTheirSize)
 {
-    for (auto [colour, mask] : {std::pair{"greets.bmp", "greetsalpha.bmp"}, {"greets2.bmp", "greets2alpha.bmp"}}) {
-        BmpSize c = bmpSize(data + "/" + colour), m = bmpSize(data + "/" + mask);
-        ASSERT_TRUE(c.valid && m.valid) << colour;
-        EXPECT_EQ(c.width, m.width) << colour;
-        EXPECT_EQ(c.height, m.height) << colour;
+    struct Pair {
+        const char *colour, *mask;
+        OverlayImages (*paint)();
+    };
+    for (const Pair& p : {Pair{"greets.bmp", "greetsalpha.bmp", paintGreetsScroll},
+                          Pair{"greets2.bmp", "greets2alpha.bmp", paintGreetsPanel}}) {
+        OverlayImages painted = p.paint();
+        DecodedBitmap colour = readBmp(data + "/" + p.colour), mask = readBmp(data + "/" + p.mask);
+        ASSERT_TRUE(colour.image && mask.image) << p.colour;
+        EXPECT_EQ(colour.image->width, mask.image->width) << p.colour;
+        EXPECT_EQ(colour.image->height, mask.image->height) << p.colour;
+        EXPECT_TRUE(samePixels(colour, painted.colour)) << p.colour;
+        EXPECT_TRUE(samePixels(mask, painted.mask)) << p.mask;
     }
 }
 

@@ -45,7 +45,8 @@ TEST(GreetsOverlays, EveryLineHasGlyphsAndRoom)
 
 TEST(GreetsOverlays, EachColourImageHasAMaskOfItsSize)
 {
-    for (const OverlayImages& o : {paintGreetsScroll(), paintGreetsPanel()}) {
+    for (OverlayImages (*paint)() : {paintGreetsScroll, paintGreetsPanel}) {
+        OverlayImages o = paint();
         EXPECT_EQ(o.colour.width, o.mask.width);
         EXPECT_EQ(o.colour.height, o.mask.height);
         EXPECT_EQ(o.colour.width % 4, 0);
