@@ -2,6 +2,8 @@
 
 #include <utility>
 
+MeshData newMesh(const char* name, int material) { return MeshData{name, material, {0, 0, 0}, {}, {}, {}}; }
+
 void addMesh(SceneDesc& scene, MeshData mesh)
 {
     placeOriginAtBase(mesh);

@@ -49,6 +49,8 @@ struct SceneDesc {
     std::vector<ObjectEntry> objects;  // file order of meshes, lights and cameras
 };
 
+// An empty mesh of one material, to be filled and then added.
+MeshData newMesh(const char* name, int material);
 void addMesh(SceneDesc& scene, MeshData mesh);
 void addLight(SceneDesc& scene, const LightDesc& light);
 void addCamera(SceneDesc& scene, const CameraDesc& camera);

@@ -11,8 +11,6 @@ namespace {
 constexpr float kMeadowScale = 256, kConcreteScale = 64, kSteelScale = 48, kSandScale = 160;
 constexpr float kSandstoneScale = 64, kGlyphScale = 48, kRockScale = 48, kBasaltScale = 64, kGoldScale = 32;
 
-MeshData makeMesh(const char* name, MaterialId material) { return MeshData{name, material, {0, 0, 0}, {}, {}, {}}; }
-
 float valleyHeight(float x, float y);
 
 // The crossing: the camera follows a viaduct over rolling meadows, under the cross beams
@@ -55,28 +53,26 @@ float meadowHeight(float x, float y)
     return hills + (valleyHeight(x, y) - hills) * smoothStep(2700, kLandSeamX, x);
 }
 
-void addCrossingMeshes(SceneDesc& scene)
+void addCrossingMeshes(SceneDesc& scene, MeshData& steel)
 {
-    MeshData meadows = makeMesh("Meadows", kMeadow);
+    MeshData meadows = newMesh("Meadows", kMeadow);
     // South of the town, then east of it up to the valley's northern end.
     addLand(meadows, -750, kLandSouthY, kLandSeamX, kTownSouthY, meadowHeight, kMeadowScale);
     addLand(meadows, kTownEastX, kTownSouthY, kLandSeamX, kLandNorthY, meadowHeight, kMeadowScale);
     addMesh(scene, meadows);
-    MeshData viaduct = makeMesh("Viaduct", kConcrete);
+    MeshData viaduct = newMesh("Viaduct", kConcrete);
     addBeam(viaduct, alongRoad(-300, 0), alongRoad(roadLength() + 300, 0), kDeckHalfWidth, kDeckLow, kDeckHigh, kConcreteScale);
     for (float s = -300; s <= roadLength() + 300; s += kPierSpacing) {
         Vec3 at = alongRoad(s, 0);
         addBox(viaduct, {at.x - 9, at.y - 9, 0}, {at.x + 9, at.y + 9, kDeckLow}, kConcreteScale);
     }
     addMesh(scene, viaduct);
-    MeshData pylons = makeMesh("Pylons", kSteel);
     for (float s : kGatewaysAt) {
         Vec3 left = alongRoad(s, kPylonOffset), right = alongRoad(s, -kPylonOffset);
-        addTaperedBlock(pylons, left, 20, 9, kPylonHeight, kSteelScale);
-        addTaperedBlock(pylons, right, 20, 9, kPylonHeight, kSteelScale);
-        addBeam(pylons, left, right, 7, kGatewayBeam, kGatewayBeam + 14, kSteelScale);
+        addTaperedBlock(steel, left, 20, 9, kPylonHeight, kSteelScale);
+        addTaperedBlock(steel, right, 20, 9, kPylonHeight, kSteelScale);
+        addBeam(steel, left, right, 7, kGatewayBeam, kGatewayBeam + 14, kSteelScale);
     }
-    addMesh(scene, pylons);
 }
 
 // The valley: a flat sandy floor at z = -120 between steep rims, an aqueduct along its
@@ -107,7 +103,7 @@ float valleyHeight(float x, float y)
 // Two tiers of arches, the upper ones half as wide, carrying the water channel.
 void addAqueduct(SceneDesc& scene)
 {
-    MeshData aqueduct = makeMesh("Aqueduct", kSandstone);
+    MeshData aqueduct = newMesh("Aqueduct", kSandstone);
     ArchShape lower{{0, kAqueductY, kFloor}, true, 100, 30, 60, 36};
     const float x0 = kAqueductX0 - kArchPitch / 2, x1 = x0 + kAqueductArches * kArchPitch;
     const float tier = kFloor + archTop(lower);
@@ -130,21 +126,21 @@ void addAqueduct(SceneDesc& scene)
 
 void addMonuments(SceneDesc& scene)
 {
-    MeshData obelisks = makeMesh("Obelisks", kGlyphs), tips = makeMesh("Tips", kGold);
+    MeshData obelisks = newMesh("Obelisks", kGlyphs), tips = newMesh("Tips", kGold);
     for (float x : kObeliskX)
         for (float side : {-110.0f, 110.0f}) {
             Vec3 base{x, avenueY(x) + side, kFloor};
             addTaperedBlock(obelisks, base, 14, 9, kObeliskHeight, kGlyphScale);
             addPyramid(tips, add(base, {0, 0, kObeliskHeight}), 9, 18, kGoldScale);
         }
-    MeshData henge = makeMesh("Henge", kMossRock);
+    MeshData henge = newMesh("Henge", kMossRock);
     for (int i = 0; i < kHengeStones; ++i) {
         float a = 6.2831853f * i / kHengeStones;
         Vec3 at = add(kHenge, {kHengeRadius * std::cos(a), kHengeRadius * std::sin(a), 0});
         float height = 80 + 20 * ((i * 7) % 3);
         addBox(henge, {at.x - 11, at.y - 11, kFloor}, {at.x + 11, at.y + 11, kFloor + height}, kRockScale);
     }
-    MeshData pyramid = makeMesh("Ziggurat", kBasalt);
+    MeshData pyramid = newMesh("Ziggurat", kBasalt);
     float z = kFloor;
     for (float half : kPyramidSteps) {
         addBox(pyramid, {kPyramid.x - half, kPyramid.y - half, z}, {kPyramid.x + half, kPyramid.y + half, z + kPyramidStepHeight},
@@ -160,7 +156,7 @@ void addMonuments(SceneDesc& scene)
 
 }  // namespace
 
-void buildCrossing(SceneDesc& scene) { addCrossingMeshes(scene); }
+void buildCrossing(SceneDesc& scene, MeshData& steel) { addCrossingMeshes(scene, steel); }
 
 void buildValley(SceneDesc& scene)
 {
@@ -170,7 +166,7 @@ void buildValley(SceneDesc& scene)
     addAqueduct(scene);
     addMonuments(scene);
     // The valley floor goes last: the file ends with its largest object.
-    MeshData sands = makeMesh("Sands", kSand);
+    MeshData sands = newMesh("Sands", kSand);
     addLand(sands, kLandSeamX, kLandSouthY, 5450, kLandNorthY, valleyHeight, kSandScale);
     addMesh(scene, sands);
 }

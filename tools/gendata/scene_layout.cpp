@@ -18,9 +18,11 @@ SceneDesc buildScene()
 {
     SceneDesc scene;
     scene.materials = sceneMaterials();
-    buildTown(scene);
+    MeshData steel = newMesh("Steelwork", kSteel);
+    buildTown(scene, steel);
     for (const CameraDesc& camera : kCameras) addCamera(scene, camera);
-    buildCrossing(scene);
+    buildCrossing(scene, steel);
+    addMesh(scene, steel);
     buildValley(scene);
     return scene;
 }

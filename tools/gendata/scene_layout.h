@@ -6,7 +6,8 @@
 // the sunken valley where it ends, with their lights and the cameras.
 SceneDesc buildScene();
 
-// The three places, each adding its meshes and lights.
-void buildTown(SceneDesc& scene);
-void buildCrossing(SceneDesc& scene);
+// The three places, each adding its meshes and lights. Every mesh costs the show a pass of
+// sparks in each frame, so the town's street lamps and the crossing's pylons share one.
+void buildTown(SceneDesc& scene, MeshData& steel);
+void buildCrossing(SceneDesc& scene, MeshData& steel);
 void buildValley(SceneDesc& scene);

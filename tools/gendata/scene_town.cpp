@@ -100,11 +100,9 @@ void addWalls(MeshData& mesh, const Building& b, float scale)
     addBox(mesh, {b.plan.x0, b.plan.y0, 0}, {b.plan.x1, b.plan.y1, b.height}, scale, false);
 }
 
-MeshData makeMesh(const char* name, MaterialId material) { return MeshData{name, material, {0, 0, 0}, {}, {}, {}}; }
-
 void addGround(SceneDesc& scene)
 {
-    MeshData paving = makeMesh("Plaza", kPaving), lawns = makeMesh("Lawns", kGrass);
+    MeshData paving = newMesh("Plaza", kPaving), lawns = newMesh("Lawns", kGrass);
     for (const Rect& r : kPavedAreas) addFlat(paving, r, 0, kPavingScale);
     for (const Rect& r : kLawns) addFlat(lawns, r, 0, kGrassScale);
     addMesh(scene, paving);
@@ -113,7 +111,7 @@ void addGround(SceneDesc& scene)
 
 void addHouses(SceneDesc& scene)
 {
-    MeshData walls = makeMesh("Houses", kBrick), gables = makeMesh("Gables", kRoofTile);
+    MeshData walls = newMesh("Houses", kBrick), gables = newMesh("Gables", kRoofTile);
     addBox(walls, add(kBellTower, {-kTowerHalf, -kTowerHalf, 0}), add(kBellTower, {kTowerHalf, kTowerHalf, kTowerShaft}),
            kBrickScale, false);
     for (const Building& b : kStreetHouses) {
@@ -121,7 +119,7 @@ void addHouses(SceneDesc& scene)
         addGableRoof(gables, {b.plan.x0 - 3, b.plan.y0, b.height}, {b.plan.x1 + 3, b.plan.y1, b.height}, kGableHeight,
                      false, kRoofScale);
     }
-    MeshData flats = makeMesh("Flats", kPlaster), blocks = makeMesh("Blocks", kFacade), roofs = makeMesh("Roofs", kSlate);
+    MeshData flats = newMesh("Flats", kPlaster), blocks = newMesh("Blocks", kFacade), roofs = newMesh("Roofs", kSlate);
     for (const Building& b : kNorthFlats) {
         addWalls(flats, b, kPlasterScale);
         addFlat(roofs, b.plan, b.height, kRoofScale);
@@ -155,7 +153,7 @@ void addTemple(SceneDesc& scene, MeshData& marble)
         for (float x : {-364.0f, -226.0f})
             addCylinder(marble, {x, -497.0f + i * 27, 2 * kStep}, 6.5f, kColumnTop - 2 * kStep, 10, kMarbleScale, false);
     addBox(marble, {kBase.x0, kBase.y0, kColumnTop}, {kBase.x1, kBase.y1, kColumnTop + kBeam}, kMarbleScale);
-    MeshData roofs = makeMesh("Copper", kCopper);
+    MeshData roofs = newMesh("Copper", kCopper);
     addGableRoof(roofs, {kBase.x0 - 4, kBase.y0 - 4, kColumnTop + kBeam}, {kBase.x1 + 4, kBase.y1 + 4, 0}, 30, false, kRoofScale);
     addPyramid(roofs, add(kBellTower, {0, 0, belfryTop() + 8}), kTowerHalf + 4, 60, kRoofScale);
     addMesh(scene, roofs);
@@ -165,7 +163,7 @@ void addTemple(SceneDesc& scene, MeshData& marble)
 // ring's pedestal: everything of granite.
 void addStonework(SceneDesc& scene, MeshData& marble)
 {
-    MeshData stone = makeMesh("Stonework", kGranite);
+    MeshData stone = newMesh("Stonework", kGranite);
     ArchShape gate{{-110, kGateY, 0}, true, 100, 25, 60, 30};
     addArch(stone, gate, kStoneScale);
     addBox(stone, {-185, kGateY - 18, archTop(gate)}, {-35, kGateY + 18, archTop(gate) + 30}, kStoneScale);
@@ -178,22 +176,20 @@ void addStonework(SceneDesc& scene, MeshData& marble)
     addTaperedBlock(stone, {kRingCentre.x, kRingCentre.y, 0}, 34, 26, 40, kStoneScale);
     addBox(stone, {kRingCentre.x - 16, kRingCentre.y - 12, 40}, {kRingCentre.x + 16, kRingCentre.y + 12, 64}, kStoneScale);
     addMesh(scene, stone);
-    MeshData pool = makeMesh("Pool", kWater);
+    MeshData pool = newMesh("Pool", kWater);
     addDisc(pool, add(kFountain, {0, 0, 13}), 49, 24, kWaterScale);
     addMesh(scene, pool);
 }
 
-void addRingAndLamps(SceneDesc& scene)
+void addRingAndLamps(SceneDesc& scene, MeshData& steel)
 {
-    MeshData ring = makeMesh("Ring", kBronze);
+    MeshData ring = newMesh("Ring", kBronze);
     addTorus(ring, kRingCentre, kRingRadius, kRingTube, kRingSegments, kRingSides, 6);
     addMesh(scene, ring);
-    MeshData lamps = makeMesh("Lamps", kSteel);
     for (const Vec3& post : kLampPosts) {
-        addCylinder(lamps, post, 3, kLampHeight, 8, kSteelScale, false);
-        addBox(lamps, add(post, {-6, -6, kLampHeight}), add(post, {6, 6, kLampHeight + 8}), kSteelScale);
+        addCylinder(steel, post, 3, kLampHeight, 8, kSteelScale, false);
+        addBox(steel, add(post, {-6, -6, kLampHeight}), add(post, {6, 6, kLampHeight + 8}), kSteelScale);
     }
-    addMesh(scene, lamps);
 }
 
 void addTownLights(SceneDesc& scene)
@@ -206,14 +202,14 @@ void addTownLights(SceneDesc& scene)
 
 }  // namespace
 
-void buildTown(SceneDesc& scene)
+void buildTown(SceneDesc& scene, MeshData& steel)
 {
     addGround(scene);
     addHouses(scene);
-    MeshData marble = makeMesh("Temple", kMarble);
+    MeshData marble = newMesh("Temple", kMarble);
     addTemple(scene, marble);
     addStonework(scene, marble);
     addMesh(scene, marble);
-    addRingAndLamps(scene);
+    addRingAndLamps(scene, steel);
     addTownLights(scene);
 }
