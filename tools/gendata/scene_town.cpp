@@ -1,3 +1,6 @@
+#include <iterator>
+
+#include "land.h"
 #include "materials.h"
 #include "scene_layout.h"
 #include "shapes.h"
@@ -17,16 +20,19 @@ struct Building {
 constexpr float kPavingScale = 128, kGrassScale = 64, kBrickScale = 48, kFacadeScale = 80, kPlasterScale = 40;
 constexpr float kRoofScale = 48, kStoneScale = 64, kMarbleScale = 96, kWaterScale = 96, kSteelScale = 32;
 
+constexpr float kStreetWest = -185, kStreetEast = -35;  // the street that leads in through the gate
+
 constexpr Rect kPavedAreas[] = {
-    {-420, -800, 560, -40},     // the plaza and the streets east of it
-    {-185, -1350, -35, -800},   // the street through the gate
+    {-420, -800, 560, -40},                       // the plaza and the streets east of it
+    {kStreetWest, kTownSouthY, kStreetEast, -800},  // the street through the gate
 };
+// Lawns round the town, as far as the meadows that begin at its south and east edges.
 constexpr Rect kLawns[] = {
-    {-1000, -40, 1150, 450},
+    {-1000, -40, kTownEastX, 450},
     {-1000, -800, -420, -40},
-    {560, -800, 1150, -40},
-    {-1000, -1350, -185, -800},
-    {-35, -1350, 1150, -800},
+    {560, -800, kTownEastX, -40},
+    {-1000, kTownSouthY, kStreetWest, -800},
+    {kStreetEast, kTownSouthY, kTownEastX, -800},
 };
 
 // Terraced houses on both sides of the street that leads in through the gate.
@@ -56,11 +62,31 @@ constexpr Vec3 kRingCentre{60, -300, 122};
 constexpr float kRingRadius = 50, kRingTube = 12;
 constexpr int kRingSegments = 20, kRingSides = 8;  // 320 triangles: the mesh that carries the sparks
 
+constexpr Vec3 kPedestal{kRingCentre.x, kRingCentre.y, 0};
+constexpr float kPedestalHeight = 40, kCradleTop = 64;
+
+// The temple: two steps, a ring of columns round the inner hall, the beam they carry.
+constexpr Rect kTempleBase{-380, -540, -210, -400};
+constexpr float kTempleStep = 12, kColumnTop = 106, kTempleBeam = 16, kColumnInset = 16, kColumnRadius = 6.5f;
+constexpr int kColumnsAcross = 6, kColumnsAlong = 5;  // on the front and on each side, corners included
+constexpr float kHallInsetX = 44, kHallInsetY = 40;
+constexpr float kTempleRoofHeight = 30;
+
 constexpr Vec3 kFountain{-250, -690, 0};
+constexpr float kRimRadius = 55, kRimHeight = 12, kWaterRadius = 49, kWaterLevel = 13;
+constexpr float kBowlRadius = 16, kBowlHeight = 40, kBowlDepth = 6, kSpoutRadius = 6;
+
 constexpr Vec3 kBellTower{-110, -255, 0};
-constexpr float kTowerHalf = 20, kTowerShaft = 220;
+constexpr float kTowerHalf = 20, kTowerShaft = 220, kSpireHeight = 60, kTowerCap = 8;
 constexpr float kBelfrySpan = 20, kBelfryPier = 10, kBelfrySpring = 22, kBelfryDepth = 6;
-constexpr float kGateY = -820;
+
+constexpr ArchShape kGate{{-110, -820, 0}, true, 100, 25, 60, 30};
+constexpr float kGateAttic = 30;
+
+// The arcade along the north side of the plaza, arch beside arch, under one beam.
+constexpr ArchShape kArcadeArch{{-300, -210, 0}, true, 60, 16, 50, 20};
+constexpr int kArcadeArches = 5;
+constexpr float kArcadeBeam = 14;
 
 // Street lamps along the kerbs of the street through the gate.
 constexpr Vec3 kLampPosts[] = {{-175, -1140, 0}, {-45, -1140, 0}, {-175, -960, 0}, {-45, -960, 0}};
@@ -86,7 +112,7 @@ void addBelfry(MeshData& stone, float scale)
         addArch(stone, belfryArch({side * inner, 0, 0}, false), scale);
     }
     addBox(stone, add(kBellTower, {-kTowerHalf - 2, -kTowerHalf - 2, belfryTop()}),
-           add(kBellTower, {kTowerHalf + 2, kTowerHalf + 2, belfryTop() + 8}), scale);
+           add(kBellTower, {kTowerHalf + 2, kTowerHalf + 2, belfryTop() + kTowerCap}), scale);
 }
 
 void addFlat(MeshData& mesh, const Rect& r, float z, float scale)
@@ -135,50 +161,67 @@ void addHouses(SceneDesc& scene)
     addMesh(scene, roofs);
 }
 
-// The temple on the west side of the plaza: two steps, a ring of columns, the inner hall,
-// the beam they carry and a copper roof.
-void addTemple(SceneDesc& scene, MeshData& marble)
+void addColumn(MeshData& marble, float x, float y)
 {
-    constexpr Rect kBase{-380, -540, -210, -400};
-    constexpr float kStep = 12, kColumnTop = 106, kBeam = 16;
-    addBox(marble, {kBase.x0, kBase.y0, 0}, {kBase.x1, kBase.y1, kStep}, kMarbleScale);
-    addBox(marble, {kBase.x0 + 6, kBase.y0 + 6, kStep}, {kBase.x1 - 6, kBase.y1 - 6, 2 * kStep}, kMarbleScale);
-    addBox(marble, {-336, -500, 2 * kStep}, {-254, -440, kColumnTop}, kMarbleScale, false);
-    for (int i = 0; i < 6; ++i)
-        for (float y : {-524.0f, -416.0f}) {
-            float x = -364 + i * 27.6f;
-            addCylinder(marble, {x, y, 2 * kStep}, 6.5f, kColumnTop - 2 * kStep, 10, kMarbleScale, false);
-        }
-    for (int i = 0; i < 3; ++i)
-        for (float x : {-364.0f, -226.0f})
-            addCylinder(marble, {x, -497.0f + i * 27, 2 * kStep}, 6.5f, kColumnTop - 2 * kStep, 10, kMarbleScale, false);
-    addBox(marble, {kBase.x0, kBase.y0, kColumnTop}, {kBase.x1, kBase.y1, kColumnTop + kBeam}, kMarbleScale);
-    MeshData roofs = newMesh("Copper", kCopper);
-    addGableRoof(roofs, {kBase.x0 - 4, kBase.y0 - 4, kColumnTop + kBeam}, {kBase.x1 + 4, kBase.y1 + 4, 0}, 30, false, kRoofScale);
-    addPyramid(roofs, add(kBellTower, {0, 0, belfryTop() + 8}), kTowerHalf + 4, 60, kRoofScale);
-    addMesh(scene, roofs);
+    addCylinder(marble, {x, y, 2 * kTempleStep}, kColumnRadius, kColumnTop - 2 * kTempleStep, 10, kMarbleScale, false);
 }
 
-// The gate over the street, the arcade along the north side, the fountain rim and the
-// ring's pedestal: everything of granite.
+// The temple on the west side of the plaza, with its copper roof; the bell tower's spire is
+// of copper too.
+void addTemple(SceneDesc& scene, MeshData& marble)
+{
+    const Rect& b = kTempleBase;
+    addBox(marble, {b.x0, b.y0, 0}, {b.x1, b.y1, kTempleStep}, kMarbleScale);
+    addBox(marble, {b.x0 + 6, b.y0 + 6, kTempleStep}, {b.x1 - 6, b.y1 - 6, 2 * kTempleStep}, kMarbleScale);
+    addBox(marble, {b.x0 + kHallInsetX, b.y0 + kHallInsetY, 2 * kTempleStep},
+           {b.x1 - kHallInsetX, b.y1 - kHallInsetY, kColumnTop}, kMarbleScale, false);
+    const float x0 = b.x0 + kColumnInset, x1 = b.x1 - kColumnInset, y0 = b.y0 + kColumnInset, y1 = b.y1 - kColumnInset;
+    for (int i = 0; i < kColumnsAcross; ++i) {
+        float x = x0 + (x1 - x0) * i / (kColumnsAcross - 1);
+        addColumn(marble, x, y0);
+        addColumn(marble, x, y1);
+    }
+    for (int i = 1; i < kColumnsAlong - 1; ++i) {
+        float y = y0 + (y1 - y0) * i / (kColumnsAlong - 1);
+        addColumn(marble, x0, y);
+        addColumn(marble, x1, y);
+    }
+    addBox(marble, {b.x0, b.y0, kColumnTop}, {b.x1, b.y1, kColumnTop + kTempleBeam}, kMarbleScale);
+    MeshData copper = newMesh("Copper", kCopper);
+    addGableRoof(copper, {b.x0 - 4, b.y0 - 4, kColumnTop + kTempleBeam}, {b.x1 + 4, b.y1 + 4, 0}, kTempleRoofHeight, false,
+                 kRoofScale);
+    addPyramid(copper, add(kBellTower, {0, 0, belfryTop() + kTowerCap}), kTowerHalf + 4, kSpireHeight, kRoofScale);
+    addMesh(scene, copper);
+}
+
+void addFountain(SceneDesc& scene, MeshData& stone, MeshData& marble)
+{
+    addCylinder(stone, kFountain, kRimRadius, kRimHeight, 20, kStoneScale, true);
+    addCylinder(stone, add(kFountain, {0, 0, kBowlHeight}), kBowlRadius, kBowlDepth, 12, kStoneScale, true);
+    addCylinder(marble, add(kFountain, {0, 0, kWaterLevel}), kSpoutRadius, kBowlHeight - kWaterLevel, 8, kMarbleScale, false);
+    MeshData pool = newMesh("Pool", kWater);
+    addDisc(pool, add(kFountain, {0, 0, kWaterLevel}), kWaterRadius, 24, kWaterScale);
+    addMesh(scene, pool);
+}
+
+// The gate over the street, the arcade along the north side, the belfry, the fountain's
+// rim and bowl and the ring's pedestal: all granite (the fountain's spout is marble).
 void addStonework(SceneDesc& scene, MeshData& marble)
 {
     MeshData stone = newMesh("Stonework", kGranite);
-    ArchShape gate{{-110, kGateY, 0}, true, 100, 25, 60, 30};
-    addArch(stone, gate, kStoneScale);
-    addBox(stone, {-185, kGateY - 18, archTop(gate)}, {-35, kGateY + 18, archTop(gate) + 30}, kStoneScale);
-    for (int i = 0; i < 5; ++i) addArch(stone, {{-300.0f + i * 92, -210, 0}, true, 60, 16, 50, 20}, kStoneScale);
-    addBox(stone, {-346, -222, 96}, {114, -198, 110}, kStoneScale);
+    addArch(stone, kGate, kStoneScale);
+    addBox(stone, {kStreetWest, kGate.base.y - 18, archTop(kGate)}, {kStreetEast, kGate.base.y + 18, archTop(kGate) + kGateAttic},
+           kStoneScale);
+    ArchShape arch = kArcadeArch;
+    const float pitch = arch.span + 2 * arch.pier;
+    for (int i = 0; i < kArcadeArches; ++i, arch.base.x += pitch) addArch(stone, arch, kStoneScale);
+    const float west = kArcadeArch.base.x - pitch / 2, y = kArcadeArch.base.y, top = archTop(kArcadeArch);
+    addBox(stone, {west, y - 12, top}, {west + kArcadeArches * pitch, y + 12, top + kArcadeBeam}, kStoneScale);
     addBelfry(stone, kStoneScale);
-    addCylinder(stone, kFountain, 55, 12, 20, kStoneScale, true);
-    addCylinder(stone, add(kFountain, {0, 0, 40}), 16, 6, 12, kStoneScale, true);
-    addCylinder(marble, add(kFountain, {0, 0, 13}), 6, 27, 8, kMarbleScale, false);
-    addTaperedBlock(stone, {kRingCentre.x, kRingCentre.y, 0}, 34, 26, 40, kStoneScale);
-    addBox(stone, {kRingCentre.x - 16, kRingCentre.y - 12, 40}, {kRingCentre.x + 16, kRingCentre.y + 12, 64}, kStoneScale);
+    addFountain(scene, stone, marble);
+    addTaperedBlock(stone, kPedestal, 34, 26, kPedestalHeight, kStoneScale);
+    addBox(stone, add(kPedestal, {-16, -12, kPedestalHeight}), add(kPedestal, {16, 12, kCradleTop}), kStoneScale);
     addMesh(scene, stone);
-    MeshData pool = newMesh("Pool", kWater);
-    addDisc(pool, add(kFountain, {0, 0, 13}), 49, 24, kWaterScale);
-    addMesh(scene, pool);
 }
 
 void addRingAndLamps(SceneDesc& scene, MeshData& steel)
@@ -197,7 +240,7 @@ void addTownLights(SceneDesc& scene)
     const char* names[] = {"Spot01", "Spot02", "Spot03"};
     for (size_t i = 0; i < std::size(kRoofSpots); ++i)
         addLight(scene, {names[i], kRoofSpots[i], {1.0f, 0.95f, 0.8f}, true, kRingCentre, 20, 35});
-    addLight(scene, {"Omni01", add(kFountain, {0, 0, 50}), {0.6f, 0.7f, 1.0f}, false, {0, 0, 0}, 0, 0});
+    addLight(scene, {"Omni01", add(kFountain, {0, 0, kBowlHeight + 10}), {0.6f, 0.7f, 1.0f}, false, {0, 0, 0}, 0, 0});
 }
 
 }  // namespace
