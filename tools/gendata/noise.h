@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <numbers>
+
+constexpr float kTau = 2 * std::numbers::pi_v<float>;
 
 // Integer hash of a lattice point; the same inputs give the same bits on every run.
 uint32_t hashPoint(int x, int y, uint32_t seed);

@@ -1,8 +1,9 @@
 #include <cmath>
-#include <numbers>
+#include <iterator>
 
 #include "land.h"
 #include "materials.h"
+#include "noise.h"
 #include "scene_layout.h"
 #include "shapes.h"
 
@@ -75,7 +76,7 @@ void addObelisks(MeshData& obelisks, MeshData& tips)
 void addHenge(MeshData& henge)
 {
     for (int i = 0; i < kHengeStones; ++i) {
-        float a = 2 * std::numbers::pi_v<float> * i / kHengeStones;
+        float a = kTau * i / kHengeStones;
         Vec3 at = add(kHenge, {kHengeRadius * std::cos(a), kHengeRadius * std::sin(a), 0});
         float height = kStoneHeights[(i * 7) % std::size(kStoneHeights)];
         addBox(henge, {at.x - kStoneHalf, at.y - kStoneHalf, kFloor}, {at.x + kStoneHalf, at.y + kStoneHalf, kFloor + height},

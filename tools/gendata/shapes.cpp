@@ -3,9 +3,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "noise.h"
+
 void addDisc(MeshData& mesh, const Vec3& centre, float radius, int sides, float scale)
 {
-    const float step = 2 * std::numbers::pi_v<float> / sides;
+    const float step = kTau / sides;
     const Vec3 up{0, 0, 1};
     for (int i = 0; i < sides; ++i) {
         Vec3 a = add(centre, {radius * std::cos(i * step), radius * std::sin(i * step), 0});
@@ -17,7 +19,7 @@ void addDisc(MeshData& mesh, const Vec3& centre, float radius, int sides, float 
 
 void addCylinder(MeshData& mesh, const Vec3& base, float radius, float height, int sides, float scale, bool closedTop)
 {
-    const float step = 2 * std::numbers::pi_v<float> / sides;
+    const float step = kTau / sides;
     const float arc = radius * step / scale;
     const float v0 = base.z / scale, v1 = (base.z + height) / scale;
     for (int i = 0; i < sides; ++i) {
@@ -114,15 +116,14 @@ void addArch(MeshData& mesh, const ArchShape& a, float scale)
 
 void addTorus(MeshData& mesh, const Vec3& centre, float radius, float tube, int rings, int sides, float repeats)
 {
-    const float tau = 2 * std::numbers::pi_v<float>;
     auto point = [&](int i, int j) {
-        float phi = tau * i / rings, theta = tau * j / sides;
+        float phi = kTau * i / rings, theta = kTau * j / sides;
         float reach = radius + tube * std::cos(theta);
         return add(centre, {reach * std::cos(phi), tube * std::sin(theta), reach * std::sin(phi)});
     };
     for (int i = 0; i < rings; ++i)
         for (int j = 0; j < sides; ++j) {
-            float phi = tau * (i + 0.5f) / rings;
+            float phi = kTau * (i + 0.5f) / rings;
             Vec3 tubeCentre = add(centre, {radius * std::cos(phi), 0, radius * std::sin(phi)});
             std::array<Vec3, 4> p{point(i, j), point(i + 1, j), point(i + 1, j + 1), point(i, j + 1)};
             float u0 = repeats * i / rings, u1 = repeats * (i + 1) / rings;

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr float kTau = 2 * std::numbers::pi_v<float>;
-
 struct Envelope {
     float attack, decay, sustain, release;
 };
@@ -64,11 +62,12 @@ struct Filter {
     }
 };
 
-// Equal-power placement between the two channels.
 struct Pan {
     float left, right;
-    explicit Pan(float pan) : left(std::sqrt(0.5f * (1 - pan))), right(std::sqrt(0.5f * (1 + pan))) {}
 };
+
+// Equal-power placement between the two channels, -1 left .. 1 right.
+Pan panAt(float position) { return {std::sqrt(0.5f * (1 - position)), std::sqrt(0.5f * (1 + position))}; }
 
 void addSample(StereoBus& bus, size_t i, float value, const Pan& pan)
 {
@@ -99,7 +98,7 @@ void playTone(StereoBus& bus, const Note& note, const Tone& tone)
     const float sweepDecay = std::exp(-1.0f / (tone.cutoffTime * kSampleRate));
     float phase[3] = {0.0f, 0.33f, 0.67f}, step[3] = {};
     float sweep = 1, gain = 0;
-    const Pan pan(note.pan);
+    const Pan pan = panAt(note.pan);
     Filter filter;
     for (size_t n = 0; n < count; ++n) {
         if (n % kControlSamples == 0) {
@@ -155,7 +154,7 @@ void playKick(StereoBus& bus, double start, float velocity)
 {
     const size_t first = sampleIndex(start), count = sampleIndex(0.45);
     float phase = 0;
-    const Pan centre(0);
+    const Pan centre = panAt(0);
     for (size_t n = 0; n < count; ++n) {
         float t = float(n) / kSampleRate;
         float freq = 48 + 150 * std::exp(-t * 30);  // the fast drop in pitch is the kick's punch
@@ -170,7 +169,7 @@ void playSnare(StereoBus& bus, double start, float velocity)
     const size_t first = sampleIndex(start), count = sampleIndex(0.3);
     Filter filter;
     filter.tune(2500);
-    const Pan place(0.1f);
+    const Pan place = panAt(0.1f);
     Lcg noise = noiseFor(first, 2);
     for (size_t n = 0; n < count; ++n) {
         float t = float(n) / kSampleRate;
@@ -186,7 +185,7 @@ void playHat(StereoBus& bus, double start, float velocity, bool open)
     const size_t first = sampleIndex(start), count = sampleIndex(open ? 0.35 : 0.08);
     const float decay = open ? 11.0f : 55.0f;
     float previous = 0;
-    const Pan place(0.35f);
+    const Pan place = panAt(0.35f);
     Lcg noise = noiseFor(first, 3);
     for (size_t n = 0; n < count; ++n) {
         float t = float(n) / kSampleRate;

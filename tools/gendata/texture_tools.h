@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "image.h"
+#include "noise.h"
 
 // Shared pieces of the procedural textures.
 
@@ -27,8 +28,6 @@ float fbmAt(int x, int y, int size, int cells, int octaves, uint32_t seed);
 float grain(int x, int y, int size, int cells, uint32_t seed);
 // Per-pixel speckle in -0.5..0.5.
 float speckle(int x, int y, uint32_t seed);
-
-constexpr float kTau = 6.28318531f;
 
 // A wall of blocks in mortar: slabs, bricks, ashlar.
 struct Masonry {
