@@ -247,12 +247,14 @@ void addTownLights(SceneDesc& scene)
 
 void buildTown(SceneDesc& scene, MeshData& steel)
 {
-    addGround(scene);
     addHouses(scene);
     MeshData marble = newMesh("Temple", kMarble);
     addTemple(scene, marble);
     addStonework(scene, marble);
     addMesh(scene, marble);
     addRingAndLamps(scene, steel);
+    // Meshes are drawn in file order: the ground after what stands on it, so that the depth
+    // test turns away the hidden part of it before it is textured and fogged.
+    addGround(scene);
     addTownLights(scene);
 }
