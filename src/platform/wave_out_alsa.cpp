@@ -30,6 +30,14 @@ AlsaOut gAlsa;
 // ALSA's own diagnostics would bury ours; the one message below says what went wrong.
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
+// Drops the PCM and ALSA's cached configuration, which is read again on the next open.
+void release()
+{
+    if (gAlsa.pcm) snd_pcm_close(gAlsa.pcm);
+    gAlsa.pcm = nullptr;
+    snd_config_update_free_global();
+}
+
 void reportOnce(const char* what, int err)
 {
     if (gAlsa.reported) return;
@@ -44,15 +52,15 @@ int alsaOpen(int rate)
     int err = snd_pcm_open(&gAlsa.pcm, kPcmName, SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
     if (err < 0) {
         gAlsa.pcm = nullptr;
+        release();
         reportOnce("the sound device \"default\" cannot be opened", err);
         return -1;
     }
     err = snd_pcm_set_params(gAlsa.pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 2, unsigned(rate), 1,
                              kDeviceLatencyUs);
     if (err < 0) {
+        release();
         reportOnce("the sound device \"default\" refuses 16-bit stereo at the music's rate", err);
-        snd_pcm_close(gAlsa.pcm);
-        gAlsa.pcm = nullptr;
         return -1;
     }
     return 0;
@@ -99,9 +107,7 @@ void alsaClose()
     if (!gAlsa.pcm) return;
     if (!gAlsa.aborted) drain();
     snd_pcm_drop(gAlsa.pcm);
-    snd_pcm_close(gAlsa.pcm);
-    gAlsa.pcm = nullptr;
-    snd_config_update_free_global();
+    release();
 }
 
 void alsaAbort()
