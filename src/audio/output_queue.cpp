@@ -86,8 +86,10 @@ void playQueued(OutputQueue& out)
     }
     setState(out, DeviceState::open);
     while (QueuedBlock* block = nextBlock(out)) {
-        bool played = out.lost || device->play(block->bytes.get(), block->size) == 0;
-        if (!played) {
+        // Once the device is lost, what is left in the queue is completed without playing.
+        bool failed = !out.lost && device->play(block->bytes.get(), block->size) != 0;
+        if (out.abandoned) break;  // the queue is no longer ours to change
+        if (failed) {
             std::lock_guard<std::mutex> guard(out.lock);
             out.lost = true;
         }
