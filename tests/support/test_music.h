@@ -9,12 +9,18 @@
 
 #include "common/wav_writer.h"
 
+// Samples per 4 MPEG-1 or 8 MPEG-2 frames: a pass that long leaves the decoder's 16-slot synthesis
+// ring where the pass began, so that every pass decodes to the same bytes, not just within 1 LSB.
+constexpr int kWholePassSamples = 4608;
+
 // Test music: two gliding tones, different on each side so that swapped or repeated blocks show,
-// then digital silence, which leaves the decoder's filter state at rest when the track repeats.
+// then digital silence (at least the given length), which leaves the decoder's filters at rest
+// when the track repeats.
 inline std::vector<int16_t> testMusicSamples(int rate, double toneSeconds, double silenceSeconds)
 {
     const int toneFrames = int(toneSeconds * rate);
-    const int frames = toneFrames + int(silenceSeconds * rate);
+    const int wanted = toneFrames + int(silenceSeconds * rate);
+    const int frames = (wanted + kWholePassSamples - 1) / kWholePassSamples * kWholePassSamples;
     std::vector<int16_t> samples(size_t(frames) * 2, 0);
     double left = 0, right = 0;
     for (int i = 0; i < toneFrames; ++i) {
