@@ -1,17 +1,9 @@
 #include "bench_music.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <numbers>
 #include <random>
-
-#include "common/wav_writer.h"
 
 namespace {
 
@@ -41,23 +33,4 @@ std::vector<int16_t> benchMusic(double seconds)
         out[size_t(i) * 2 + 1] = int16_t(std::clamp(right, -32768.0, 32767.0));
     }
     return out;
-}
-
-std::vector<uint8_t> encodeWithShine(const std::vector<int16_t>& samples, int kbps)
-{
-    char dir[] = "/tmp/z3d-bench-XXXXXX";
-    if (!mkdtemp(dir)) return {};
-    std::string wav = std::string(dir) + "/music.wav", mp3 = std::string(dir) + "/music.mp3";
-    std::vector<uint8_t> bytes;
-    if (writeWav(wav.c_str(), samples, 2, kRate)) {
-        std::string cmd = "shineenc -q -b " + std::to_string(kbps) + " " + wav + " " + mp3 + " >/dev/null 2>&1";
-        if (std::system(cmd.c_str()) == 0) {
-            std::ifstream in(mp3, std::ios::binary);
-            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-    }
-    std::remove(wav.c_str());
-    std::remove(mp3.c_str());
-    rmdir(dir);
-    return bytes;
 }

@@ -13,6 +13,7 @@
 #include "audio/synthesis.h"
 #include "bench_music.h"
 #include "mad_decode.h"
+#include "support/shine_encode.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ int main()
 {
     buildLayer3Tables(32);
     buildSynthesisTables(32768);
-    std::vector<uint8_t> mp3 = encodeWithShine(benchMusic(kSeconds), 128);
+    std::vector<uint8_t> mp3 = shineEncode(benchMusic(kSeconds), 2, 44100, 128);
     if (mp3.empty()) {
         std::fprintf(stderr, "bench_decode: shineenc failed\n");
         return 1;

@@ -2,53 +2,69 @@
 
 #include "audio/band_tables.h"
 #include "audio/imdct.h"
+#include "audio/lanes.h"
 #include "audio/layer3_tables.h"
 
+// Four neighbouring sub-bands are transformed at once, one in each lane, from an even one: lanes
+// 0 and 2 take a block type's window, 1 and 3 its odd-sub-band copy. Time slots and overlaps are
+// stored slot by slot, so the four results of a slot lie side by side.
 namespace {
 
-// Where one sub-band's results go: its slots, its previous overlap and its next one.
-struct SubbandIo {
-    float* slots;  // slot t at slots[32 t]
+constexpr int kGroup = 4;
+
+// Where a group's results go: its first slot, its previous overlap and its next one.
+struct GroupIo {
+    float* slots;
     const float* prev;
     float* next;
 };
 
-SubbandIo subbandIo(float* slots, const float* p, float* n, int s)
+// Line k of the four sub-bands from s on.
+void gatherGroup(const float* spectrum, int s, Lanes* x)
 {
-    return {slots + s, p + kSubbandLines * s, n + kSubbandLines * s};
+    const float* a = spectrum + kSubbandLines * s;
+    for (int k = 0; k < kSubbandLines; ++k)
+        x[k] = Lanes{a[k], a[kSubbandLines + k], a[2 * kSubbandLines + k], a[3 * kSubbandLines + k]};
 }
 
-void longTransform(const float* in, const float* window, SubbandIo io)
+// The 36 windowed outputs of the long transform.
+void longBlock(const Lanes* x, int blockType, Lanes* block)
 {
-    float y[36];
-    imdct36(in, y);
-    for (int i = 0; i < kSubbandLines; ++i) {
-        io.slots[kSubbands * i] = io.prev[i] + window[i] * y[i];
-        io.next[i] = window[kSubbandLines + i] * y[kSubbandLines + i];
-    }
+    Lanes y[36];
+    imdct36(x, y);
+    const Lanes* w = gImdctWindowLanes[blockType];
+    for (int i = 0; i < 36; ++i) block[i] = w[i] * y[i];
 }
 
 // Three windows of six values, interleaved, overlapped at 6, 12 and 18 of a block of 36.
-void shortTransform(const float* in, const float* window, SubbandIo io)
+void shortBlock(const Lanes* x, Lanes* block)
 {
-    float block[36] = {};
-    for (int w = 0; w < 3; ++w) {
-        float x[6], y[12];
-        for (int k = 0; k < 6; ++k) x[k] = in[3 * k + w];
-        imdct12(x, y);
-        for (int i = 0; i < 12; ++i) block[6 + 6 * w + i] += window[i] * y[i];
-    }
-    for (int i = 0; i < kSubbandLines; ++i) {
-        io.slots[kSubbands * i] = io.prev[i] + block[i];
-        io.next[i] = block[kSubbandLines + i];
+    const Lanes* w = gImdctWindowLanes[2];
+    for (Lanes* b = block; b != block + 36; ++b) *b = Lanes{};
+    for (int win = 0; win < 3; ++win) {
+        Lanes in[6], y[12];
+        for (int k = 0; k < 6; ++k) in[k] = x[3 * k + win];
+        imdct12(in, y);
+        for (int i = 0; i < 12; ++i) block[6 + 6 * win + i] += w[i] * y[i];
     }
 }
 
-void transformPair(const float* spectrum, float* slots, const float* p, float* n, int s, int blockType)
+// First half onto the previous overlap as the slots, second half as the next overlap.
+void overlapAdd(const Lanes* block, GroupIo io)
 {
-    auto transform = blockType == 2 ? shortTransform : longTransform;
-    transform(spectrum + kSubbandLines * s, gImdctWindows[blockType], subbandIo(slots, p, n, s));
-    transform(spectrum + kSubbandLines * (s + 1), gImdctOddWindows[blockType], subbandIo(slots, p, n, s + 1));
+    for (int t = 0; t < kSubbandLines; ++t) {
+        storeLanes(io.slots + kSubbands * t, lanesAt(io.prev + kSubbands * t) + block[t]);
+        storeLanes(io.next + kSubbands * t, block[kSubbandLines + t]);
+    }
+}
+
+// Mixed blocks: sub-bands 0 and 1 long with the normal window, 2 and 3 short.
+void mixedGroup(const Lanes* x, Lanes* block)
+{
+    Lanes shortPart[36];
+    longBlock(x, 0, block);
+    shortBlock(x, shortPart);
+    for (int i = 0; i < 36; ++i) block[i] = __builtin_shuffle(block[i], shortPart[i], IntLanes{0, 1, 6, 7});
 }
 
 }  // namespace
@@ -59,16 +75,20 @@ void hybridFilter(HybridState& state, const float* spectrum, float* slots, int c
     const float* p = state.overlap[sel][channel];
     float* n = state.overlap[1 - sel][channel];
     sel = 1 - sel;
+    // Sub-bands past activeSubbands hold only zeros, so whole groups give the same results.
     int s = 0;
-    if (g.block_type == 2 && g.mixed_block_flag) {
-        transformPair(spectrum, slots, p, n, 0, 0);
-        s = 2;
+    for (; s < g.activeSubbands; s += kGroup) {
+        Lanes x[kSubbandLines], block[36];
+        gatherGroup(spectrum, s, x);
+        if (g.block_type == 2 && g.mixed_block_flag && s == 0) mixedGroup(x, block);
+        else if (g.block_type == 2) shortBlock(x, block);
+        else longBlock(x, g.block_type & 3, block);
+        overlapAdd(block, GroupIo{slots + s, p + s, n + s});
     }
-    for (; s < g.activeSubbands; s += 2) transformPair(spectrum, slots, p, n, s, g.block_type);
-    for (; s < kSubbands; ++s) {
+    for (; s < kSubbands; s += kGroup) {
         for (int t = 0; t < kSubbandLines; ++t) {
-            slots[kSubbands * t + s] = p[kSubbandLines * s + t];
-            n[kSubbandLines * s + t] = 0.0f;
+            storeLanes(slots + kSubbands * t + s, lanesAt(p + kSubbands * t + s));
+            storeLanes(n + kSubbands * t + s, Lanes{});
         }
     }
 }

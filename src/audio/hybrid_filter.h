@@ -3,7 +3,8 @@
 #include "audio/side_info.h"
 
 // The second halves of each granule's transforms, kept for the next granule of the channel:
-// [half][channel][line]; the channel's selector names the half that holds the previous granule's.
+// [half][channel][32 t + s] for slot t of sub-band s; the channel's selector names the half that
+// holds the previous granule's.
 struct HybridState {
     float overlap[2][2][576];
     int selector[2];

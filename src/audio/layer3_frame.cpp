@@ -63,8 +63,10 @@ int synthesizeGranule(Layer3State& st, const GranuleInfo* g, int channels, const
     }
     int clips = 0;
     for (int t = 0; t < kSlots; ++t) {
-        for (int ch = 0; ch < channels; ++ch)
-            clips += synthesize(st.synthesis, st.slots[ch] + 32 * t, ch, out.buffer, *out.fill, channels == 1);
+        int16_t pcm[2][32];
+        for (int ch = 0; ch < channels; ++ch) clips += synthesize(st.synthesis, st.slots[ch] + 32 * t, ch, pcm[ch]);
+        // A single channel plays on both outputs.
+        interleave(pcm[0], pcm[channels - 1], out.buffer + *out.fill);
         *out.fill += kSlotBytes;
         if (*out.fill >= out.blockBytes) out.flush();
     }

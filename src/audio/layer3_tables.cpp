@@ -9,6 +9,7 @@ float gPowerTable[kPowerEntries];
 AliasCoefficients gAlias;
 float gImdctWindows[4][36];
 float gImdctOddWindows[4][36];
+Lanes gImdctWindowLanes[4][36];
 float gImdct36Constants[9];
 float gImdct3Constants[3];
 float gSingleConstants[8];
@@ -66,6 +67,8 @@ void buildWindows()
             else if (n < 12) w = 0.5 * std::sin((2 * n + 1) * kPi / 24) / std::cos((2 * n + 7) * kPi / 24);
             gImdctWindows[type][n] = static_cast<float>(w);
             gImdctOddWindows[type][n] = static_cast<float>(n % 2 ? -w : w);
+            float even = gImdctWindows[type][n], odd = gImdctOddWindows[type][n];
+            gImdctWindowLanes[type][n] = Lanes{even, odd, even, odd};
         }
     }
     for (int i = 0; i < 9; ++i) gImdct36Constants[i] = static_cast<float>(0.5 / std::cos((2 * i + 1) * kPi / 36));

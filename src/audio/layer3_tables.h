@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "audio/band_tables.h"
+#include "audio/lanes.h"
 
 // Constant tables of requantisation, stereo processing and the hybrid filter bank, filled once by
 // buildLayer3Tables and only read afterwards.
@@ -29,6 +30,8 @@ extern AliasCoefficients gAlias;
 // the odd sub-bands' copies carry the frequency inversion (odd entries negated).
 extern float gImdctWindows[4][36];
 extern float gImdctOddWindows[4][36];
+// Both for four neighbouring sub-bands from an even one: even, odd, even, odd.
+extern Lanes gImdctWindowLanes[4][36];
 extern float gImdct36Constants[9];  // 0.5 / cos((2i + 1) pi / 36)
 extern float gImdct3Constants[3];   // 0.5 / cos((2i + 1) pi / 12)
 // cos(pi/6), cos(pi/3), cos(pi/9), cos(5pi/9), cos(7pi/9), cos(pi/18), cos(11pi/18), cos(13pi/18)

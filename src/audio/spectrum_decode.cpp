@@ -1,6 +1,7 @@
 #include "audio/spectrum_decode.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "audio/generated/huffman_trees.h"
 #include "audio/layer3_tables.h"
@@ -61,34 +62,59 @@ struct BandCursor {
     }
 };
 
-// Reads sign and linbits of one value of a pair; returns its requantised value.
-inline float pairValue(int v, int linbits, BandCursor& c, BitReader& r, int& budget)
+// One step down a tree: on 0 to the next entry, on 1 past the 0-branch.
+inline const int16_t* treeStep(const int16_t* node, uint32_t bit)
 {
-    if (v == 0) return 0.0f;
-    if (v == 15 && linbits) {
-        v += static_cast<int>(readBits(r, linbits));
-        budget -= linbits;
-    }
-    --budget;
-    c.highest[c.window] = c.band;
-    float value = gPowerTable[v] * c.gain;
-    return readBit(r) ? -value : value;
+    return bit ? node + 1 - *node : node + 1;
 }
 
-// Big-values pairs of one region; false on overrun.
+// Walks a tree from its root on the window's bits, one bit a level. Returns the leaf; the window
+// has taken the code word.
+inline int walkTree(const int16_t* node, BitWindow& w)
+{
+    while (*node < 0) node = treeStep(node, takeBit(w));
+    return *node;
+}
+
+// `value` with its sign bit flipped when `sign` is 1: the negation, without a branch.
+inline float withSign(float value, uint32_t sign)
+{
+    return std::bit_cast<float>(std::bit_cast<uint32_t>(value) ^ (sign << 31));
+}
+
+// Takes the sign bit of a value that is non-zero (`on` 1); nothing when it is zero.
+inline uint32_t takeSign(BitWindow& w, uint32_t on)
+{
+    uint32_t sign = static_cast<uint32_t>(w.bits >> 63) & on;
+    w.bits <<= on;
+    w.taken += static_cast<int>(on);
+    return sign;
+}
+
+// Reads linbits and sign of one value of a pair; returns its requantised value. Zeros and signs
+// are handled without branches: they follow the music, not a pattern.
+inline float pairValue(int v, int linbits, BandCursor& c, BitWindow& w)
+{
+    if (v == 15 && linbits) v += static_cast<int>(takeBits(w, linbits));
+    uint32_t on = v != 0;
+    c.highest[c.window] = on ? c.band : c.highest[c.window];
+    return withSign(gPowerTable[v] * c.gain, takeSign(w, on));
+}
+
+// Big-values pairs of one region; false on overrun. A pair takes at most 19 + 2 x (13 + 1) bits,
+// so one window holds it.
 template <typename Store>
 bool decodePairs(int pairs, int tableSelect, BandCursor& c, const Store& store, BitReader& r, int& budget)
 {
     const HuffmanTree& tree = kHuffmanTrees[tableSelect & 31];
     for (int i = 0; i < pairs && c.ready(); ++i) {
-        const int16_t* node = tree.nodes;
-        while (*node < 0) {
-            node += readBit(r) ? 1 - *node : 1;
-            --budget;
-        }
-        int x = *node >> 4, y = *node & 15;
-        float vx = pairValue(x, tree.linbits, c, r, budget);
-        float vy = pairValue(y, tree.linbits, c, r, budget);
+        BitWindow w = windowAt(r);
+        int leaf = walkTree(tree.nodes, w);
+        int x = leaf >> 4, y = leaf & 15;
+        float vx = pairValue(x, tree.linbits, c, w);
+        float vy = pairValue(y, tree.linbits, c, w);
+        skipBits(r, w.taken);
+        budget -= w.taken;
         store.put(c.line, vx);
         store.put(c.line + c.step, vy);
         c.line += 2 * c.step;
@@ -98,45 +124,56 @@ bool decodePairs(int pairs, int tableSelect, BandCursor& c, const Store& store, 
     return true;
 }
 
-// One count1 quadruple's code word, or 0 when the budget runs out inside it.
-int readQuadruple(const int16_t* tree, BitReader& r, int& budget)
+// One count1 quadruple's code word (at most six bits), or 0 when the budget runs out inside it;
+// then the window has taken just what the budget had left.
+int readQuadruple(const int16_t* tree, BitWindow& w, int& budget)
 {
-    const int16_t* node = tree;
-    while (*node < 0) {
-        if (--budget < 0) {
-            budget = 0;
-            return 0;
-        }
-        node += readBit(r) ? 1 - *node : 1;
+    int before = w.taken;
+    int leaf = walkTree(tree, w);
+    int length = w.taken - before;
+    if (length <= budget) {
+        budget -= length;
+        return leaf;
     }
-    return *node;
+    w.taken = before + budget;
+    budget = 0;
+    return 0;
 }
 
-// Count1 quadruples up to the limit or the end of the budget. A quadruple whose sign bits run
-// past the budget keeps the values before and zeros the rest.
+// The four values of a quadruple (v, w, x, y in bits 3..0) with their signs; false when the map
+// ends first. A quadruple whose sign bits run past the budget keeps the values before and zeros
+// the rest, and ends the count1 region.
+template <typename Store>
+bool storeQuadruple(int bits, BandCursor& c, const Store& store, BitWindow& w, int& budget, bool& exhausted)
+{
+    for (int k = 3; k >= 0; --k) {
+        if (k % 2 && !c.ready()) return false;
+        uint32_t on = ((bits >> k) & 1) & !exhausted;
+        if (on && budget == 0) {
+            exhausted = true;
+            on = 0;
+        }
+        budget -= static_cast<int>(on);
+        c.highest[c.window] = on ? c.band : c.highest[c.window];
+        float magnitude = std::bit_cast<float>(std::bit_cast<uint32_t>(c.gain) & -on);
+        store.put(c.line, withSign(magnitude, takeSign(w, on)));
+        c.line += c.step;
+        c.pairsLeft -= k % 2 == 0;
+    }
+    return true;
+}
+
+// Count1 quadruples up to the limit or the end of the budget; a quadruple takes at most 10 bits.
 template <typename Store>
 void decodeQuadruples(int limit, int tableSelect, BandCursor& c, const Store& store, BitReader& r, int& budget)
 {
     const int16_t* tree = kHuffmanTrees[kQuadTreeBase + (tableSelect & 1)].nodes;
-    bool exhausted = false;
-    for (int q = 0; q < limit && budget > 0 && !exhausted; ++q) {
-        int bits = readQuadruple(tree, r, budget);
-        for (int k = 3; k >= 0; --k) {
-            if (k % 2 && !c.ready()) return;
-            float v = 0.0f;
-            if (((bits >> k) & 1) && !exhausted) {
-                if (--budget < 0) {
-                    budget = 0;
-                    exhausted = true;
-                } else {
-                    c.highest[c.window] = c.band;
-                    v = readBit(r) ? -c.gain : c.gain;
-                }
-            }
-            store.put(c.line, v);
-            c.line += c.step;
-            if (k % 2 == 0) --c.pairsLeft;
-        }
+    bool exhausted = false, mapLeft = true;
+    for (int q = 0; q < limit && budget > 0 && !exhausted && mapLeft; ++q) {
+        BitWindow w = windowAt(r);
+        int bits = readQuadruple(tree, w, budget);
+        mapLeft = storeQuadruple(bits, c, store, w, budget, exhausted);
+        skipBits(r, w.taken);
     }
 }
 

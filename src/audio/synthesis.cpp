@@ -1,57 +1,20 @@
 #include "audio/synthesis.h"
 
-#include <cmath>
 #include <cstring>
-#include <numbers>
 
 #include "audio/generated/synthesis_window.h"
+#include "audio/lanes.h"
+#include "audio/matrixing.h"
 
 namespace {
 
 constexpr int kWindowEntries = 544;
 constexpr int kWindowWritten = 528;
-constexpr int kRow = 16;
+constexpr int kColumn = 17;  // values of one matrixing column, m = 0..16
 
-float gCosines16[16], gCosines8[8], gCosines4[4], gCosines2[2], gCosines1[1];
 float gWindow[kWindowEntries];
-
-template <int N>
-const float* cosines()
-{
-    if constexpr (N == 32) return gCosines16;
-    else if constexpr (N == 16) return gCosines8;
-    else if constexpr (N == 8) return gCosines4;
-    else if constexpr (N == 4) return gCosines2;
-    else return gCosines1;
-}
-
-// DCT-II, T[n] = sum over k of x[k] cos(n (2k + 1) pi / 2N), in place, by halving: the sums of
-// mirrored inputs give the even outputs, their differences over 2 cos((2k + 1) pi / 2N) the odd
-// ones as neighbour sums. `scratch` holds N floats.
-template <int N>
-void dct2(float* x, float* scratch)
-{
-    if constexpr (N == 1) {
-        return;
-    } else {
-        constexpr int H = N / 2;
-        const float* c = cosines<N>();
-        float* g = scratch;
-        float* h = scratch + H;
-        for (int k = 0; k < H; ++k) {
-            g[k] = x[k] + x[N - 1 - k];
-            h[k] = (x[k] - x[N - 1 - k]) * c[k];
-        }
-        dct2<H>(g, x);
-        dct2<H>(h, x + H);
-        for (int n = 0; n < H - 1; ++n) {
-            x[2 * n] = g[n];
-            x[2 * n + 1] = h[n] + h[n + 1];
-        }
-        x[N - 2] = g[H - 1];
-        x[N - 1] = h[H - 1];
-    }
-}
+// The window by column: gWindowT[q][row] = gWindow[32 row + q] (each row holds its 16 values twice).
+float gWindowT[16][kColumn];
 
 // The standard's D changes sign every 64 coefficients; the walk's running sign supplies those
 // changes itself, so it takes the smooth prototype h[j] = D[j] x (-1)^(j / 64).
@@ -72,31 +35,30 @@ void buildWindow(float scale)
         j += i < 256 ? 1 : -1;
         if (i == 255) j = 256;
     }
+    for (int q = 0; q < 16; ++q)
+        for (int row = 0; row < kColumn; ++row) gWindowT[q][row] = gWindow[32 * row + q];
+}
+
+// toPcm on four sums at once: the same truncation, limits and count.
+inline void storePcm(Lanes v, int16_t* out, int& clips)
+{
+    IntLanes over = !(v < 32768.0f), under = v <= -32769.0f;
+    IntLanes clipped = over | under;
+    clips -= clipped[0] + clipped[1] + clipped[2] + clipped[3];
+    Lanes limited = over ? Lanes{} + 32767.0f : under ? Lanes{} - 32768.0f : v;
+    IntLanes samples = __builtin_convertvector(limited, IntLanes);
+    for (int i = 0; i < 4; ++i) out[i] = static_cast<int16_t>(samples[i]);
 }
 
 }  // namespace
 
 void buildSynthesisTables(float scale)
 {
-    float* tables[5] = {gCosines16, gCosines8, gCosines4, gCosines2, gCosines1};
-    for (int i = 0; i < 5; ++i) {
-        int n = 16 >> i;
-        for (int k = 0; k < n; ++k)
-            tables[i][k] = static_cast<float>(1.0 / (2.0 * std::cos((2 * k + 1) * std::numbers::pi / (64 >> i))));
-    }
+    buildMatrixingTables();
     buildWindow(scale);
 }
 
-void matrix32(const float* samples, float* first, float* second)
-{
-    float t[32], scratch[32];
-    std::memcpy(t, samples, sizeof t);
-    dct2<32>(t, scratch);
-    for (int m = 0; m <= 16; ++m) first[kRow * m] = t[16 - m];
-    for (int m = 0; m < 16; ++m) second[kRow * m] = t[16 + m];
-}
-
-int synthesize(SynthesisState& st, const float* samples, int channel, uint8_t* out, int offset, bool bothOutputs)
+int synthesize(SynthesisState& st, const float* samples, int channel, int16_t* pcm)
 {
     if (channel == 0) st.ring = (st.ring - 1) & 15;
     int r = st.ring;
@@ -107,36 +69,53 @@ int synthesize(SynthesisState& st, const float* samples, int channel, uint8_t* o
     if (r & 1) {
         b = a0;
         r1 = r;
-        matrix32(samples, a1 + ((r + 1) & 15), a0 + r);
+        matrix32(samples, a1 + kColumn * ((r + 1) & 15), a0 + kColumn * r);
     } else {
         b = a1;
         r1 = r + 1;
-        matrix32(samples, a0 + r, a1 + r + 1);
+        matrix32(samples, a0 + kColumn * r, a1 + kColumn * (r + 1));
     }
-    const float* w = gWindow + 16 - r1;
+    // Sample i (0..15) sums the ring positions k in order, alternating in sign; sample 32 - c
+    // (c = 1..15) subtracts them; sample 16 takes the even positions. The sums of one position
+    // are formed side by side, four to a register.
+    Lanes low[4] = {}, high[4] = {};
+    float middle = 0.0f;
+    for (int k = 0; k < 16; ++k) {
+        const float* column = b + kColumn * k;
+        const float* wl = gWindowT[(k - r1) & 15];
+        const float* wh = gWindowT[(15 + r1 - k) & 15];
+#pragma GCC unroll 4
+        for (int j = 0; j < 4; ++j) {
+            Lanes c = lanesAt(column + 4 * j);
+            Lanes term = lanesAt(wl + 4 * j) * c;
+            low[j] = (k & 1) ? low[j] - term : low[j] + term;
+            high[j] -= lanesAt(wh + 4 * j) * c;
+        }
+        if (!(k & 1)) middle += wl[16] * column[16];
+    }
+    // Samples 16 + 4j + i: the middle one, then 32 - c for c = 15 down to 1.
+    Lanes ordered[8] = {low[0], low[1], low[2], low[3]};
+    Lanes above = {middle, 0.0f, 0.0f, 0.0f};
+    for (int j = 0; j < 4; ++j) {
+        ordered[4 + j] = __builtin_shuffle(high[3 - j], above, IntLanes{4, 3, 2, 1});
+        above = high[3 - j];
+    }
     int clips = 0;
-    int16_t pcm[32];
-    for (int i = 0; i < 16; ++i, b += kRow, w += 32) {
-        float sum = 0.0f;
-        for (int k = 0; k < 16; k += 2) sum = sum + w[k] * b[k] - w[k + 1] * b[k + 1];
-        pcm[i] = toPcm(sum, clips);
-    }
-    {
-        float sum = 0.0f;
-        for (int k = 0; k < 16; k += 2) sum += w[k] * b[k];
-        pcm[16] = toPcm(sum, clips);
-        b -= kRow;
-        w += 2 * r1 - 32;
-    }
-    for (int i = 17; i < 32; ++i, b -= kRow, w -= 32) {
-        float sum = 0.0f;
-        for (int k = 0; k < 16; ++k) sum -= w[-1 - k] * b[k];
-        pcm[i] = toPcm(sum, clips);
-    }
-    uint8_t* p = out + offset + 2 * channel;
-    for (int i = 0; i < 32; ++i, p += 4) {
-        std::memcpy(p, &pcm[i], 2);
-        if (bothOutputs) std::memcpy(p + 2, &pcm[i], 2);
-    }
+    for (int j = 0; j < 8; ++j) storePcm(ordered[j], pcm + 4 * j, clips);
     return clips;
+}
+
+void interleave(const int16_t* left, const int16_t* right, uint8_t* out)
+{
+    typedef int16_t Samples __attribute__((vector_size(16)));
+    typedef int16_t Order __attribute__((vector_size(16)));
+    for (int j = 0; j < 4; ++j) {
+        Samples l, r;
+        std::memcpy(&l, left + 8 * j, sizeof l);
+        std::memcpy(&r, right + 8 * j, sizeof r);
+        Samples low = __builtin_shuffle(l, r, Order{0, 8, 1, 9, 2, 10, 3, 11});
+        Samples high = __builtin_shuffle(l, r, Order{4, 12, 5, 13, 6, 14, 7, 15});
+        std::memcpy(out + 32 * j, &low, sizeof low);
+        std::memcpy(out + 32 * j + 16, &high, sizeof high);
+    }
 }

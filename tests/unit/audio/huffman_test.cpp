@@ -48,7 +48,7 @@ struct Decoded {
 Decoded decode(TestBits bits, GranuleInfo g)
 {
     std::vector<uint8_t> data = bits.bytes;
-    data.resize(data.size() + 4, 0);
+    data.resize(data.size() + 8, 0);  // what the Huffman loops may look ahead
     BitReader r{data.data(), 0};
     int32_t sf[kScaleFactors] = {};
     Decoded d;
