@@ -1,14 +1,5 @@
 #include "test_frames.h"
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
-#include "common/wav_writer.h"
-
 namespace {
 
 constexpr int kBitrates[2][16] = {
@@ -103,24 +94,4 @@ std::vector<uint8_t> silentStream(int frames)
     std::vector<uint8_t> out;
     for (int i = 0; i < frames; ++i) append(out, frameBytes(TestFrame{}));
     return out;
-}
-
-std::vector<uint8_t> shineEncode(const std::vector<int16_t>& samples, int channels, int rate, int kbps,
-                                 const std::string& mode)
-{
-    char dir[] = "/tmp/z3d-decoder-XXXXXX";
-    if (!mkdtemp(dir)) return {};
-    std::string wav = std::string(dir) + "/in.wav", mp3 = std::string(dir) + "/out.mp3";
-    std::vector<uint8_t> bytes;
-    if (writeWav(wav.c_str(), samples, channels, rate)) {
-        std::string cmd = "shineenc -q -b " + std::to_string(kbps) + " " + mode + " " + wav + " " + mp3 + " >/dev/null 2>&1";
-        if (std::system(cmd.c_str()) == 0) {
-            std::ifstream in(mp3, std::ios::binary);
-            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-    }
-    std::remove(wav.c_str());
-    std::remove(mp3.c_str());
-    rmdir(dir);
-    return bytes;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "support/shine_encode.h"
+
 // Small pieces of Layer III streams for the decoder tests: bits, headers, side information, frames.
 
 struct TestBits {
@@ -61,7 +63,3 @@ void append(std::vector<uint8_t>& to, const std::vector<uint8_t>& bytes);
 
 // A stream of `frames` silent 128 kbit/s 44.1 kHz stereo frames.
 std::vector<uint8_t> silentStream(int frames);
-
-// Runs shineenc on a WAV written from the samples; the MP3 bytes, empty on failure.
-std::vector<uint8_t> shineEncode(const std::vector<int16_t>& samples, int channels, int rate, int kbps,
-                                 const std::string& mode = "");
