@@ -23,14 +23,22 @@ const float* cosines()
     else return gCosines1;
 }
 
-Lanes dct4(Lanes x)
+// Two 4-point transforms side by side, of a and of b: the same steps as the halving below.
+void dct4Pair(Lanes a, Lanes b, Lanes& outA, Lanes& outB)
 {
     const float* c4 = cosines<4>();
     float c2 = cosines<2>()[0];
-    float g0 = x[0] + x[3], g1 = x[1] + x[2];
-    float h0 = (x[0] - x[3]) * c4[0], h1 = (x[1] - x[2]) * c4[1];
-    float odd1 = (h0 - h1) * c2;
-    return Lanes{g0 + g1, (h0 + h1) + odd1, (g0 - g1) * c2, odd1};
+    Lanes front = __builtin_shuffle(a, b, IntLanes{0, 1, 4, 5});
+    Lanes back = __builtin_shuffle(a, b, IntLanes{3, 2, 7, 6});
+    Lanes sums = front + back;                                    // g0, g1 of a, then of b
+    Lanes diffs = (front - back) * Lanes{c4[0], c4[1], c4[0], c4[1]};  // h0, h1 of a, then of b
+    Lanes first = __builtin_shuffle(sums, diffs, IntLanes{0, 4, 2, 6});
+    Lanes second = __builtin_shuffle(sums, diffs, IntLanes{1, 5, 3, 7});
+    Lanes total = first + second;         // g0 + g1, h0 + h1 of a, then of b
+    Lanes odd = (first - second) * c2;    // (g0 - g1) c2, (h0 - h1) c2 of a, then of b
+    Lanes withOdd = total + __builtin_shuffle(odd, Lanes{}, IntLanes{4, 1, 4, 3});
+    outA = __builtin_shuffle(withOdd, odd, IntLanes{0, 1, 4, 5});
+    outB = __builtin_shuffle(withOdd, odd, IntLanes{2, 3, 6, 7});
 }
 
 // N = 4 V points in V registers.
@@ -38,7 +46,7 @@ template <int V>
 void dct(const Lanes* x, Lanes* out)
 {
     if constexpr (V == 1) {
-        out[0] = dct4(x[0]);
+        dct4Pair(x[0], x[0], out[0], out[0]);
     } else {
         constexpr int H = V / 2;
         const float* c = cosines<4 * V>();
@@ -48,8 +56,12 @@ void dct(const Lanes* x, Lanes* out)
             g[j] = x[j] + mirror;
             h[j] = (x[j] - mirror) * lanesAt(c + 4 * j);
         }
-        dct<H>(g, even);
-        dct<H>(h, odd);
+        if constexpr (H == 1) {
+            dct4Pair(g[0], h[0], even[0], odd[0]);
+        } else {
+            dct<H>(g, even);
+            dct<H>(h, odd);
+        }
         for (int j = 0; j < H; ++j) {
             Lanes next = j + 1 < H ? odd[j + 1] : Lanes{};
             Lanes sums = odd[j] + __builtin_shuffle(odd[j], next, IntLanes{1, 2, 3, 4});
@@ -71,7 +83,7 @@ void buildMatrixingTables()
     }
 }
 
-void matrix32(const float* samples, float* first, float* second)
+[[gnu::flatten]] void matrix32(const float* samples, float* first, float* second)
 {
     Lanes in[8], t[8];
     for (int j = 0; j < 8; ++j) in[j] = lanesAt(samples + 4 * j);

@@ -13,8 +13,9 @@ constexpr int kWindowWritten = 528;
 constexpr int kColumn = 17;  // values of one matrixing column, m = 0..16
 
 float gWindow[kWindowEntries];
-// The window by column: gWindowT[q][row] = gWindow[32 row + q] (each row holds its 16 values twice).
-float gWindowT[16][kColumn];
+// The window by column: gWindowT[q][row] = gWindow[32 row + q] for q = 0..31 (each row of the
+// window holds its 16 values twice, so columns q and q + 16 are the same).
+float gWindowT[32][kColumn];
 
 // The standard's D changes sign every 64 coefficients; the walk's running sign supplies those
 // changes itself, so it takes the smooth prototype h[j] = D[j] x (-1)^(j / 64).
@@ -35,19 +36,31 @@ void buildWindow(float scale)
         j += i < 256 ? 1 : -1;
         if (i == 255) j = 256;
     }
-    for (int q = 0; q < 16; ++q)
+    for (int q = 0; q < 32; ++q)
         for (int row = 0; row < kColumn; ++row) gWindowT[q][row] = gWindow[32 * row + q];
 }
 
-// toPcm on four sums at once: the same truncation, limits and count.
-inline void storePcm(Lanes v, int16_t* out, int& clips)
+// toPcm on four sums at once: the same truncation and limits; the lanes of `clipped` count.
+inline void storePcm(Lanes v, int16_t* out, IntLanes& clipped)
 {
     IntLanes over = !(v < 32768.0f), under = v <= -32769.0f;
-    IntLanes clipped = over | under;
-    clips -= clipped[0] + clipped[1] + clipped[2] + clipped[3];
+    clipped -= over | under;
     Lanes limited = over ? Lanes{} + 32767.0f : under ? Lanes{} - 32768.0f : v;
     IntLanes samples = __builtin_convertvector(limited, IntLanes);
     for (int i = 0; i < 4; ++i) out[i] = static_cast<int16_t>(samples[i]);
+}
+
+// One ring position of the sums: low samples gain (Sign +1) or lose its products, high ones lose theirs.
+template <int Sign>
+[[gnu::always_inline]] inline void accumulate(const float* column, const float* wl, const float* wh, Lanes* low, Lanes* high)
+{
+#pragma GCC unroll 4
+    for (int j = 0; j < 4; ++j) {
+        Lanes c = lanesAt(column + 4 * j);
+        Lanes term = lanesAt(wl + 4 * j) * c;
+        low[j] = Sign > 0 ? low[j] + term : low[j] - term;
+        high[j] -= lanesAt(wh + 4 * j) * c;
+    }
 }
 
 }  // namespace
@@ -80,18 +93,12 @@ int synthesize(SynthesisState& st, const float* samples, int channel, int16_t* p
     // are formed side by side, four to a register.
     Lanes low[4] = {}, high[4] = {};
     float middle = 0.0f;
-    for (int k = 0; k < 16; ++k) {
-        const float* column = b + kColumn * k;
-        const float* wl = gWindowT[(k - r1) & 15];
-        const float* wh = gWindowT[(15 + r1 - k) & 15];
-#pragma GCC unroll 4
-        for (int j = 0; j < 4; ++j) {
-            Lanes c = lanesAt(column + 4 * j);
-            Lanes term = lanesAt(wl + 4 * j) * c;
-            low[j] = (k & 1) ? low[j] - term : low[j] + term;
-            high[j] -= lanesAt(wh + 4 * j) * c;
-        }
-        if (!(k & 1)) middle += wl[16] * column[16];
+    const float* wl = gWindowT[16 - r1];  // column (k - r1) mod 16, k = 0..15
+    const float* wh = gWindowT[15 + r1];  // column (15 + r1 - k) mod 16
+    for (int k = 0; k < 16; k += 2, b += 2 * kColumn, wl += 2 * kColumn, wh -= 2 * kColumn) {
+        accumulate<+1>(b, wl, wh, low, high);
+        accumulate<-1>(b + kColumn, wl + kColumn, wh - kColumn, low, high);
+        middle += wl[16] * b[16];
     }
     // Samples 16 + 4j + i: the middle one, then 32 - c for c = 15 down to 1.
     Lanes ordered[8] = {low[0], low[1], low[2], low[3]};
@@ -100,9 +107,9 @@ int synthesize(SynthesisState& st, const float* samples, int channel, int16_t* p
         ordered[4 + j] = __builtin_shuffle(high[3 - j], above, IntLanes{4, 3, 2, 1});
         above = high[3 - j];
     }
-    int clips = 0;
-    for (int j = 0; j < 8; ++j) storePcm(ordered[j], pcm + 4 * j, clips);
-    return clips;
+    IntLanes clipped = {};
+    for (int j = 0; j < 8; ++j) storePcm(ordered[j], pcm + 4 * j, clipped);
+    return clipped[0] + clipped[1] + clipped[2] + clipped[3];
 }
 
 void interleave(const int16_t* left, const int16_t* right, uint8_t* out)
