@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio_out.h"
 #include "audio/layer3_frame.h"
 #include "audio/layer3_tables.h"
+#include "audio/mp3_decoder.h"
 #include "audio/side_info.h"
 #include "audio/stream_input.h"
 #include "test_frames.h"
@@ -301,6 +303,39 @@ TEST_F(Decode, CorruptStreamsNeitherCrashNorStop)
     Decoded d = decodeStream(hostile, 2);
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(d.frames, 16);
+}
+
+}  // namespace
+
+namespace {
+
+// The player's entry: the output is fitted on the first frame. Until probeFormats has run in a
+// process no format is known to fit, which is how the failure is reached here; then the same
+// stream, probed, plays.
+TEST(DecodeFrame, MusicStopsWithAMessageWhenNoOutputFormatFits)
+{
+    buildLayer3Tables(0);
+    buildSynthesisTables(32768);
+    gAudioParams = AudioParams{};
+    loadBytes(gStream, silentStream(3));
+    FrameHeader h{};
+    ASSERT_EQ(nextFrame(h), 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(decodeFrame(h), -1);
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("no output format fits 44100 Hz"), std::string::npos) << said;
+    EXPECT_EQ(nextFrame(h), 0) << "the music has stopped";
+
+    probeFormats(gAudioParams);
+    loadBytes(gStream, silentStream(3));
+    ASSERT_EQ(nextFrame(h), 1);
+    pcmFill = 0;
+    EXPECT_EQ(decodeFrame(h), 0);
+    EXPECT_EQ(gAudioParams.rate, 44100);
+    EXPECT_EQ(h.subbandLimit, 32);
+    EXPECT_EQ(pcmFill, 1152 * 4);
+    closeDevice();
+    resetOutput();
 }
 
 }  // namespace
