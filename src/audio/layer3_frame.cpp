@@ -37,7 +37,8 @@ bool decodeChannel(StreamInput& s, Layer3State& st, const FrameHeader& h, Granul
     if (g.part2_3_length > bitsLeft(s)) return false;
     BitReader& r = s.reader;
     int32_t(&sf)[kScaleFactors] = st.scaleFactors[ch];
-    int part2 = h.mpeg2 ? readScaleFactorsMpeg2(sf, g, r, ch == 1 && m.intensity) : readScaleFactorsMpeg1(sf, g, r);
+    int part2 = h.mpeg2 ? readScaleFactorsMpeg2(sf, st.largestScaleFactors[ch], g, r, ch == 1 && m.intensity)
+                        : readScaleFactorsMpeg1(sf, g, r);
     if (ch == 1 && m.midSide)
         return decodeSpectrumMidSide(st.spectrum[0], st.spectrum[1], sf, g, h.samplingIndex, part2, r) == 0;
     return decodeSpectrum(st.spectrum[ch], sf, g, h.samplingIndex, part2, r) == 0;
@@ -50,7 +51,8 @@ bool decodeGranule(StreamInput& s, Layer3State& st, const FrameHeader& h, Granul
         if (!decodeChannel(s, st, h, g[ch], ch, m)) return false;
     }
     if (m.intensity)
-        applyIntensityStereo(st.spectrum[0], st.spectrum[1], st.scaleFactors[1], g[1], h.samplingIndex, m.midSide, h.mpeg2);
+        applyIntensityStereo(st.spectrum[0], st.spectrum[1], st.scaleFactors[1], st.largestScaleFactors[1], g[1],
+                             h.samplingIndex, m.midSide, h.mpeg2);
     if (m.midSide || m.intensity) g[0].activeSubbands = g[1].activeSubbands = std::max(g[0].activeSubbands, g[1].activeSubbands);
     return true;
 }

@@ -12,6 +12,7 @@
 // granule 0's), the filter banks' memory, and the working spectra and time slots.
 struct Layer3State {
     int32_t scaleFactors[2][kScaleFactors];
+    int32_t largestScaleFactors[2][kScaleFactors];  // MPEG-2: what each scale factor's length holds at most
     float spectrum[2][576];
     float slots[2][576];
     HybridState hybrid;

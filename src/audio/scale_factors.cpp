@@ -49,7 +49,8 @@ int readScaleFactorsMpeg1(int32_t (&sf)[kScaleFactors], const GranuleInfo& g, Bi
     return bits;
 }
 
-int readScaleFactorsMpeg2(int32_t (&sf)[kScaleFactors], GranuleInfo& g, BitReader& r, bool intensityChannel)
+int readScaleFactorsMpeg2(int32_t (&sf)[kScaleFactors], int32_t (&largest)[kScaleFactors], GranuleInfo& g,
+                          BitReader& r, bool intensityChannel)
 {
     uint32_t word = intensityChannel ? gMpeg2IntensityScaleLengths[(g.scalefac_compress >> 1) & 255]
                                      : gMpeg2ScaleLengths[g.scalefac_compress & 511];
@@ -57,7 +58,12 @@ int readScaleFactorsMpeg2(int32_t (&sf)[kScaleFactors], GranuleInfo& g, BitReade
     int kind = g.block_type != 2 ? kLongKind : g.mixed_block_flag ? kMixedKind : kShortKind;
     const uint8_t* counts = kMpeg2PartitionSizes[kind][(word >> 12) & 7];
     int i = 0, bits = 0;
-    for (int p = 0; p < 4; ++p) bits += readValues(sf, i, counts[p], static_cast<int>((word >> (3 * p)) & 7), r);
+    for (int p = 0; p < 4; ++p) {
+        int slen = static_cast<int>((word >> (3 * p)) & 7);
+        for (int k = 0; k < counts[p]; ++k) largest[i + k] = (1 << slen) - 1;
+        bits += readValues(sf, i, counts[p], slen, r);
+    }
+    appendZeros(largest, i, 2 * kind + 1);
     appendZeros(sf, i, 2 * kind + 1);
     return bits;
 }

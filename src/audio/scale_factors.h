@@ -13,5 +13,7 @@ constexpr int kScaleFactors = 39;
 // Both return the number of bits read (the part 2 length). MPEG-1 granule 1 keeps the groups
 // that scfsi marks from granule 0, which the array still holds.
 int readScaleFactorsMpeg1(int32_t (&sf)[kScaleFactors], const GranuleInfo& g, BitReader& r);
-// Sets g.preflag from the length table.
-int readScaleFactorsMpeg2(int32_t (&sf)[kScaleFactors], GranuleInfo& g, BitReader& r, bool intensityChannel);
+// Sets g.preflag from the length table, and `largest` to the largest value each entry's length
+// can hold (on the intensity channel that value means "not intensity-coded").
+int readScaleFactorsMpeg2(int32_t (&sf)[kScaleFactors], int32_t (&largest)[kScaleFactors], GranuleInfo& g,
+                          BitReader& r, bool intensityChannel);

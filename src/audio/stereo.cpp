@@ -6,21 +6,23 @@
 
 namespace {
 
-constexpr int kNoIntensity = 7;
+constexpr int kMpeg1Positions = 7;
 constexpr int kMidSideRows = 2;  // the ratio rows times sqrt 2
 
 struct Ratios {
     const float* left;
     const float* right;
-    bool mpeg2;
+    const int32_t* largest;  // MPEG-2: the value of each position that says "not coded"; else null
 
-    bool coded(int pos) const
+    bool coded(int pos, int at) const
     {
-        return pos >= 0 && pos != kNoIntensity && (mpeg2 ? pos < kIntensityPositions : pos < kNoIntensity);
+        if (!largest) return pos >= 0 && pos < kMpeg1Positions;
+        return pos >= 0 && pos < kIntensityPositions && pos != largest[at];
     }
-    void apply(float* ch0, float* ch1, int first, int count, int step, int pos) const
+    void apply(float* ch0, float* ch1, int first, int count, int step, const int32_t* sf, int at) const
     {
-        if (!coded(pos)) return;
+        int pos = sf[at];
+        if (!coded(pos, at)) return;
         float l = left[pos], r = right[pos];
         for (int i = 0, line = first; i < count; ++i, line += step) {
             float v = ch0[line];
@@ -35,8 +37,7 @@ void longBands(const Ratios& q, float* ch0, float* ch1, const int32_t* sf, int s
 {
     const int32_t* starts = kLongBandStarts[samplingIndex];
     for (int band = first; band <= last; ++band) {
-        int pos = sf[std::min(band, kLongBands - 2)];
-        q.apply(ch0, ch1, starts[band], starts[band + 1] - starts[band], 1, pos);
+        q.apply(ch0, ch1, starts[band], starts[band + 1] - starts[band], 1, sf, std::min(band, kLongBands - 2));
     }
 }
 
@@ -48,20 +49,20 @@ void shortBands(const Ratios& q, float* ch0, float* ch1, const int32_t* sf, cons
     const int32_t* starts = kShortBandStarts[samplingIndex];
     for (int w = 0; w < 3; ++w) {
         for (int band = g.lastShortBands[w]; band < kShortBands; ++band) {
-            int pos = sf[base + 3 * std::min(band, kShortBands - 2) + w];
-            q.apply(ch0, ch1, 3 * starts[band] + w, starts[band + 1] - starts[band], 3, pos);
+            int at = base + 3 * std::min(band, kShortBands - 2) + w;
+            q.apply(ch0, ch1, 3 * starts[band] + w, starts[band + 1] - starts[band], 3, sf, at);
         }
     }
 }
 
 }  // namespace
 
-void applyIntensityStereo(float* ch0, float* ch1, const int32_t (&sf1)[kScaleFactors], const GranuleInfo& g1,
-                          int samplingIndex, bool midSide, bool mpeg2)
+void applyIntensityStereo(float* ch0, float* ch1, const int32_t (&sf1)[kScaleFactors], const int32_t* largest,
+                          const GranuleInfo& g1, int samplingIndex, bool midSide, bool mpeg2)
 {
     const float(*rows)[kIntensityPositions] = mpeg2 ? gIntensityMpeg2[g1.scalefac_compress & 1] : gIntensityMpeg1;
     int row = midSide ? kMidSideRows : 0;
-    Ratios q{rows[row], rows[row + 1], mpeg2};
+    Ratios q{rows[row], rows[row + 1], mpeg2 ? largest : nullptr};
     if (g1.block_type != 2) {
         longBands(q, ch0, ch1, sf1, samplingIndex, g1.lastLongBand, kLongBands - 1);
         return;

@@ -11,6 +11,7 @@ namespace {
 struct ScaleFactors : ::testing::Test {
     static void SetUpTestSuite() { buildLayer3Tables(32); }
     int32_t sf[kScaleFactors];
+    int32_t largest[kScaleFactors];
     TestBits bits;
     std::vector<int> written;
 
@@ -113,14 +114,14 @@ TEST_F(ScaleFactors, Mpeg2PartitionsByScalefacCompress)
     BitReader r = reader();
     GranuleInfo g = granule(0, false, 217);
     g.preflag = 1;
-    EXPECT_EQ(readScaleFactorsMpeg2(sf, g, r, false), 6 * 2 + 5 * 3 + 5 * 2 + 5);
+    EXPECT_EQ(readScaleFactorsMpeg2(sf, largest, g, r, false), 6 * 2 + 5 * 3 + 5 * 2 + 5);
     EXPECT_EQ(g.preflag, 0);
     expectLayout(0, written);
     expectLayout(21, {0});
 
     GranuleInfo pre = granule(0, false, 511);  // x = 11: slen 3, 2; partitions 11 10; pre-emphasis
     BitReader none = reader();
-    readScaleFactorsMpeg2(sf, pre, none, false);
+    readScaleFactorsMpeg2(sf, largest, pre, none, false);
     EXPECT_EQ(pre.preflag, 1);
 }
 
@@ -133,8 +134,9 @@ TEST_F(ScaleFactors, Mpeg2IntensityChannel)
     values(7, 4);
     BitReader r = reader();
     GranuleInfo g = granule(0, false, 201);
-    EXPECT_EQ(readScaleFactorsMpeg2(sf, g, r, true), 7 * 2 + 7 * 4 + 7 * 4);
+    EXPECT_EQ(readScaleFactorsMpeg2(sf, largest, g, r, true), 7 * 2 + 7 * 4 + 7 * 4);
     expectLayout(0, written);
+    for (int i = 0; i < 21; ++i) EXPECT_EQ(largest[i], i < 7 ? 3 : 15) << i;
 }
 
 // Mixed blocks below 32 kHz keep six long bands: 6 long values, 27 short, then zeros.
@@ -146,7 +148,7 @@ TEST_F(ScaleFactors, Mpeg2MixedBlocksMatchTheMixedBandMap)
     values(6, 0);
     BitReader r = reader();
     GranuleInfo g = granule(2, true, 424);
-    EXPECT_EQ(readScaleFactorsMpeg2(sf, g, r, false), 15);
+    EXPECT_EQ(readScaleFactorsMpeg2(sf, largest, g, r, false), 15);
     expectLayout(0, written);
     expectLayout(33, {0, 0, 0, 0, 0});
     EXPECT_EQ(mixedLongBands(3) + 27 + 3, gBandMaps[3][kMixedKind].count) << "the map consumes what was read";

@@ -15,6 +15,7 @@ struct Stereo : ::testing::Test {
     static void SetUpTestSuite() { buildLayer3Tables(32); }
     std::vector<float> left = std::vector<float>(576), right = std::vector<float>(576, 0.0f);
     int32_t sf1[kScaleFactors] = {};
+    int32_t largest[kScaleFactors] = {};
     GranuleInfo g1{};
 
     void SetUp() override
@@ -35,7 +36,7 @@ TEST_F(Stereo, Mpeg1LongBandsAboveTheRightChannelsLastBand)
     sf1[12] = 7;   // not intensity-coded
     sf1[13] = 9;   // beyond the positions: not intensity-coded either
     sf1[20] = 6;   // all left; band 21 takes this position
-    applyIntensityStereo(left.data(), right.data(), sf1, g1, 0, false, false);
+    applyIntensityStereo(left.data(), right.data(), sf1, largest, g1, 0, false, false);
     int l9 = longStarts[9], l10 = longStarts[10], l11 = longStarts[11], l12 = longStarts[12], l13 = longStarts[13];
     EXPECT_EQ(left[l9], v(l9));
     EXPECT_EQ(right[l9], 0.0f);
@@ -58,30 +59,37 @@ TEST_F(Stereo, MidSideVariantRestoresTheSqrt2)
 {
     g1.lastLongBand = 0;
     sf1[0] = 3;
-    applyIntensityStereo(left.data(), right.data(), sf1, g1, 0, true, false);
+    applyIntensityStereo(left.data(), right.data(), sf1, largest, g1, 0, true, false);
     EXPECT_FLOAT_EQ(left[0], static_cast<float>(0.5 * std::numbers::sqrt2));
     EXPECT_FLOAT_EQ(right[0], static_cast<float>(0.5 * std::numbers::sqrt2));
 }
 
+// In MPEG-2 the largest value of a scale factor's length says "not intensity-coded", so 7 is a
+// position where lengths are four bits and 15 is not.
 TEST_F(Stereo, Mpeg2PositionsByScalefacCompressLowBit)
 {
     g1.lastLongBand = 0;
     g1.scalefac_compress = 1;  // steps of 2^-0.5
+    for (int32_t& l : largest) l = 15;
     sf1[0] = 1;
     sf1[1] = 4;
-    sf1[2] = 7;   // not intensity-coded
+    sf1[2] = 7;   // a position with four-bit lengths
     sf1[3] = 20;  // beyond the ratio table: not intensity-coded
-    sf1[4] = 15;
-    applyIntensityStereo(left.data(), right.data(), sf1, g1, 3, false, true);
+    sf1[4] = 15;  // the largest four-bit value: not intensity-coded
+    sf1[5] = 7;
+    largest[5] = 7;  // the largest three-bit value: not intensity-coded
+    applyIntensityStereo(left.data(), right.data(), sf1, largest, g1, 3, false, true);
     const int32_t* s = kLongBandStarts[3];
     EXPECT_FLOAT_EQ(left[s[0]], static_cast<float>(v(s[0]) * std::pow(2.0, -0.5)));
     EXPECT_FLOAT_EQ(right[s[0]], v(s[0]));
     EXPECT_FLOAT_EQ(left[s[1]], v(s[1]));
     EXPECT_FLOAT_EQ(right[s[1]], static_cast<float>(v(s[1]) * 0.5));
-    EXPECT_EQ(right[s[2]], 0.0f);
-    EXPECT_EQ(right[s[3]], 0.0f);
-    EXPECT_EQ(left[s[3]], v(s[3]));
-    EXPECT_FLOAT_EQ(left[s[4]], static_cast<float>(v(s[4]) * std::pow(2.0, -4)));
+    EXPECT_FLOAT_EQ(left[s[2]], static_cast<float>(v(s[2]) * std::pow(2.0, -2)));
+    EXPECT_FLOAT_EQ(right[s[2]], v(s[2]));
+    for (int band : {3, 4, 5}) {
+        EXPECT_EQ(left[s[band]], v(s[band])) << band;
+        EXPECT_EQ(right[s[band]], 0.0f) << band;
+    }
 }
 
 // Each window from its own first zero band; band 12 takes band 11's position.
@@ -93,7 +101,7 @@ TEST_F(Stereo, ShortBlocksPerWindow)
     g1.lastShortBands[2] = 12;
     sf1[3 * 11 + 0] = 0;
     sf1[3 * 11 + 2] = 0;
-    applyIntensityStereo(left.data(), right.data(), sf1, g1, 0, false, false);
+    applyIntensityStereo(left.data(), right.data(), sf1, largest, g1, 0, false, false);
     const int32_t* s = kShortBandStarts[0];
     for (int line = 3 * s[11]; line < 576; line += 3) {
         EXPECT_EQ(left[line], 0.0f) << line;        // window 0: bands 11 and 12
@@ -113,14 +121,14 @@ TEST_F(Stereo, MixedBlocksLongPartOnlyWhenTheShortPartIsEmpty)
     for (int i = 0; i < kScaleFactors; ++i) sf1[i] = 7;
     sf1[7] = 0;                  // long band 7
     sf1[8 + 3 * (5 - 3) + 1] = 0;  // short band 5, window 1
-    applyIntensityStereo(left.data(), right.data(), sf1, g1, 0, false, false);
+    applyIntensityStereo(left.data(), right.data(), sf1, largest, g1, 0, false, false);
     EXPECT_EQ(left[30], 0.0f);
     EXPECT_EQ(left[3 * kShortBandStarts[0][5] + 1], 0.0f);
     EXPECT_EQ(left[3 * kShortBandStarts[0][5]], v(3 * kShortBandStarts[0][5]));
 
     SetUp();
     g1.lastShortBands[1] = 4;
-    applyIntensityStereo(left.data(), right.data(), sf1, g1, 0, false, false);
+    applyIntensityStereo(left.data(), right.data(), sf1, largest, g1, 0, false, false);
     EXPECT_EQ(left[30], v(30));
 }
 
