@@ -26,12 +26,12 @@ void gatherGroup(const float* spectrum, int s, Lanes* x)
     for (int k = 0; k < 16; k += 4) {
         Lanes r0 = lanesAt(a + k), r1 = lanesAt(a + kSubbandLines + k);
         Lanes r2 = lanesAt(a + 2 * kSubbandLines + k), r3 = lanesAt(a + 3 * kSubbandLines + k);
-        Lanes t0 = __builtin_shuffle(r0, r1, IntLanes{0, 4, 1, 5}), t1 = __builtin_shuffle(r0, r1, IntLanes{2, 6, 3, 7});
-        Lanes t2 = __builtin_shuffle(r2, r3, IntLanes{0, 4, 1, 5}), t3 = __builtin_shuffle(r2, r3, IntLanes{2, 6, 3, 7});
-        x[k] = __builtin_shuffle(t0, t2, IntLanes{0, 1, 4, 5});
-        x[k + 1] = __builtin_shuffle(t0, t2, IntLanes{2, 3, 6, 7});
-        x[k + 2] = __builtin_shuffle(t1, t3, IntLanes{0, 1, 4, 5});
-        x[k + 3] = __builtin_shuffle(t1, t3, IntLanes{2, 3, 6, 7});
+        Lanes t0 = pick<0, 4, 1, 5>(r0, r1), t1 = pick<2, 6, 3, 7>(r0, r1);
+        Lanes t2 = pick<0, 4, 1, 5>(r2, r3), t3 = pick<2, 6, 3, 7>(r2, r3);
+        x[k] = pick<0, 1, 4, 5>(t0, t2);
+        x[k + 1] = pick<2, 3, 6, 7>(t0, t2);
+        x[k + 2] = pick<0, 1, 4, 5>(t1, t3);
+        x[k + 3] = pick<2, 3, 6, 7>(t1, t3);
     }
     for (int k = 16; k < kSubbandLines; ++k)
         x[k] = Lanes{a[k], a[kSubbandLines + k], a[2 * kSubbandLines + k], a[3 * kSubbandLines + k]};
@@ -74,7 +74,7 @@ void mixedGroup(const Lanes* x, Lanes* block)
     Lanes shortPart[36];
     longBlock(x, 0, block);
     shortBlock(x, shortPart);
-    for (int i = 0; i < 36; ++i) block[i] = __builtin_shuffle(block[i], shortPart[i], IntLanes{0, 1, 6, 7});
+    for (int i = 0; i < 36; ++i) block[i] = pick<0, 1, 6, 7>(block[i], shortPart[i]);
 }
 
 }  // namespace

@@ -17,4 +17,15 @@ inline Lanes lanesAt(const float* p)
 
 inline void storeLanes(float* p, Lanes v) { std::memcpy(p, &v, sizeof v); }
 
-inline Lanes reversed(Lanes v) { return __builtin_shuffle(v, IntLanes{3, 2, 1, 0}); }
+// Lanes of a (0..3) and b (4..7) picked by index; clang and GCC name the builtin differently.
+template <int I0, int I1, int I2, int I3, typename V>
+inline V pick(V a, V b)
+{
+#if defined(__clang__)
+    return __builtin_shufflevector(a, b, I0, I1, I2, I3);
+#else
+    return __builtin_shuffle(a, b, IntLanes{I0, I1, I2, I3});
+#endif
+}
+
+inline Lanes reversed(Lanes v) { return pick<3, 2, 1, 0>(v, v); }

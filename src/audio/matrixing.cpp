@@ -28,17 +28,17 @@ void dct4Pair(Lanes a, Lanes b, Lanes& outA, Lanes& outB)
 {
     const float* c4 = cosines<4>();
     float c2 = cosines<2>()[0];
-    Lanes front = __builtin_shuffle(a, b, IntLanes{0, 1, 4, 5});
-    Lanes back = __builtin_shuffle(a, b, IntLanes{3, 2, 7, 6});
+    Lanes front = pick<0, 1, 4, 5>(a, b);
+    Lanes back = pick<3, 2, 7, 6>(a, b);
     Lanes sums = front + back;                                    // g0, g1 of a, then of b
     Lanes diffs = (front - back) * Lanes{c4[0], c4[1], c4[0], c4[1]};  // h0, h1 of a, then of b
-    Lanes first = __builtin_shuffle(sums, diffs, IntLanes{0, 4, 2, 6});
-    Lanes second = __builtin_shuffle(sums, diffs, IntLanes{1, 5, 3, 7});
+    Lanes first = pick<0, 4, 2, 6>(sums, diffs);
+    Lanes second = pick<1, 5, 3, 7>(sums, diffs);
     Lanes total = first + second;         // g0 + g1, h0 + h1 of a, then of b
     Lanes odd = (first - second) * c2;    // (g0 - g1) c2, (h0 - h1) c2 of a, then of b
-    Lanes withOdd = total + __builtin_shuffle(odd, Lanes{}, IntLanes{4, 1, 4, 3});
-    outA = __builtin_shuffle(withOdd, odd, IntLanes{0, 1, 4, 5});
-    outB = __builtin_shuffle(withOdd, odd, IntLanes{2, 3, 6, 7});
+    Lanes withOdd = total + pick<4, 1, 4, 3>(odd, Lanes{});
+    outA = pick<0, 1, 4, 5>(withOdd, odd);
+    outB = pick<2, 3, 6, 7>(withOdd, odd);
 }
 
 // N = 4 V points in V registers.
@@ -64,9 +64,9 @@ void dct(const Lanes* x, Lanes* out)
         }
         for (int j = 0; j < H; ++j) {
             Lanes next = j + 1 < H ? odd[j + 1] : Lanes{};
-            Lanes sums = odd[j] + __builtin_shuffle(odd[j], next, IntLanes{1, 2, 3, 4});
-            out[2 * j] = __builtin_shuffle(even[j], sums, IntLanes{0, 4, 1, 5});
-            out[2 * j + 1] = __builtin_shuffle(even[j], sums, IntLanes{2, 6, 3, 7});
+            Lanes sums = odd[j] + pick<1, 2, 3, 4>(odd[j], next);
+            out[2 * j] = pick<0, 4, 1, 5>(even[j], sums);
+            out[2 * j + 1] = pick<2, 6, 3, 7>(even[j], sums);
         }
     }
 }

@@ -104,7 +104,7 @@ int synthesize(SynthesisState& st, const float* samples, int channel, int16_t* p
     Lanes ordered[8] = {low[0], low[1], low[2], low[3]};
     Lanes above = {middle, 0.0f, 0.0f, 0.0f};
     for (int j = 0; j < 4; ++j) {
-        ordered[4 + j] = __builtin_shuffle(high[3 - j], above, IntLanes{4, 3, 2, 1});
+        ordered[4 + j] = pick<4, 3, 2, 1>(high[3 - j], above);
         above = high[3 - j];
     }
     IntLanes clipped = {};
@@ -114,15 +114,10 @@ int synthesize(SynthesisState& st, const float* samples, int channel, int16_t* p
 
 void interleave(const int16_t* left, const int16_t* right, uint8_t* out)
 {
-    typedef int16_t Samples __attribute__((vector_size(16)));
-    typedef int16_t Order __attribute__((vector_size(16)));
-    for (int j = 0; j < 4; ++j) {
-        Samples l, r;
-        std::memcpy(&l, left + 8 * j, sizeof l);
-        std::memcpy(&r, right + 8 * j, sizeof r);
-        Samples low = __builtin_shuffle(l, r, Order{0, 8, 1, 9, 2, 10, 3, 11});
-        Samples high = __builtin_shuffle(l, r, Order{4, 12, 5, 13, 6, 14, 7, 15});
-        std::memcpy(out + 32 * j, &low, sizeof low);
-        std::memcpy(out + 32 * j + 16, &high, sizeof high);
+    int16_t frames[64];
+    for (int i = 0; i < 32; ++i) {
+        frames[2 * i] = left[i];
+        frames[2 * i + 1] = right[i];
     }
+    std::memcpy(out, frames, sizeof frames);
 }
