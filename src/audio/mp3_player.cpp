@@ -63,6 +63,7 @@ void* playbackThread(void* arg)
         closeDevice();
     }
     releaseFile();
+    player.openedFlag = 0;  // the file is gone: a new open comes before the next start
     player.runningFlag = 0;
     return nullptr;
 }
