@@ -10,12 +10,12 @@ namespace {
 
 constexpr float kOutputScale = 32768.0f;  // full scale of the 16-bit samples
 constexpr int kInitialSubbandLimit = 0;   // decodeFrame builds the tables for 32 when output starts
-// How much nicer than the rest of the program the thread asks to be, so that rendering never starves it.
+// Nice levels the thread asks to stand above the rest of the program, so that rendering never starves it.
 constexpr int kPriorityBoost = 5;
 
 enum class PassEnd { endOfFile, nothingPlayed, stopped };
 
-// Without the right to raise it (no root, no rtprio) the thread simply plays at normal priority.
+// Without the right to raise it (not root, RLIMIT_NICE too low) the thread plays at normal priority.
 void raisePriority()
 {
     id_t self = static_cast<id_t>(gettid());
@@ -63,6 +63,7 @@ void* playbackThread(void* arg)
         closeDevice();
     }
     releaseFile();
+    player.openedFlag = 0;  // the file is gone: a new open comes before the next start
     player.runningFlag = 0;
     return nullptr;
 }

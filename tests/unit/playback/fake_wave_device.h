@@ -84,10 +84,3 @@ inline bool waitPlaysBegun(size_t count, std::chrono::milliseconds limit = std::
     std::unique_lock<std::mutex> guard(gFake->lock);
     return gFake->changed.wait_for(guard, limit, [&] { return gFake->playsBegun >= count; });
 }
-
-// True when the device has played `count` blocks within the time.
-inline bool waitPlayed(size_t count, std::chrono::milliseconds limit = std::chrono::milliseconds(5000))
-{
-    std::unique_lock<std::mutex> guard(gFake->lock);
-    return gFake->changed.wait_for(guard, limit, [&] { return gFake->played.size() >= count; });
-}

@@ -110,6 +110,8 @@ TEST_F(PlayerTest, WithoutLoopOnePassPlaysOutWithAShortLastBlockAndCloses)
     EXPECT_EQ(fake.closes, fake.opens);
     EXPECT_EQ(fake.playedAtClose, fake.played.size());
     EXPECT_FALSE(fake.closedAfterAbort);
+    gPlayer.stopThread();
+    EXPECT_FALSE(gPlayer.startThread(0));  // the pass released the file
 }
 
 TEST_F(PlayerTest, LoopRepeatsFromTheFirstByteWithoutAGapOrANewDevice)
