@@ -1,0 +1,67 @@
+#include "streams/stream_building.h"
+
+#include <algorithm>
+#include <cstring>
+
+FrameSpec silentFrame(int rate, int kbps, int mode, int modeExt)
+{
+    FrameSpec f;
+    f.rate = rate;
+    f.kbps = kbps;
+    f.mode = mode;
+    f.modeExt = modeExt;
+    return f;
+}
+
+void scatterValues(GranuleSpec& g, Lcg& rng, int from, int to, int maxValue, int percent)
+{
+    for (int i = from; i < to; ++i) {
+        if (!rng.percent(percent)) continue;
+        const int big = maxValue > 1 && rng.percent(30) ? 2 + rng.below(maxValue - 1) : 1;
+        g.values[i] = rng.percent(50) ? -big : big;
+    }
+}
+
+ScalefactorPlace placeOf(const FrameSpec& f, int gr, int ch)
+{
+    const BandLayout* layout = bandLayout(f.rate);
+    const bool mpeg2 = layout && layout->mpeg2;
+    return {mpeg2, gr, f.scfsi[ch], &f.granule[0][ch], mpeg2 && f.mode == 1 && (f.modeExt & 1) && ch == 1};
+}
+
+void randomScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng, int compress)
+{
+    GranuleSpec& g = f.granule[gr][ch];
+    g.scalefacCompress = compress;
+    fitScalefactors(g, placeOf(f, gr, ch), compress, [&rng](int top) { return rng.below(top + 1); });
+}
+
+void scatterShortValues(GranuleSpec& g, const BandLayout& layout, Lcg& rng, int from, int windows, int maxValue,
+                        int percent)
+{
+    for (int band = from; band < 13; ++band)
+        for (int w = 0; w < 3; ++w) {
+            if (!(windows >> w & 1)) continue;
+            const int start = shortCodingIndex(layout, band, w, 0);
+            scatterValues(g, rng, start, start + layout.shortWidth(band), maxValue, percent);
+        }
+}
+
+std::vector<uint8_t> id3v2Tag(int bodyBytes)
+{
+    std::vector<uint8_t> tag = {'I', 'D', '3', 3, 0, 0};
+    for (int shift = 21; shift >= 0; shift -= 7) tag.push_back(static_cast<uint8_t>(bodyBytes >> shift & 0x7F));
+    const char title[] = "TIT2\0\0\0\x09\0\0\0Zephal3D";
+    tag.insert(tag.end(), title, title + sizeof title - 1);
+    const uint8_t falseSync[] = {0xFF, 0xFB, 0x90, 0x64};  // an MPEG-1 Layer III header, as picture bytes may hold
+    while (tag.size() < 10 + static_cast<size_t>(bodyBytes)) tag.push_back(falseSync[tag.size() % 4]);
+    return tag;
+}
+
+std::vector<uint8_t> id3v1Tag()
+{
+    std::vector<uint8_t> tag(128, 0);
+    const char text[] = "TAGSorvel";
+    std::memcpy(tag.data(), text, sizeof text - 1);
+    return tag;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <vector>
+
+#include "streams/lcg.h"
+#include "writer/band_layout.h"
+#include "writer/layer3_spec.h"
+#include "writer/scalefactor_writer.h"
+
+// Pieces the writer-made test streams are built from.
+
+// A frame of silence: every granule has global gain 0 and an empty spectrum.
+FrameSpec silentFrame(int rate, int kbps, int mode = 0, int modeExt = 0);
+
+// Random values on the lines [from, to) of the coding order: about `percent` of them non-zero,
+// mostly of magnitude 1, now and then up to maxValue, with random signs.
+void scatterValues(GranuleSpec& g, Lcg& rng, int from, int to, int maxValue, int percent);
+
+// Where granule `gr` of channel `ch` of the frame stands, for its scale factors.
+ScalefactorPlace placeOf(const FrameSpec& f, int gr, int ch);
+
+// Random scale factors that fit `compress`, which the granule then uses.
+void randomScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng, int compress);
+
+// Fills every short band of the windows in `windows` (a bit mask) from band `from` on, lines
+// within the band chosen at random.
+void scatterShortValues(GranuleSpec& g, const BandLayout& layout, Lcg& rng, int from, int windows, int maxValue,
+                        int percent);
+
+// An ID3v2.3 tag with a body of `bodyBytes` (at least 19): a title frame, then binary bytes
+// that look like frame headers, as an embedded picture may hold.
+std::vector<uint8_t> id3v2Tag(int bodyBytes);
+
+// An end-of-file "TAG" block of 128 bytes.
+std::vector<uint8_t> id3v1Tag();
