@@ -44,7 +44,7 @@ TEST_P(WriterStreamCheck, LibmadDecodesItAsWritten)
     EXPECT_EQ(decoded.fatal, "");
     EXPECT_EQ(decoded.frames, static_cast<int>(spec.frames.size()));
     EXPECT_EQ(static_cast<int>(decoded.frameErrors.size()), ws.frameErrors);
-    for (const MadFrameError& e : decoded.frameErrors) ADD_FAILURE() << "frame " << e.frame << ": " << e.text;
+    for (const MadFrameError& e : decoded.frameErrors) std::printf("libmad: frame %d: %s\n", e.frame, e.text.c_str());
     EXPECT_EQ(decoded.syncErrors, ws.syncErrors);
     const float peak = peakOf(decoded.pcm);
     std::printf("%s: %d frames, %zu bytes, peak %.1f\n", ws.name, decoded.frames, written.bytes.size(), peak);
@@ -52,6 +52,7 @@ TEST_P(WriterStreamCheck, LibmadDecodesItAsWritten)
         EXPECT_EQ(peak, 0.0f);
     else
         EXPECT_GT(peak, 1000.0f);
+    EXPECT_LT(peak, 32000.0f) << "a written stream should compare samples, not clipping";
 }
 
 INSTANTIATE_TEST_SUITE_P(Writer, WriterStreamCheck, ::testing::ValuesIn(writerStreams()),

@@ -91,11 +91,18 @@ int lastWhere(const GranuleSpec& g, int above)
     return -1;
 }
 
+// Decoders disagree on where region 1 of an MPEG-2 mixed block starts (line 36, 48 or 54); coding
+// both regions with one table makes the stream read the same under every reading.
+bool regionStartUnclear(const GranuleSpec& g, const BandLayout& layout)
+{
+    return layout.mpeg2 && g.blockType == 2 && g.mixed;
+}
+
 bool chooseTables(const GranuleSpec& g, const BandLayout& layout, SpectrumFields& f, std::string& error)
 {
     const std::array<int, 2> starts = regionStarts(g, layout);
-    const int bounds[4] = {0, std::min(starts[0], 2 * f.bigValues), std::min(starts[1], 2 * f.bigValues),
-                           2 * f.bigValues};
+    const int split = regionStartUnclear(g, layout) ? 0 : std::min(starts[0], 2 * f.bigValues);
+    const int bounds[4] = {0, split, std::min(starts[1], 2 * f.bigValues), 2 * f.bigValues};
     const int regions = g.blockType == 0 ? 3 : 2;
     for (int r = 0; r < 3; ++r) {
         const int need = r < regions ? maxMagnitude(g, bounds[r], bounds[r + 1]) : 0;
@@ -108,6 +115,7 @@ bool chooseTables(const GranuleSpec& g, const BandLayout& layout, SpectrumFields
         }
         f.tableSelect[r] = t;
     }
+    if (regionStartUnclear(g, layout)) f.tableSelect[0] = f.tableSelect[1];
     return true;
 }
 
@@ -115,7 +123,9 @@ bool chooseTables(const GranuleSpec& g, const BandLayout& layout, SpectrumFields
 
 std::array<int, 2> regionStarts(const GranuleSpec& g, const BandLayout& layout)
 {
-    if (g.blockType != 0) return {g.blockType == 2 || !layout.mpeg2 ? 36 : 54, 576};
+    // With window switching region 1 starts at line 36 in short and mixed blocks, else at long band 8
+    // (line 36 in MPEG-1, 54 in MPEG-2).
+    if (g.blockType != 0) return {g.blockType == 2 ? 36 : layout.longStart[8], 576};
     const int r1 = std::min(g.region0Count + 1, 22);
     const int r2 = std::min(g.region0Count + g.region1Count + 2, 22);
     return {layout.longStart[r1], layout.longStart[r2]};
