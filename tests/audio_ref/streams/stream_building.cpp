@@ -36,15 +36,13 @@ void randomScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng, int compress)
     fitScalefactors(g, placeOf(f, gr, ch), compress, [&rng](int top) { return rng.below(top + 1); });
 }
 
-void scatterShortValues(GranuleSpec& g, const BandLayout& layout, Lcg& rng, int from, int windows, int maxValue,
-                        int percent)
+void randomLongScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng)
 {
-    for (int band = from; band < 13; ++band)
-        for (int w = 0; w < 3; ++w) {
-            if (!(windows >> w & 1)) continue;
-            const int start = shortCodingIndex(layout, band, w, 0);
-            scatterValues(g, rng, start, start + layout.shortWidth(band), maxValue, percent);
-        }
+    GranuleSpec& g = f.granule[gr][ch];
+    if (gr == 1) g.sfLong = f.granule[0][ch].sfLong;
+    randomScalefactors(f, gr, ch, rng, rng.below(16));
+    g.preflag = rng.percent(50);
+    g.scalefacScale = rng.percent(50);
 }
 
 std::vector<uint8_t> id3v2Tag(int bodyBytes)

@@ -22,10 +22,9 @@ ScalefactorPlace placeOf(const FrameSpec& f, int gr, int ch);
 // Random scale factors that fit `compress`, which the granule then uses.
 void randomScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng, int compress);
 
-// Fills every short band of the windows in `windows` (a bit mask) from band `from` on, lines
-// within the band chosen at random.
-void scatterShortValues(GranuleSpec& g, const BandLayout& layout, Lcg& rng, int from, int windows, int maxValue,
-                        int percent);
+// MPEG-1 long-block scale factors at random: granule 1 keeps granule 0's where the channel's scfsi
+// says so; pre-emphasis and the scale-factor step are random too.
+void randomLongScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng);
 
 // An ID3v2.3 tag with a body of `bodyBytes` (at least 19): a title frame, then binary bytes
 // that look like frame headers, as an embedded picture may hold.

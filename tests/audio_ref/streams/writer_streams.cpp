@@ -170,10 +170,7 @@ StreamSpec scfsi32k()
         for (int ch = 0; ch < 2; ++ch)
             for (int gr = 0; gr < 2; ++gr) {
                 GranuleSpec& g = f.granule[gr][ch];
-                if (gr == 1) g.sfLong = f.granule[0][ch].sfLong;
-                randomScalefactors(f, gr, ch, rng, rng.below(16));
-                g.preflag = rng.percent(50);
-                g.scalefacScale = rng.percent(50);
+                randomLongScalefactors(f, gr, ch, rng);
                 g.globalGain = 178 + 4 * g.scalefacScale;
                 scatterValues(g, rng, 0, 576, 5, 20);
             }
@@ -214,15 +211,16 @@ StreamSpec midSide48k()
 }
 
 // Channel 1 of an intensity frame: its own values below `bound` (a long band), intensity
-// positions above (7 means none).
+// positions above (7 means none). The last band has no scale factor: the ISO reference decoder
+// gives it the position of the band below, libmad position 0; band 20 keeps 0 so both agree.
 void intensityLong(FrameSpec& f, int gr, const BandLayout& layout, int bound, Lcg& rng)
 {
     GranuleSpec& right = f.granule[gr][1];
     scatterValues(right, rng, 0, layout.longStart[bound], 7, 40);
-    for (int b = 0; b < 21; ++b) right.sfLong[b] = rng.below(8);
+    for (int b = 0; b < 20; ++b) right.sfLong[b] = rng.below(8);
 }
 
-// The same for short blocks, with a bound of its own in each window.
+// The same for short blocks, with a bound of its own in each window; band 11 keeps position 0.
 void intensityShort(FrameSpec& f, int gr, const BandLayout& layout, const int bound[3], Lcg& rng)
 {
     GranuleSpec& right = f.granule[gr][1];
@@ -231,7 +229,7 @@ void intensityShort(FrameSpec& f, int gr, const BandLayout& layout, const int bo
             const int start = shortCodingIndex(layout, b, w, 0);
             scatterValues(right, rng, start, start + layout.shortWidth(b), 7, 40);
         }
-    for (int b = 0; b < 12; ++b)
+    for (int b = 0; b < 11; ++b)
         for (int w = 0; w < 3; ++w) right.sfShort[b][w] = rng.below(8);
 }
 
@@ -285,11 +283,11 @@ StreamSpec intensityMpeg2(int rate, int compress, int positions, uint32_t seed)
         if (shortBlocks) {
             const int bound[3] = {2 + rng.below(9), 2 + rng.below(9), 2 + rng.below(9)};
             intensityShort(f, 0, layout, bound, rng);
-            for (auto& band : right.sfShort)
-                for (int& sf : band) sf = rng.below(positions);
+            for (int b = 0; b < 11; ++b)
+                for (int& sf : right.sfShort[b]) sf = rng.below(positions);
         } else {
             intensityLong(f, 0, layout, 3 + rng.below(16), rng);
-            for (int& sf : right.sfLong) sf = rng.below(positions);
+            for (int b = 0; b < 20; ++b) right.sfLong[b] = rng.below(positions);
         }
         s.frames.push_back(f);
     }
