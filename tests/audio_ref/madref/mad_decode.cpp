@@ -9,6 +9,9 @@ namespace {
 // libmad's fixed-point samples have 28 fractional bits for full scale 1.0; 16-bit full scale is 2^15.
 constexpr double kFixedToLsb = 1.0 / (1 << (MAD_F_FRACBITS - 15));
 
+// Bytes of the largest Layer III frame (320 kbit/s at 32 kHz, padded).
+constexpr size_t kLargestFrame = 1441;
+
 // Error codes 0x01xx come from the frame search: no frame was found at that point.
 bool isSyncError(mad_error e) { return (e & 0xff00) == 0x0100; }
 
@@ -45,10 +48,12 @@ MadDecoded madDecode(const std::vector<uint8_t>& bytes)
 {
     MadDecoded out;
     const size_t skip = std::min(id3v2Length(bytes), bytes.size());
-    // libmad reads up to MAD_BUFFER_GUARD bytes past a frame; zeros there let it finish the last one.
+    // libmad decodes a frame only when the frame and MAD_BUFFER_GUARD bytes behind it are in the
+    // buffer. Zeros behind the data let it finish the last frame, and decode one that the file cuts
+    // short with zeros in place of the missing bytes, as our decoder does.
     std::vector<uint8_t> data(bytes.begin() + static_cast<std::ptrdiff_t>(skip), bytes.end());
     const size_t length = data.size();
-    data.resize(length + MAD_BUFFER_GUARD, 0);
+    data.resize(length + kLargestFrame + MAD_BUFFER_GUARD, 0);
     const unsigned char* dataEnd = data.data() + length;
 
     mad_stream stream;

@@ -5,6 +5,7 @@
 // without delay compensation, and give 1152 (MPEG-1) or 576 (MPEG-2) stereo samples per frame, so
 // sample i of one is sample i of the other. A frame libmad finds but cannot decode is written as
 // silence of its full length and named on stderr; bytes that are no frame (tags, junk) give nothing.
+// A last frame that the file cuts short is decoded with zeros in place of the missing bytes.
 #include <bit>
 #include <cstdio>
 #include <vector>

@@ -1,7 +1,12 @@
 #include "streams/shine_streams.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "common/wav_writer.h"
 #include "streams/run_program.h"
+#include "writer/frame_layout.h"
 
 namespace {
 
@@ -47,6 +52,26 @@ const char* modeFlag(ShineMode mode)
     return nullptr;
 }
 
+// Shine cuts its last frame short. Decoders differ on a damaged frame (ours drops what follows a
+// Huffman overrun, libmad the whole frame), which is not what these streams are for: they keep
+// their whole frames only.
+bool keepWholeFrames(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    size_t end = 0;
+    while (end + 4 <= bytes.size()) {
+        uint32_t word = 0;
+        for (int i = 0; i < 4; ++i) word = word << 8 | static_cast<uint8_t>(bytes[end + i]);
+        const int size = frameBytesOfHeader(word);
+        if (size == 0 || end + size > bytes.size()) break;
+        end += size;
+    }
+    std::error_code error;
+    std::filesystem::resize_file(path, end, error);
+    return end > 0 && !error;
+}
+
 }  // namespace
 
 const std::vector<ShineStream>& shineStreams() { return kShineStreams; }
@@ -69,6 +94,10 @@ bool makeShineStream(const ShineStream& stream, const std::string& dir, std::str
     const ProgramRun run = runProgram(argv);
     if (run.status != 0) {
         error = "shineenc failed (status " + std::to_string(run.status) + "): " + run.output;
+        return false;
+    }
+    if (!keepWholeFrames(mp3Path)) {
+        error = "no whole frame in " + mp3Path;
         return false;
     }
     return true;

@@ -47,3 +47,14 @@ bool headerWord(const FrameSpec& f, const BandLayout& layout, uint32_t& word)
     word |= static_cast<uint32_t>(f.modeExt) << 4;
     return true;
 }
+
+int frameBytesOfHeader(uint32_t word)
+{
+    const bool mpeg2 = !(word >> 19 & 1);
+    const int index = static_cast<int>(word >> 12 & 15);
+    const int rateBits = static_cast<int>(word >> 10 & 3);
+    if ((word & 0xFFF60000u) != 0xFFF20000u || index == 0 || index == 15 || rateBits == 3) return 0;
+    constexpr int kRates[2][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}};
+    const int kbps = (mpeg2 ? kKbpsMpeg2 : kKbpsMpeg1)[index];
+    return (mpeg2 ? 72000 : 144000) * kbps / kRates[mpeg2][rateBits] + static_cast<int>(word >> 9 & 1);
+}
