@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/chunk_writer.h"
+
 FrameSpec silentFrame(int rate, int kbps, int mode, int modeExt)
 {
     FrameSpec f;
@@ -54,6 +56,35 @@ std::vector<uint8_t> id3v2Tag(int bodyBytes)
     const uint8_t falseSync[] = {0xFF, 0xFB, 0x90, 0x64};  // an MPEG-1 Layer III header, as picture bytes may hold
     while (tag.size() < 10 + static_cast<size_t>(bodyBytes)) tag.push_back(falseSync[tag.size() % 4]);
     return tag;
+}
+
+std::vector<uint8_t> junk(int bytes)
+{
+    std::vector<uint8_t> out;
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(0x20 + i * 7 % 0x5F));
+    return out;
+}
+
+std::vector<uint8_t> riffHeader(uint32_t dataBytes)
+{
+    ChunkWriter w;  // RIFF numbers are little-endian, as in .3DS chunks
+    auto text = [&w](const char* s) {
+        for (int i = 0; i < 4; ++i) w.u8(static_cast<uint8_t>(s[i]));
+    };
+    text("RIFF");
+    w.u32(4 + 8 + 16 + 8 + dataBytes);
+    text("WAVE");
+    text("fmt ");
+    w.u32(16);
+    w.u16(0x55);  // MPEG Layer 3
+    w.u16(2);
+    w.u32(44100);
+    w.u32(16000);
+    w.u16(1);
+    w.u16(0);
+    text("data");
+    w.u32(dataBytes);
+    return w.bytes;
 }
 
 std::vector<uint8_t> id3v1Tag()

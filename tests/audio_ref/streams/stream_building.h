@@ -30,5 +30,12 @@ void randomLongScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng);
 // that look like frame headers, as an embedded picture may hold.
 std::vector<uint8_t> id3v2Tag(int bodyBytes);
 
+// Bytes that hold no frame header, not even a false one: printable text of the given length.
+std::vector<uint8_t> junk(int bytes);
+
+// A RIFF/WAVE wrapper's header up to and including the "data" chunk's size, for MPEG audio of
+// `dataBytes` bytes.
+std::vector<uint8_t> riffHeader(uint32_t dataBytes);
+
 // An end-of-file "TAG" block of 128 bytes.
 std::vector<uint8_t> id3v1Tag();

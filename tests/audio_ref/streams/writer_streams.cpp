@@ -417,6 +417,28 @@ StreamSpec bands24k()
     }
     return s;
 }
+
+// Junk in front of the first frame, and junk between two frames after the decoder has locked on;
+// the frame behind it keeps its main data to itself.
+StreamSpec junk44k()
+{
+    StreamSpec s = longTables44k();
+    s.frames.resize(6);
+    s.leading = junk(5000);
+    s.frames[3].junkBefore = junk(300);
+    s.frames[3].reach = 0;
+    return s;
+}
+
+// MPEG audio inside a RIFF/WAVE wrapper.
+StreamSpec riff44k()
+{
+    StreamSpec s = longTables44k();
+    s.frames.resize(5);
+    s.leading = riffHeader(static_cast<uint32_t>(writeStream(s).bytes.size()));
+    return s;
+}
+
 }  // namespace
 
 const std::vector<WriterStream>& writerStreams()
@@ -444,6 +466,8 @@ const std::vector<WriterStream>& writerStreams()
         {"writer_mono_22k", mono22k},
         {"writer_first_frame_reach_44k", firstFrameReach44k, 1},
         {"writer_bands_24k", bands24k},
+        {"writer_junk_44k", junk44k, 0, 2},
+        {"writer_riff_44k", riff44k, 0, 1},
     };
     return streams;
 }

@@ -38,6 +38,7 @@ struct FrameSpec {
     std::array<int, 2> scfsi{};  // MPEG-1: scale-factor reuse bits of granule 1, per channel
     int privateBits = 0;
     int reach = -1;    // main_data_begin to use; -1 puts the main data right behind the previous frame's
+    std::vector<uint8_t> junkBefore;  // bytes in front of the header that belong to no frame
     std::array<std::array<GranuleSpec, 2>, 2> granule{};
 };
 

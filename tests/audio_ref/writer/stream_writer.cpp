@@ -81,6 +81,7 @@ void emitFrame(const FrameSpec& f, const PlacedFrame& p, const std::vector<uint8
     const uint8_t header[4] = {uint8_t(word >> 24), uint8_t(word >> 16), uint8_t(word >> 8), uint8_t(word)};
     BitWriter side;
     writeSideInfo(f, *p.layout, p.coded, mainDataBegin, side);
+    out.bytes.insert(out.bytes.end(), f.junkBefore.begin(), f.junkBefore.end());
     out.bytes.insert(out.bytes.end(), header, header + 4);
     if (f.crc) {
         const uint16_t crc = frameCrc(header, side.bytes);
