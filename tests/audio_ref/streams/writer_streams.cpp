@@ -121,13 +121,14 @@ void fillBlock(GranuleSpec& g, const BlockPlan& plan, int gr, Lcg& rng)
     if (g.mixed) scatterValues(g, rng, 0, 36, 15, 50);
 }
 
-StreamSpec blockTypes(int rate, int kbps, const std::vector<BlockPlan>& plans0, const std::vector<BlockPlan>& plans1)
+StreamSpec blockTypes(int rate, int kbps, int mode, const std::vector<BlockPlan>& plans0,
+                      const std::vector<BlockPlan>& plans1)
 {
     const BandLayout& layout = *bandLayout(rate);
     Lcg rng{4};
     StreamSpec s;
     for (size_t n = 0; n < plans0.size(); ++n) {
-        FrameSpec f = silentFrame(rate, kbps);
+        FrameSpec f = silentFrame(rate, kbps, mode);
         for (int gr = 0; gr < granuleCount(layout); ++gr)
             for (int ch = 0; ch < 2; ++ch) {
                 fillBlock(f.granule[gr][ch], (ch ? plans1 : plans0)[n], gr, rng);
@@ -145,17 +146,18 @@ StreamSpec blockTypes44k()
                                         {{1, 2}, false}, {{2, 2}, false}, {{3, 1}, false}, {{2, 3}, false}};
     const std::vector<BlockPlan> ch1 = {{{0, 0}, false}, {{1, 2}, true}, {{2, 2}, true}, {{3, 1}, false},
                                         {{2, 3}, false}, {{0, 1}, false}, {{2, 2}, true}, {{3, 0}, false}};
-    return blockTypes(44100, 320, ch0, ch1);
+    return blockTypes(44100, 320, 0, ch0, ch1);
 }
 
-// MPEG-2 has one granule per frame: the same walk through the block types, mixed blocks included.
+// MPEG-2 has one granule per frame: the same walk through the block types, mixed blocks included,
+// in a dual-channel stream.
 StreamSpec blockTypes22k()
 {
     const std::vector<BlockPlan> ch0 = {{{0}, false}, {{1}, false}, {{2}, false}, {{2}, false}, {{3}, false},
                                         {{1}, false}, {{2}, true},  {{2}, true},  {{3}, false}, {{0}, false}};
     const std::vector<BlockPlan> ch1 = {{{1}, false}, {{2}, true},  {{2}, true},  {{3}, false}, {{0}, false},
                                         {{1}, false}, {{2}, false}, {{3}, false}, {{1}, false}, {{2}, true}};
-    return blockTypes(22050, 160, ch0, ch1);
+    return blockTypes(22050, 160, 2, ch0, ch1);
 }
 
 // MPEG-1 long blocks with scale factors in every band, reused by granule 1 through all 16 scfsi
