@@ -57,7 +57,7 @@ bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes)
     return static_cast<bool>(out);
 }
 
-const std::string kDir = "compare-streams";
+const std::string kDir = STREAM_DIR;
 
 std::vector<CompareCase> allStreams()
 {

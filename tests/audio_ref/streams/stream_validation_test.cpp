@@ -63,7 +63,7 @@ struct ShineStreamCheck : ::testing::TestWithParam<ShineStream> {};
 TEST_P(ShineStreamCheck, LibmadDecodesItWithoutError)
 {
     const ShineStream& stream = GetParam();
-    const std::string dir = "validation-streams";
+    const std::string dir = STREAM_DIR;
     std::filesystem::create_directories(dir);
     std::string path, error;
     ASSERT_TRUE(makeShineStream(stream, dir, path, error)) << error;
