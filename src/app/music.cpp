@@ -1,0 +1,25 @@
+#include "app/music.h"
+
+#include <cstdio>
+
+#include "audio/audio_out.h"
+#include "audio/mp3_player.h"
+#include "platform/wave_out_alsa.h"
+
+int openMusic(const char* fileName)
+{
+    setWaveDevice(alsaWaveDevice());
+    if (gPlayer.open(fileName) == 1) return 1;
+    std::fprintf(stderr, "zephal3d: no music: cannot read \"%s\"\n", fileName);
+    return 0;
+}
+
+void startMusic(int loop)
+{
+    if (!gPlayer.startThread(loop)) std::fprintf(stderr, "zephal3d: no music: the playback thread cannot start\n");
+}
+
+void stopMusic()
+{
+    gPlayer.stopThread();
+}

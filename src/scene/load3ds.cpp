@@ -1,0 +1,168 @@
+#include "scene/load3ds.h"
+
+#include <cstring>
+
+#include "scene/append_copy.h"
+#include "scene/mesh_build.h"
+#include "scene/scene_load.h"
+
+namespace {
+
+// The loader's state lives for the whole program, as the demo reads its one scene once.
+ChunkReader gChunkReader;
+LoaderState gLoaderState;
+
+constexpr uint64_t kVersionByteOffset = 28;
+constexpr uint8_t kLowestVersion = 3;
+
+constexpr LoadHandler kColourChunks[] = {
+    {kFloatColour, readFloatColour},
+    {kByteColour, readByteColour},
+};
+
+uint32_t readColourStates(SceneLoad& load)
+{
+    return walkSubChunks(load.reader, load, kColourChunks);
+}
+
+// A material colour takes the 24-bit colour state as it stands when its container ends.
+template <float (Material::*colour)[3]>
+uint32_t readMaterialColour(SceneLoad& load)
+{
+    const uint32_t length = walkSubChunks(load.reader, load, kColourChunks);
+    for (int i = 0; i < 3; ++i) (load.material.*colour)[i] = load.state.byteColour[i];
+    return length;
+}
+
+uint32_t readMaterialName(SceneLoad& load)
+{
+    const ChunkSpan chunk = openChunk(load.reader);
+    readName(load.reader);
+    std::memcpy(load.state.materialName, load.reader.nameBuffer, kNameSize);
+    std::memcpy(load.material.name, load.reader.nameBuffer, kNameSize);
+    return chunk.length;
+}
+
+// Every map name found anywhere in the material replaces the one before.
+uint32_t readMapFileName(SceneLoad& load)
+{
+    const ChunkSpan chunk = openChunk(load.reader);
+    readName(load.reader);
+    std::memcpy(load.state.mapName, load.reader.nameBuffer, kNameSize);
+    std::memcpy(load.material.mapName, load.reader.nameBuffer, kNameSize);
+    return chunk.length;
+}
+
+constexpr LoadHandler kMaterialChunks[] = {
+    {kMaterialName, readMaterialName},
+    {kAmbient, readMaterialColour<&Material::ambientColour>},
+    {kDiffuse, readMaterialColour<&Material::diffuseColour>},
+    {kSpecular, readMaterialColour<&Material::specularColour>},
+    {kMapFileName, readMapFileName},
+};
+
+uint32_t readMaterial(SceneLoad& load)
+{
+    load.material = Material{};
+    const uint32_t length = walkSubChunks(load.reader, load, kMaterialChunks);
+    Material* added = appendCopy(load.scene.materials, load.scene.materialCount, load.material);
+    added->number = added->prev ? added->prev->number + 1 : 0;
+    return length;
+}
+
+constexpr LoadHandler kEditorChunks[] = {
+    {0x1100, skip}, {0x1201, skip}, {0x1300, skip}, {0x1400, skip}, {0x1420, skip},
+    {0x1450, skip}, {0x1500, skip}, {0x2200, skip}, {0x2201, skip}, {0x2210, skip},
+    {0x2300, skip}, {0x2302, skip}, {0x3000, skip},
+    {0x1200, readColourStates},
+    {0x2100, readColourStates},
+    {kViewportLayout, skip},
+    {kMaterial, readMaterial},
+    {kObject, readObject},
+};
+
+constexpr LoadHandler kKeyframerChunks[] = {
+    {0xB002, skip}, {0xB008, skip}, {0xB009, skip}, {0xB00A, skip},
+    {kViewportLayout, skip},
+};
+
+uint32_t readEditor(SceneLoad& load)
+{
+    return walkSubChunks(load.reader, load, kEditorChunks);
+}
+
+uint32_t readKeyframer(SceneLoad& load)
+{
+    return walkSubChunks(load.reader, load, kKeyframerChunks);
+}
+
+constexpr LoadHandler kMainChunks[] = {
+    {kEditor, readEditor},
+    {kKeyframer, readKeyframer},
+};
+
+// A file too short to hold the version byte is walked, as the byte would read 0xFF.
+bool versionAccepted(ChunkReader& reader)
+{
+    if (reader.fileSize <= kVersionByteOffset) return true;
+    seekTo(reader, kVersionByteOffset);
+    return readU8(reader) >= kLowestVersion;
+}
+
+}  // namespace
+
+uint32_t skip(SceneLoad& load)
+{
+    return skipChunk(load.reader);
+}
+
+uint32_t readFloatColour(SceneLoad& load)
+{
+    const ChunkSpan chunk = openChunk(load.reader);
+    const Vec3 rgb = readVec3(load.reader);
+    if (!load.reader.ended) {
+        float* c = load.state.floatColour;
+        c[0] = rgb.x;
+        c[1] = rgb.y;
+        c[2] = rgb.z;
+        c[3] = 1.0f;
+    }
+    seekTo(load.reader, chunk.start + chunk.length);
+    return chunk.length;
+}
+
+uint32_t readByteColour(SceneLoad& load)
+{
+    const ChunkSpan chunk = openChunk(load.reader);
+    uint8_t rgb[3];
+    for (uint8_t& c : rgb) c = readU8(load.reader);
+    if (!load.reader.ended) std::memcpy(load.state.byteColour, rgb, sizeof rgb);
+    seekTo(load.reader, chunk.start + chunk.length);
+    return chunk.length;
+}
+
+void read3ds(Scene& scene, FILE* file, ChunkReader& reader, LoaderState& state)
+{
+    startReading(reader, file);
+    SceneLoad load{reader, state, scene, Material{}, Vec3{}, false, false};
+    if (readU16(reader) == kMain && versionAccepted(reader)) {
+        seekTo(reader, 2);
+        walkSubChunks(reader, load, kMainChunks);
+    }
+    recentreMeshes(scene);
+    reader.file = nullptr;
+}
+
+int load3ds(Scene& scene, const char* fileName, ChunkReader& reader, LoaderState& state)
+{
+    FILE* file = std::fopen(fileName, "rb");
+    if (!file) return -1;
+    read3ds(scene, file, reader, state);
+    std::fclose(file);
+    return 1;
+}
+
+int load3ds(Scene& scene, const char* fileName)
+{
+    return load3ds(scene, fileName, gChunkReader, gLoaderState);
+}

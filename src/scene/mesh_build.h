@@ -1,0 +1,11 @@
+#pragma once
+
+#include "scene/loader_state.h"
+#include "scene/scene.h"
+
+// Flat face normals into the current vertex list; a vertex shared by faces keeps the last one.
+void computeNormals(LoaderState& state);
+// Builds a Mesh from the current lists and appends it to the scene under the given name.
+void buildMesh(LoaderState& state, const char (&name)[kNameSize], Scene& scene);
+// Makes every corner position relative to its mesh's origin.
+void recentreMeshes(Scene& scene);
