@@ -104,7 +104,9 @@ uint64_t chunkStart(const ChunkReader& reader)
 
 void seekTo(ChunkReader& reader, uint64_t offset)
 {
-    std::fseek(reader.file, static_cast<long>(offset), SEEK_SET);
+    // Past the end the next read finds the end, whatever kind of stream this is.
+    const uint64_t at = std::min(offset, reader.fileSize);
+    std::fseek(reader.file, static_cast<long>(at), SEEK_SET);
 }
 
 ChunkSpan openChunk(ChunkReader& reader)
