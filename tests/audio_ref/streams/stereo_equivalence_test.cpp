@@ -242,7 +242,7 @@ TEST(StereoEquivalence, MixedBlockWithLowValuesOnlyIsALongBlock)
         SCOPED_TRACE(rate);
         const BandLayout& layout = *bandLayout(rate);
         Lcg rng{41};
-        StreamSpec mixed, normal;
+        StreamSpec normal;
         for (int n = 0; n < 6; ++n) {
             FrameSpec f = silentFrame(rate, 128);
             for (int gr = 0; gr < granuleCount(layout); ++gr)
@@ -252,13 +252,11 @@ TEST(StereoEquivalence, MixedBlockWithLowValuesOnlyIsALongBlock)
                     scatterValues(g, rng, 0, 28, 9, 60);
                 }
             normal.frames.push_back(f);
-            for (auto& granule : f.granule)
-                for (GranuleSpec& g : granule) {
-                    g.blockType = 2;
-                    g.mixed = true;
-                }
-            mixed.frames.push_back(f);
         }
+        const StreamSpec mixed = withEveryGranule(normal, [](GranuleSpec& g) {
+            g.blockType = 2;
+            g.mixed = true;
+        });
         EXPECT_LE(difference(mixed, normal), kSameSound);
     }
 }

@@ -24,6 +24,14 @@ void scatterValues(GranuleSpec& g, Lcg& rng, int from, int to, int maxValue, int
     }
 }
 
+StreamSpec withEveryGranule(StreamSpec s, const std::function<void(GranuleSpec&)>& change)
+{
+    for (FrameSpec& f : s.frames)
+        for (auto& granule : f.granule)
+            for (GranuleSpec& g : granule) change(g);
+    return s;
+}
+
 ScalefactorPlace placeOf(const FrameSpec& f, int gr, int ch)
 {
     const BandLayout* layout = bandLayout(f.rate);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "streams/lcg.h"
@@ -15,6 +16,9 @@ FrameSpec silentFrame(int rate, int kbps, int mode = 0, int modeExt = 0);
 // Random values on the lines [from, to) of the coding order: about `percent` of them non-zero,
 // mostly of magnitude 1, now and then up to maxValue, with random signs.
 void scatterValues(GranuleSpec& g, Lcg& rng, int from, int to, int maxValue, int percent);
+
+// A copy of the stream with `change` applied to every granule record of every frame.
+StreamSpec withEveryGranule(StreamSpec s, const std::function<void(GranuleSpec&)>& change);
 
 // Where granule `gr` of channel `ch` of the frame stands, for its scale factors.
 ScalefactorPlace placeOf(const FrameSpec& f, int gr, int ch);

@@ -188,16 +188,13 @@ TEST(WriterEquivalence, Mpeg2LongScaleFactorsOfEveryLengthTableAreGainSteps)
 TEST(WriterEquivalence, TableChoiceRegionsAndBigValuesDoNotChangeTheSound)
 {
     const StreamSpec chosen = namedStream("writer_long_tables_44k");
-    StreamSpec automatic = chosen;
-    for (FrameSpec& f : automatic.frames)
-        for (auto& granule : f.granule)
-            for (GranuleSpec& g : granule) {
-                g.tableSelect = {-1, -1, -1};
-                g.region0Count = 5;
-                g.region1Count = 2;
-                g.count1Table = 1;
-                g.bigValues = 230;
-            }
+    const StreamSpec automatic = withEveryGranule(chosen, [](GranuleSpec& g) {
+        g.tableSelect = {-1, -1, -1};
+        g.region0Count = 5;
+        g.region1Count = 2;
+        g.count1Table = 1;
+        g.bigValues = 230;
+    });
     EXPECT_LE(difference(chosen, automatic), kSameSound);
 }
 
@@ -208,10 +205,7 @@ TEST(WriterEquivalence, RegionsOfWindowSwitchingBlocksStartWhereLibmadStartsThem
     for (const char* name : {"writer_block_types_44k", "writer_block_types_22k"}) {
         SCOPED_TRACE(name);
         const StreamSpec perRegion = namedStream(name);
-        StreamSpec oneTable = perRegion;
-        for (FrameSpec& f : oneTable.frames)
-            for (auto& granule : f.granule)
-                for (GranuleSpec& g : granule) g.tableSelect = {13, 13, 13};
+        const StreamSpec oneTable = withEveryGranule(perRegion, [](GranuleSpec& g) { g.tableSelect = {13, 13, 13}; });
         EXPECT_LE(difference(perRegion, oneTable), kSameSound);
     }
 }
@@ -219,10 +213,7 @@ TEST(WriterEquivalence, RegionsOfWindowSwitchingBlocksStartWhereLibmadStartsThem
 TEST(WriterEquivalence, QuadrupleTablesAAndBCodeTheSameValues)
 {
     const StreamSpec tables = namedStream("writer_count1_tables_44k");
-    StreamSpec flipped = tables;
-    for (FrameSpec& f : flipped.frames)
-        for (auto& granule : f.granule)
-            for (GranuleSpec& g : granule) g.count1Table ^= 1;
+    const StreamSpec flipped = withEveryGranule(tables, [](GranuleSpec& g) { g.count1Table ^= 1; });
     EXPECT_LE(difference(tables, flipped), kSameSound);
 }
 
