@@ -11,7 +11,7 @@ cat "$E2E_DIR/pass.raw" "$E2E_DIR/pass.raw" "$E2E_DIR/pass.raw" >"$E2E_DIR/passe
 e2e_start
 e2e_wait_window Zephal3D
 music_wait_bytes "$E2E_DIR/capture.raw" $((2 * pass + 65536)) 20
-e2e_key Escape
+music_escape
 e2e_wait_exit 3
 e2e_expect_status 0
 cmp -n $((2 * pass + 65536)) "$E2E_DIR/passes.raw" "$E2E_DIR/capture.raw" ||
