@@ -24,7 +24,6 @@ const FailureMessage kCreateMessages[] = {
 };
 
 GLFWwindow* window = nullptr;
-bool windowingStarted = false;  // the window class is registered
 bool declined = false;
 
 const char* createMessage(WindowFailure failure)
@@ -60,7 +59,7 @@ bool settleDisplayMode(App& app, int width, int height)
         app.fullscreenMode = false;
         return true;
     }
-    showMessageBox("Program Will Now Close.", "ERROR", kMessageOk);
+    showError("Program Will Now Close.");
     declined = true;
     return false;
 }
@@ -71,11 +70,11 @@ bool openWindow(App& app, const char* title, int width, int height, int colourBi
 {
     declined = false;
     app.fullscreenMode = fullscreen;
+    // The window class: the connection to the display and the procedure for its windows.
     if (!startWindowing()) {
         showError("Failed To Register The Window Class.");
         return false;
     }
-    windowingStarted = true;
     setWindowProc(onWindowMessage);
     if (!settleDisplayMode(app, width, height)) return false;
 
@@ -91,12 +90,11 @@ bool openWindow(App& app, const char* title, int width, int height, int colourBi
 
 void closeWindow()
 {
-    // The display mode goes back with the fullscreen window, and the context with its window.
+    // The display mode goes back with the fullscreen window, and the context with its window;
+    // the connection to the display stays until the program ends.
     if (window && !releaseContext()) showShutdownError("Release Of DC And RC Failed.");
     if (window && !destroyGlWindow(window)) showShutdownError("Could Not Release hWnd.");
     window = nullptr;
-    if (windowingStarted && !stopWindowing()) showShutdownError("Could Not Unregister Class.");
-    windowingStarted = false;
 }
 
 bool windowDeclined()

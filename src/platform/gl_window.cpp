@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 
 #include "platform/key_map.h"
@@ -137,8 +138,12 @@ void askAboutScreenSaver()
 
 bool startWindowing()
 {
+    if (windowingStarted) return true;
     glfwSetErrorCallback(onGlfwError);
     windowingStarted = glfwInit() == GLFW_TRUE;
+    // One connection for the whole run: a new one would hand the next window the old window's
+    // id, and a window manager that has not yet seen the old one go treats the new one as it.
+    if (windowingStarted) std::atexit([] { stopWindowing(); });
     return windowingStarted;
 }
 

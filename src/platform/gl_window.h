@@ -15,7 +15,8 @@ struct GlWindowRequest {
 
 enum class WindowFailure { kNone, kWindow, kPixelFormat, kContext };
 
-// Connects to the display; false when there is none to talk to.
+// Connects to the display once for the run (later calls find it done) and disconnects when
+// the program ends; false when there is no display to talk to.
 bool startWindowing();
 // Disconnects, restoring the display mode; false when the window system reported an error.
 bool stopWindowing();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <vector>
 
 #include "platform/desktop.h"
 #include "platform/gl_window.h"
@@ -9,12 +10,19 @@
 namespace {
 
 std::deque<WindowMessage> queue;
+// Keys whose key-down was taken since the queue last looked empty.
+std::vector<uintptr_t> keysDownInRun;
 WindowProc windowProc = nullptr;
 bool defaultReached = false;
 
 bool asksForScreenSaver(const WindowMessage& m)
 {
     return m.message == WM_SYSCOMMAND && (m.wParam == SC_SCREENSAVE || m.wParam == SC_MONITORPOWER);
+}
+
+bool releasesKeyOfThisRun(const WindowMessage& m)
+{
+    return m.message == WM_KEYUP && std::find(keysDownInRun.begin(), keysDownInRun.end(), m.wParam) != keysDownInRun.end();
 }
 
 }  // namespace
@@ -32,9 +40,15 @@ void postQuitMessage(int exitCode)
 bool peekMessage(WindowMessage& message)
 {
     if (queue.empty()) pollWindowEvents();
-    if (queue.empty()) return false;
+    // A tap shorter than a frame must still be seen by one frame's key step: its key-up
+    // waits until the queue has looked empty once.
+    if (queue.empty() || releasesKeyOfThisRun(queue.front())) {
+        keysDownInRun.clear();
+        return false;
+    }
     message = queue.front();
     queue.pop_front();
+    if (message.message == WM_KEYDOWN) keysDownInRun.push_back(message.wParam);
     return true;
 }
 

@@ -9,7 +9,8 @@ void postMessage(const WindowMessage& message);
 // Queues WM_QUIT with the exit code as its wParam.
 void postQuitMessage(int exitCode);
 // Takes the oldest message; when none is queued, lets the window system deliver what it
-// has first. Never waits. False when the queue is still empty.
+// has first. Never waits. False when the queue is still empty, and once between a key's
+// key-down and its key-up, so that a frame's key step sees even the shortest tap.
 bool peekMessage(WindowMessage& message);
 // Messages for a window that no longer exists are never delivered.
 void discardMessagesFor(WindowHandle window);

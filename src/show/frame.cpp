@@ -1,21 +1,21 @@
 #include "show/frame.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include "app/app.h"
 #include "scene/draw_mesh.h"
+#include "show/camera_timeline.h"
+#include "show/greets_overlays.h"
+#include "show/light_markers.h"
+#include "show/vertex_sparks.h"
 
 namespace {
 
 const GLfloat kFogColour[4] = {0.5f, 0.5f, 0.5f, 1.0f};
-
-void lookFromSelectedCamera(App& app)
-{
-    const SceneCamera* cam = app.scene.selectedCamera;
-    glLoadIdentity();
-    gluLookAt(cam->eye.x, cam->eye.y, cam->eye.z, cam->target.x, cam->target.y, cam->target.z, 0.0, 0.0, 1.0);
-}
+constexpr GLfloat kFogDensity = 0.003f;
+constexpr GLfloat kFogStart = 1.0f;  // start and end act only in linear mode, not in GL_EXP
+constexpr GLfloat kFogEnd = 1000.0f;
+constexpr int kSparkOffset = 1;
 
 }  // namespace
 
@@ -27,18 +27,32 @@ bool drawFrame(App& app)
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glFogi(GL_FOG_MODE, GL_EXP);
     glFogfv(GL_FOG_COLOR, kFogColour);
-    glFogf(GL_FOG_DENSITY, 0.003f);
+    glFogf(GL_FOG_DENSITY, kFogDensity);
     glHint(GL_FOG_HINT, GL_DONT_CARE);
-    glFogf(GL_FOG_START, 1.0f);
-    glFogf(GL_FOG_END, 1000.0f);
+    glFogf(GL_FOG_START, kFogStart);
+    glFogf(GL_FOG_END, kFogEnd);
     glEnable(GL_FOG);
-    lookFromSelectedCamera(app);
-    drawScene(app);
+    playCameraTimeline(app);
     return true;
+}
+
+uint32_t meshTexture(const App& app, const Mesh& mesh)
+{
+    if (!app.textureNames || mesh.faceCount < 1 || !mesh.faceMaterials) return 0;
+    int32_t material = mesh.faceMaterials[0];
+    if (material < 0 || material >= app.scene.materialCount) return 0;
+    return app.textureNames[material];
 }
 
 void drawScene(App& app)
 {
+    drawLightMarkers(app);
+    drawVertexSparks(app, kSparkOffset);
     const Mesh* mesh = app.scene.meshes;
-    for (int i = 0; i < app.scene.meshCount && mesh; ++i, mesh = mesh->next) drawMesh(*mesh);
+    for (int i = 0; i < app.scene.meshCount && mesh; ++i, mesh = mesh->next) {
+        glBindTexture(GL_TEXTURE_2D, meshTexture(app, *mesh));
+        drawMesh(*mesh);
+    }
+    if (gTimeline.greetsScrollOn) drawGreetsScroll(app);
+    if (gTimeline.greetsPanelOn) drawGreetsPanel(app);
 }

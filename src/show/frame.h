@@ -1,8 +1,13 @@
 #pragma once
 
+#include <cstdint>
+
 struct App;
+struct Mesh;
 
 // Draws one frame of the demo; always true (no frame ends the demo).
 bool drawFrame(App& app);
-// The scene as the camera sees it, then the overlays.
+// Called with the camera's view loaded: light markers, sparks, meshes, then the overlays.
 void drawScene(App& app);
+// The texture of the mesh's first face material, or 0 when it has none.
+uint32_t meshTexture(const App& app, const Mesh& mesh);

@@ -9,7 +9,8 @@
 #   e2e_start                  # zephal3d in E2E_DIR; stdout/stderr kept in E2E_DIR/{stdout,stderr}
 #                              # E2E_FAKETIME='+0 x10' beforehand runs its clocks 10x faster
 #   e2e_wait_window 'Zephal3D' # waits for a shown window with exactly this title: E2E_WIN
-#   e2e_key Escape             # a key press and release (xdotool names: F1, r, Return ...)
+#   e2e_focus WIN              # gives a window the keyboard focus and waits until it has it
+#   e2e_key Escape             # a key press and release to the focused window (xdotool names)
 #   e2e_keydown r; e2e_keyup r # hold and release
 #   e2e_answer 'Kiro GL' Return  # waits for a message box and answers it with a key
 #   e2e_close_request WIN      # the window manager's close request (WM_DELETE_WINDOW)
@@ -21,8 +22,14 @@
 #   e2e_stderr_has TEXT        # the demo's stderr holds this text
 #   e2e_fail MESSAGE           # prints MESSAGE and the demo's output, ends the test with 1
 #
-# CTest gives the paths: Z3D_EXE, Z3D_WRITE_SCENE, Z3D_SEND_WM_DELETE, Z3D_GL_COUNTER,
-# Z3D_WITH_XVFB (see tests/e2e/CMakeLists.txt). E2E_KEEP=1 keeps the temp folder.
+#   e2e_expect_scene FILE X Y W H  # the test scene's wall and background in a client area
+#   e2e_expect_framed WIN      # the window manager gave the window a title bar
+#   e2e_expect_status N        # the exit status was N
+#
+# Register a script in tests/e2e/<folder>/CMakeLists.txt with z3d_add_e2e_test(NAME script.sh);
+# CTest then gives the paths: Z3D_EXE, Z3D_WRITE_SCENE, Z3D_SEND_WM_DELETE, Z3D_GL_COUNTER,
+# Z3D_WITH_XVFB. The demo inherits the script's environment (export HOME, for instance, to
+# give it an .asoundrc of the test's own). E2E_KEEP=1 keeps the temp folder.
 
 set -euo pipefail
 
@@ -92,6 +99,18 @@ e2e_wait_window() {
   E2E_WIN=$(e2e_find_window "$1") || e2e_fail "no window titled '$1'"
 }
 
+# Gives a window the keyboard focus (activating it through the window manager if there is
+# one) and waits until it has it.
+e2e_focus() {
+  local win=$1
+  for _ in $(seq 30); do
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ] && return 0
+    xdotool windowactivate "$win" 2>/dev/null || xdotool windowfocus "$win" 2>/dev/null || true
+    sleep 0.1
+  done
+  e2e_fail "window $win does not get the focus"
+}
+
 e2e_key() { xdotool key "$@"; }
 e2e_keydown() { xdotool keydown "$@"; }
 e2e_keyup() { xdotool keyup "$@"; }
@@ -108,8 +127,13 @@ e2e_close_request() {
   "$Z3D_SEND_WM_DELETE" "$1" || e2e_fail "cannot send the close request"
 }
 
+# A capture can fail while a window is being mapped or unmapped: try again.
 e2e_shot() {
-  import -window root "$1" || e2e_fail "no screenshot"
+  for _ in 1 2 3; do
+    import -window root "$1" 2>"$1.log" && return 0
+    sleep 0.2
+  done
+  e2e_fail "no screenshot: $(cat "$1.log")"
 }
 
 e2e_pixel() {
@@ -136,8 +160,10 @@ e2e_wait_exit() {
     sleep 0.1
   done
   if e2e_running; then
+    local focus
+    focus=$(xdotool getwindowfocus getwindowname 2>/dev/null || echo none)
     kill "$E2E_PID" 2>/dev/null || true
-    e2e_fail "zephal3d did not end within $seconds s"
+    e2e_fail "zephal3d did not end within $seconds s (focus on: $focus)"
   fi
   set +e
   wait "$E2E_PID"

@@ -24,8 +24,8 @@ read -r w h x y <<<"$(e2e_geometry "$E2E_WIN")"
 e2e_expect_framed "$E2E_WIN"
 e2e_stderr_has "Kiro GL: The Requested Fullscreen Mode Is Not Supported By" || e2e_fail "no question on stderr"
 
-xdotool windowfocus --sync "$E2E_WIN" 2>/dev/null || true
+e2e_focus "$E2E_WIN"
 e2e_key Escape
-e2e_wait_exit 3
+e2e_wait_exit 15
 e2e_expect_status 0
 echo "display_toggle: ok"

@@ -7,7 +7,7 @@ expect_refusal() {
   local problem=$1
   e2e_start
   e2e_answer ERROR Return
-  e2e_wait_exit 3
+  e2e_wait_exit 15
   e2e_expect_status 1
   e2e_stderr_has "ERROR: " || e2e_fail "no message on stderr"
   e2e_stderr_has "scenedemo.3DS" || e2e_fail "the message does not name the file"

@@ -13,7 +13,7 @@ e2e_keyup r
 sleep 0.2
 frames=$(e2e_frames)
 e2e_key Escape
-e2e_wait_exit 3
+e2e_wait_exit 15
 e2e_expect_status 0
 
 traj=$E2E_DIR/traj.txt

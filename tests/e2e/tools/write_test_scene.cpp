@@ -122,14 +122,7 @@ void writeCamera(ChunkWriter& w)
 std::vector<uint8_t> sceneBytes(bool withCamera)
 {
     ChunkWriter w;
-    w.begin(0x4D4D);
-    w.begin(0x0002);
-    w.u32(3);
-    w.end();
-    w.begin(0x3D3D);
-    w.begin(0x3D3E);  // mesh version: its low byte sits at offset 28
-    w.u32(3);
-    w.end();
+    w.beginScene();
     writeMaterial(w);
     writeWall(w);
     if (withCamera) writeCamera(w);

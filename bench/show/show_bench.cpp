@@ -1,0 +1,85 @@
+// show_bench: frames per second of the show in its three phases, in an 800 × 600 window.
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/app.h"
+#include "show/camera_timeline.h"
+#include "show_session.h"
+#include "spark_view.h"
+
+namespace {
+
+constexpr int kWarmUpFrames = 30;
+constexpr int kPanelFullFrames = 250;  // the panel stands at its full size from then on
+constexpr uint32_t kFlightMs = 20000;
+constexpr uint32_t kScrollMs = 70000;
+constexpr uint32_t kEndMs = 80000;
+
+struct Phase {
+    const char* name;
+    uint32_t startMs;
+};
+
+// Frames drawn and presented one after another, the demo time a millisecond further each.
+double measureFps(const ShowSession& session, App& app, uint32_t startMs, int frames)
+{
+    for (int i = 0; i < kWarmUpFrames; ++i) {
+        drawShowFrame(app, startMs + i);
+        present(session);
+    }
+    glFinish();
+    auto begin = std::chrono::steady_clock::now();
+    for (int i = 0; i < frames; ++i) {
+        drawShowFrame(app, startMs + kWarmUpFrames + i);
+        present(session);
+    }
+    glFinish();
+    std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - begin;
+    return frames / seconds.count();
+}
+
+void printScene(const App& app)
+{
+    SceneSize size = sceneSize(app.scene);
+    std::printf("scene: %d meshes, %d triangles, %d lights, %d spark meshes: %d spark points per frame\n",
+                size.meshes, size.triangles, size.lights, size.sparkMeshes, size.sparkPoints);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string dataDir = argc > 1 ? argv[1] : ".";
+    int frames = argc > 2 ? std::atoi(argv[2]) : 300;
+    if (argc > 3 || frames < 1) {
+        std::fprintf(stderr, "usage: show_bench [DATA_DIR [FRAMES]]  (under with-xvfb)\n");
+        return 2;
+    }
+    ShowSession session;
+    if (!openShowSession(session, gApp, dataDir, 800, 600)) return 1;
+    printScene(gApp);
+    uint32_t sparksMs = sparksInViewMs(gApp.scene);
+    if (sparksMs == 0) std::printf("no spark mesh comes into view during the flight\n");
+
+    std::printf("%-8s %12s %8s %10s %10s\n", "phase", "demo time", "frames", "fps", "ms/frame");
+    const Phase phases[] = {{"flight", kFlightMs}, {"sparks", sparksMs}, {"end", kEndMs}};
+    for (const Phase& phase : phases) {
+        if (phase.startMs == 0) continue;
+        if (phase.startMs == kEndMs) {
+            // Both overlays: the scroll comes on within the flight, then the panel grows to full size.
+            drawShowFrame(gApp, kScrollMs);
+            for (int i = 0; i < kPanelFullFrames; ++i) drawShowFrame(gApp, kEndMs - kPanelFullFrames + i);
+        }
+        double fps = measureFps(session, gApp, phase.startMs, frames);
+        std::printf("%-8s %10.3f s %8d %10.1f %10.2f\n", phase.name, phase.startMs / 1000.0, frames, fps, 1000.0 / fps);
+    }
+    std::printf("overlays: scroll %s, panel %s\n", gTimeline.greetsScrollOn ? "on" : "off",
+                gTimeline.greetsPanelOn ? "on" : "off");
+    closeShowSession(session);
+    return 0;
+}

@@ -1,0 +1,122 @@
+#include "show_session.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <GLFW/glfw3.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/app.h"
+#include "platform/time_source.h"
+#include "render/setup_gl.h"
+#include "scene/load3ds.h"
+#include "show/frame.h"
+#include "show/greets_overlays.h"
+
+namespace {
+
+uint32_t sessionNowMs;
+uint32_t sessionCounter() { return sessionNowMs; }
+
+constexpr int kDepthBits = 16;
+constexpr const char* kSceneFile = "scenedemo.3DS";
+
+bool fail(const std::string& message)
+{
+    std::fprintf(stderr, "capture: %s\n", message.c_str());
+    return false;
+}
+
+bool loadSceneFile(App& app)
+{
+    clear(app.scene);
+    if (load3ds(app.scene, kSceneFile) < 0) return fail(std::string("cannot open ") + kSceneFile);
+    app.scene.selectedCameraNumber = 1;
+    app.scene.selectedCamera = cameraByNumber(app.scene, 1);
+    if (!app.scene.selectedCamera) return fail(std::string("no camera in ") + kSceneFile);
+    return true;
+}
+
+// What the window's resize does: the overlays start over and the perspective follows the lens.
+void sizeView(App& app, int width, int height)
+{
+    app.viewWidth = width;
+    app.viewHeight = height;
+    greetsScrollY = 0;
+    panelCentreX = width / 2;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(app.scene.selectedCamera->lens, static_cast<double>(width) / height, 10.0, 10000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+}  // namespace
+
+bool openShowSession(ShowSession& session, App& app, const std::string& dataDir, int width, int height)
+{
+    if (chdir(dataDir.c_str()) != 0) return fail("cannot enter the data folder " + dataDir);
+    if (!loadSceneFile(app)) return false;
+    if (!glfwInit()) return fail("no display (run it under with-xvfb)");
+    glfwWindowHint(GLFW_DEPTH_BITS, kDepthBits);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    session.window = glfwCreateWindow(width, height, "Zephal3D capture", nullptr, nullptr);
+    if (!session.window) return fail("cannot open a GL window");
+    glfwMakeContextCurrent(session.window);
+    glfwGetFramebufferSize(session.window, &session.width, &session.height);
+    app.windowActive = true;
+    setTimeSource(sessionCounter);
+    sessionNowMs = 0;
+    sizeView(app, session.width, session.height);
+    if (!setupGL(app)) return fail("the scene's textures could not be loaded");
+    return true;
+}
+
+void closeShowSession(ShowSession& session)
+{
+    if (session.window) glfwDestroyWindow(session.window);
+    session.window = nullptr;
+    glfwTerminate();
+    setTimeSource(nullptr);
+}
+
+void setShowTime(uint32_t ms)
+{
+    sessionNowMs = ms;
+}
+
+void drawShowFrame(App& app, uint32_t ms)
+{
+    setShowTime(ms);
+    drawFrame(app);
+}
+
+void present(const ShowSession& session)
+{
+    glfwSwapBuffers(session.window);
+}
+
+std::vector<uint8_t> readPicture(const ShowSession& session)
+{
+    size_t rowBytes = static_cast<size_t>(session.width) * 3;
+    std::vector<uint8_t> bottomUp(rowBytes * session.height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, session.width, session.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<uint8_t> rgb(bottomUp.size());
+    for (int y = 0; y < session.height; ++y)
+        std::copy_n(&bottomUp[(session.height - 1 - y) * rowBytes], rowBytes, &rgb[y * rowBytes]);
+    return rgb;
+}
+
+bool writePpm(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
+    bool ok = std::fwrite(rgb.data(), 1, rgb.size(), file) == rgb.size();
+    return std::fclose(file) == 0 && ok;
+}
