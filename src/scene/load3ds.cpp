@@ -34,38 +34,33 @@ uint32_t readMaterialColour(SceneLoad& load)
     return length;
 }
 
-uint32_t readMaterialName(SceneLoad& load)
+// A material's name or map file name, kept in the loader state and in the material. Every map
+// name found anywhere in the material replaces the one before.
+template <char (LoaderState::*kept)[kNameSize], char (Material::*field)[kNameSize]>
+uint32_t readMaterialText(SceneLoad& load)
 {
     const ChunkSpan chunk = openChunk(load.reader);
     readName(load.reader);
-    std::memcpy(load.state.materialName, load.reader.nameBuffer, kNameSize);
-    std::memcpy(load.material.name, load.reader.nameBuffer, kNameSize);
-    return chunk.length;
-}
-
-// Every map name found anywhere in the material replaces the one before.
-uint32_t readMapFileName(SceneLoad& load)
-{
-    const ChunkSpan chunk = openChunk(load.reader);
-    readName(load.reader);
-    std::memcpy(load.state.mapName, load.reader.nameBuffer, kNameSize);
-    std::memcpy(load.material.mapName, load.reader.nameBuffer, kNameSize);
+    std::memcpy(load.state.*kept, load.reader.nameBuffer, kNameSize);
+    std::memcpy(load.material.*field, load.reader.nameBuffer, kNameSize);
+    seekTo(load.reader, chunk.start + chunk.length);
     return chunk.length;
 }
 
 constexpr LoadHandler kMaterialChunks[] = {
-    {kMaterialName, readMaterialName},
+    {kMaterialName, readMaterialText<&LoaderState::materialName, &Material::name>},
     {kAmbient, readMaterialColour<&Material::ambientColour>},
     {kDiffuse, readMaterialColour<&Material::diffuseColour>},
     {kSpecular, readMaterialColour<&Material::specularColour>},
-    {kMapFileName, readMapFileName},
+    {kMapFileName, readMaterialText<&LoaderState::mapName, &Material::mapName>},
 };
 
 uint32_t readMaterial(SceneLoad& load)
 {
     load.material = Material{};
     const uint32_t length = walkSubChunks(load.reader, load, kMaterialChunks);
-    Material* added = appendCopy(load.scene.materials, load.scene.materialCount, load.material);
+    Material* added = appendCopyAfter(load.scene.materials, load.lastMaterial,
+                                      load.scene.materialCount, load.material);
     added->number = added->prev ? added->prev->number + 1 : 0;
     return length;
 }
@@ -144,7 +139,9 @@ uint32_t readByteColour(SceneLoad& load)
 void read3ds(Scene& scene, FILE* file, ChunkReader& reader, LoaderState& state)
 {
     startReading(reader, file);
-    SceneLoad load{reader, state, scene, Material{}, Vec3{}, false, false};
+    SceneLoad load{reader, state, scene, Material{}, Vec3{}, false, false,
+                   lastRecord(scene.materials), lastRecord(scene.meshes),
+                   lastRecord(scene.lights), lastRecord(scene.cameras)};
     if (readU16(reader) == kMain && versionAccepted(reader)) {
         seekTo(reader, 2);
         walkSubChunks(reader, load, kMainChunks);

@@ -135,7 +135,7 @@ uint32_t readTriangleMesh(SceneLoad& load)
 {
     const uint32_t length = walkSubChunks(load.reader, load, kMeshChunks);
     computeNormals(load.state);
-    buildMesh(load.state, load.reader.nameBuffer, load.scene);
+    buildMesh(load.state, load.reader.nameBuffer, load.scene, load.lastMesh);
     return length;
 }
 
@@ -186,7 +186,7 @@ uint32_t readLight(SceneLoad& load)
     for (float(&slot)[4] : light.lightColours)
         std::memcpy(slot, load.state.floatColour, sizeof slot);
     std::memcpy(light.name, load.reader.nameBuffer, kNameSize);
-    appendCopy(load.scene.lights, load.scene.lightCount, light);
+    appendCopyAfter(load.scene.lights, load.lastLight, load.scene.lightCount, light);
     return length;
 }
 
@@ -201,7 +201,7 @@ uint32_t readCamera(SceneLoad& load)
     camera.lens = readF32(r);
     if (!r.ended) {
         std::memcpy(camera.name, r.nameBuffer, kNameSize);
-        appendCopy(load.scene.cameras, load.scene.cameraCount, camera);
+        appendCopyAfter(load.scene.cameras, load.lastCamera, load.scene.cameraCount, camera);
     }
     seekTo(r, chunk.start + chunk.length);
     return chunk.length;

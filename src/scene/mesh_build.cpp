@@ -51,7 +51,7 @@ void computeNormals(LoaderState& state)
     }
 }
 
-void buildMesh(LoaderState& state, const char (&name)[kNameSize], Scene& scene)
+void buildMesh(LoaderState& state, const char (&name)[kNameSize], Scene& scene, Mesh*& lastMesh)
 {
     // Vertices past the end of a short mapping list get u, v of 0.
     for (size_t j = 0; j < state.vertices.size(); ++j) {
@@ -77,7 +77,7 @@ void buildMesh(LoaderState& state, const char (&name)[kNameSize], Scene& scene)
         mesh.faceMaterials[k] = materialOfFace(state, f);
         ++k;
     }
-    appendCopy(scene.meshes, scene.meshCount, mesh);
+    appendCopyAfter(scene.meshes, lastMesh, scene.meshCount, mesh);
 }
 
 void recentreMeshes(Scene& scene)

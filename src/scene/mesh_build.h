@@ -5,7 +5,8 @@
 
 // Flat face normals into the current vertex list; a vertex shared by faces keeps the last one.
 void computeNormals(LoaderState& state);
-// Builds a Mesh from the current lists and appends it to the scene under the given name.
-void buildMesh(LoaderState& state, const char (&name)[kNameSize], Scene& scene);
+// Builds a Mesh from the current lists and appends it under the given name after lastMesh,
+// the last mesh of the scene's list.
+void buildMesh(LoaderState& state, const char (&name)[kNameSize], Scene& scene, Mesh*& lastMesh);
 // Makes every corner position relative to its mesh's origin.
 void recentreMeshes(Scene& scene);

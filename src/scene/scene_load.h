@@ -15,6 +15,11 @@ struct SceneLoad {
     Vec3 lightPosition;  // the light being read
     bool lightPlaced;  // its position lay wholly in the file
     bool spotRead;  // a spotlight chunk was read in this light
+    // The last record of each scene list, where the next one is appended.
+    Material* lastMaterial;
+    Mesh* lastMesh;
+    SceneLight* lastLight;
+    SceneCamera* lastCamera;
 };
 
 using LoadHandler = SubChunkHandler<SceneLoad>;

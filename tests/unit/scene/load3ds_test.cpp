@@ -12,7 +12,22 @@
 
 namespace {
 
-using LoadTest = SceneBytesTest;
+// The mesh's face materials, as numbers.
+std::vector<int32_t> faceMaterials(const Mesh& mesh)
+{
+    return std::vector<int32_t>(mesh.faceMaterials, mesh.faceMaterials + static_cast<int>(mesh.faceCount));
+}
+
+struct LoadTest : SceneBytesTest {
+    // Closes and loads the scene; the face materials of its one mesh.
+    std::vector<int32_t> loadOneMeshMaterials(ChunkWriter& w)
+    {
+        endScene(w);
+        load(w);
+        EXPECT_EQ(scene.meshCount, 1.0f);
+        return scene.meshes ? faceMaterials(*scene.meshes) : std::vector<int32_t>{};
+    }
+};
 
 std::vector<std::string> materialNames(const Scene& scene)
 {
@@ -41,29 +56,58 @@ TEST_F(LoadTest, MaterialsAreNumberedAndLinkedInFileOrder)
     EXPECT_STREQ(scene.materials->next->mapName, "wood.bmp");
 }
 
+TEST_F(LoadTest, LoadingIntoAFilledSceneAppendsAfterItsRecords)
+{
+    ChunkWriter w;
+    beginScene(w);
+    writeMaterial(w, "stone", "stone.bmp");
+    writeCamera(w, "cam", 1.0f, 60.0f);
+    endScene(w);
+    load(w);
+    load(w);
+    EXPECT_EQ(scene.materialCount, 2.0f);
+    ASSERT_EQ(scene.cameraCount, 2.0f);
+    EXPECT_EQ(scene.materials->next->number, 1);
+    EXPECT_EQ(scene.materials->next->prev, scene.materials);
+    EXPECT_EQ(cameraByNumber(scene, 2)->prev, scene.cameras);
+}
+
 TEST_F(LoadTest, LaterMapNameOfAMaterialWins)
 {
     ChunkWriter w;
     beginScene(w);
     w.begin(0xAFFF);
-    w.begin(0xA000);
-    w.str("metal");
-    w.end();
+    writeTextChunk(w, 0xA000, "metal");
     w.begin(0xA200);  // texture map 1
-    w.begin(0xA300);
-    w.str("first.bmp");
-    w.end();
+    writeTextChunk(w, 0xA300, "first.bmp");
     w.end();
     w.begin(0xA210);  // opacity map
-    w.begin(0xA300);
-    w.str("second.bmp");
-    w.end();
+    writeTextChunk(w, 0xA300, "second.bmp");
     w.end();
     w.end();
     endScene(w);
     load(w);
     ASSERT_EQ(scene.materialCount, 1.0f);
     EXPECT_STREQ(scene.materials->mapName, "second.bmp");
+}
+
+TEST_F(LoadTest, NameChunkEndsAtItsLengthNotAtItsTerminator)
+{
+    ChunkWriter w;
+    beginScene(w);
+    w.begin(0xAFFF);
+    w.begin(0xA000);
+    w.str("abc");
+    w.begin(0xA300);  // inside the name chunk, behind the name: not a map name
+    w.str("pad.bmp");
+    w.end();
+    w.end();
+    w.end();
+    endScene(w);
+    load(w);
+    ASSERT_EQ(scene.materialCount, 1.0f);
+    EXPECT_STREQ(scene.materials->name, "abc");
+    EXPECT_STREQ(scene.materials->mapName, "");
 }
 
 TEST_F(LoadTest, MaterialColoursTakeTheLastByteColour)
@@ -100,19 +144,18 @@ TEST_F(LoadTest, MaterialColoursTakeTheLastByteColour)
     EXPECT_STREQ(m.name, "");  // no name chunk: the blank record's name
 }
 
-// The mesh's face materials, as numbers.
-std::vector<int32_t> faceMaterials(const Mesh& mesh)
+
+// Materials "a", "b", "c", numbered 0, 1, 2.
+void writeMaterialsABC(ChunkWriter& w)
 {
-    return std::vector<int32_t>(mesh.faceMaterials, mesh.faceMaterials + static_cast<int>(mesh.faceCount));
+    for (const char* name : {"a", "b", "c"}) writeMaterial(w, name, "map.bmp");
 }
 
 TEST_F(LoadTest, MaterialGroupLookupNeverComparesTheLastMaterial)
 {
     ChunkWriter w;
     beginScene(w);
-    writeMaterial(w, "a", "a.bmp");
-    writeMaterial(w, "b", "b.bmp");
-    writeMaterial(w, "c", "c.bmp");
+    writeMaterialsABC(w);
     writeTriangleObject(w, "byB", "b", 0);
     writeTriangleObject(w, "byC", "c", 0);
     writeTriangleObject(w, "byNone", "zzz", 0);
@@ -131,10 +174,7 @@ TEST_F(LoadTest, SingleMaterialIsTakenWhateverTheGroupName)
     beginScene(w);
     writeMaterial(w, "only", "only.bmp");
     writeTriangleObject(w, "tri", "other", 0);
-    endScene(w);
-    load(w);
-    ASSERT_EQ(scene.meshCount, 1.0f);
-    EXPECT_EQ(faceMaterials(*scene.meshes), std::vector<int32_t>{0});
+    EXPECT_EQ(loadOneMeshMaterials(w), std::vector<int32_t>{0});
 }
 
 // Decided in groupMaterial: a group met before any material gives material 0.
@@ -144,19 +184,14 @@ TEST_F(LoadTest, MaterialGroupBeforeAnyMaterialGivesMaterialZero)
     beginScene(w);
     writeTriangleObject(w, "early", "later", 0);
     writeMaterial(w, "later", "later.bmp");
-    endScene(w);
-    load(w);
-    ASSERT_EQ(scene.meshCount, 1.0f);
-    EXPECT_EQ(faceMaterials(*scene.meshes), std::vector<int32_t>{0});
+    EXPECT_EQ(loadOneMeshMaterials(w), std::vector<int32_t>{0});
 }
 
 TEST_F(LoadTest, SmoothingGroupsFirstSetNoFaceMaterialList)
 {
     ChunkWriter w;
     beginScene(w);
-    writeMaterial(w, "a", "a.bmp");
-    writeMaterial(w, "b", "b.bmp");
-    writeMaterial(w, "c", "c.bmp");
+    writeMaterialsABC(w);
     writeTriangleObject(w, "grouped", "b", 0);
     w.begin(0x4000);
     w.str("smooth");
@@ -204,10 +239,7 @@ TEST_F(LoadTest, MaterialGroupDirectlyInTheMeshIsSkipped)
     w.end();
     w.end();
     w.end();
-    endScene(w);
-    load(w);
-    ASSERT_EQ(scene.meshCount, 1.0f);
-    EXPECT_EQ(faceMaterials(*scene.meshes), std::vector<int32_t>{0});
+    EXPECT_EQ(loadOneMeshMaterials(w), std::vector<int32_t>{0});
 }
 
 TEST_F(LoadTest, ObjectNamesNameTheirRecords)

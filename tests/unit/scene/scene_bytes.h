@@ -5,52 +5,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "common/chunk_writer.h"
 #include "scene/load3ds.h"
-
-// The frame every test scene sits in, as a modelling package writes it: main chunk, the 10-byte
-// version chunk, the editor chunk, and the mesh version whose low byte lands on offset 28.
-inline void beginScene(ChunkWriter& w)
-{
-    w.begin(0x4D4D);
-    w.begin(0x0002);
-    w.u32(3);
-    w.end();
-    w.begin(0x3D3D);
-    w.begin(0x3D3E);
-    w.u32(3);
-    w.end();
-}
-
-inline void endScene(ChunkWriter& w)
-{
-    w.end();  // editor
-    w.end();  // main
-}
-
-inline void writeMaterial(ChunkWriter& w, const char* name, const char* mapName)
-{
-    w.begin(0xAFFF);
-    w.begin(0xA000);
-    w.str(name);
-    w.end();
-    w.begin(0xA200);  // texture map
-    w.begin(0xA300);
-    w.str(mapName);
-    w.end();
-    w.end();
-    w.end();
-}
-
-inline void writeCamera(ChunkWriter& w, const char* name, float eyeX, float lens)
-{
-    w.begin(0x4000);
-    w.str(name);
-    w.begin(0x4700);
-    for (float f : {eyeX, 0.0f, 0.0f, 1.0f, 2.0f, 3.0f, 0.5f, lens}) w.f32(f);
-    w.end();
-    w.end();
-}
+#include "scene_chunks.h"
 
 // Loads byte streams with a reader and loader state of its own, so tests do not share them.
 struct SceneBytesTest : ::testing::Test {
@@ -70,69 +26,3 @@ struct SceneBytesTest : ::testing::Test {
     }
     void load(const ChunkWriter& w) { load(w.bytes); }
 };
-
-inline void writeVertices(ChunkWriter& w, std::initializer_list<Vec3> vertices)
-{
-    w.begin(0x4110);
-    w.u16(static_cast<uint16_t>(vertices.size()));
-    for (const Vec3& v : vertices) {
-        w.f32(v.x);
-        w.f32(v.y);
-        w.f32(v.z);
-    }
-    w.end();
-}
-
-inline void writeMapping(ChunkWriter& w, std::initializer_list<std::pair<float, float>> uvs)
-{
-    w.begin(0x4140);
-    w.u16(static_cast<uint16_t>(uvs.size()));
-    for (auto [u, v] : uvs) {
-        w.f32(u);
-        w.f32(v);
-    }
-    w.end();
-}
-
-// A face list; with a group name, a material group behind it with one entry per face.
-inline void writeFaces(ChunkWriter& w, std::initializer_list<Face> faces,
-                       const char* groupName = nullptr)
-{
-    w.begin(0x4120);
-    w.u16(static_cast<uint16_t>(faces.size()));
-    for (const Face& f : faces) {
-        for (uint32_t i : f.corner) w.u16(static_cast<uint16_t>(i));
-        w.u16(7);  // flags
-    }
-    if (groupName) {
-        w.begin(0x4130);
-        w.str(groupName);
-        w.u16(static_cast<uint16_t>(faces.size()));
-        for (uint16_t j = 0; j < faces.size(); ++j) w.u16(j);
-        w.end();
-    }
-    w.end();
-}
-
-inline void writeLocalAxes(ChunkWriter& w, Vec3 origin)
-{
-    w.begin(0x4160);
-    for (float f : {1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f}) w.f32(f);
-    w.f32(origin.x);
-    w.f32(origin.y);
-    w.f32(origin.z);
-    w.end();
-}
-
-// One triangle in the xy plane at height z, with its mapping and the named material.
-inline void writeTriangleObject(ChunkWriter& w, const char* name, const char* material, float z)
-{
-    w.begin(0x4000);
-    w.str(name);
-    w.begin(0x4100);
-    writeVertices(w, {{0, 0, z}, {1, 0, z}, {0, 1, z}});
-    writeMapping(w, {{0, 0}, {1, 0}, {0, 1}});
-    writeFaces(w, {{{0, 1, 2}}}, material);
-    w.end();
-    w.end();
-}
