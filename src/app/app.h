@@ -23,6 +23,8 @@ struct App {
     // The greets overlays' own texture names (0: that overlay is not drawn).
     uint32_t greetsScrollTexture;
     uint32_t greetsPanelTexture;
+    // Materials the overlays appended behind the scene's own; the next GL set-up drops them.
+    int32_t overlayMaterialCount;
 };
 
 extern App gApp;

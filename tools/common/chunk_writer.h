@@ -47,6 +47,19 @@ struct ChunkWriter {
         open.pop_back();
         patch32(at + 2, static_cast<uint32_t>(bytes.size() - at));
     }
+    // The frame of a scene file: main chunk, version, editor chunk and mesh version, whose
+    // low byte the loader finds at offset 28. Close it with end() twice.
+    void beginScene()
+    {
+        begin(0x4D4D);
+        begin(0x0002);
+        u32(3);
+        end();
+        begin(0x3D3D);
+        begin(0x3D3E);
+        u32(3);
+        end();
+    }
     // A complete chunk with an explicit length, for hostile and odd files.
     void header(uint16_t id, uint32_t length)
     {

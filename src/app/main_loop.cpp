@@ -1,0 +1,36 @@
+#include "app/app.h"
+#include "app/shell.h"
+#include "platform/virtual_keys.h"
+
+int runMainLoop(App& app, const DemoSteps& steps)
+{
+    int status = kExitOk;
+    WindowMessage message{};
+    while (!app.quitRequested) {
+        if (steps.peekMessage(message)) {
+            if (message.message == WM_QUIT) {
+                app.quitRequested = 1;
+                status = static_cast<int>(message.wParam);
+            } else {
+                steps.dispatchMessage(message);
+            }
+            continue;
+        }
+        if (app.windowActive && !steps.drawFrame(app)) {
+            app.quitRequested = 1;
+            continue;
+        }
+        // Escape ends the run before this frame is shown.
+        if (app.keyDown[kVkEscape]) {
+            app.quitRequested = 1;
+            continue;
+        }
+        steps.swapBuffers();
+        steps.setCursorPos(kCursorX, kCursorY);
+        if (!steps.handleKeys(app)) {
+            app.quitRequested = 1;
+            status = steps.windowDeclined() ? kExitOk : kExitFailure;
+        }
+    }
+    return status;
+}

@@ -1,0 +1,38 @@
+#include "app/resize_view.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "app/app.h"
+#include "show/greets_overlays.h"
+
+namespace {
+
+constexpr double kNearPlane = 10.0;
+constexpr double kFarPlane = 10000.0;
+// Only for a scene without a camera, which start-up refuses before any window exists.
+constexpr float kFallbackLens = 45.0f;
+
+}  // namespace
+
+ViewSetup viewSetupFor(int width, int height, float lens)
+{
+    if (height == 0) height = 1;
+    return {width, height, lens, static_cast<double>(width) / static_cast<double>(height), kNearPlane, kFarPlane};
+}
+
+void resizeView(App& app, int width, int height)
+{
+    const SceneCamera* camera = app.scene.selectedCamera;
+    ViewSetup view = viewSetupFor(width, height, camera ? camera->lens : kFallbackLens);
+    app.viewWidth = view.width;
+    app.viewHeight = view.height;
+    greetsScrollY = 0;
+    panelCentreX = view.width / 2;
+    glViewport(0, 0, view.width, view.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(view.fovyDegrees, view.aspect, view.zNear, view.zFar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}

@@ -1,0 +1,40 @@
+#include "app/app.h"
+#include "app/shell.h"
+#include "app/window.h"
+
+namespace {
+
+const char* const kMusicFile = "sorvel.mp3";
+constexpr int kLoopMusic = 1;
+
+const WindowSpec kFirstWindow = {"Zephal3D", 800, 600, 16};
+
+}  // namespace
+
+void initApp(App& app)
+{
+    app.windowActive = true;
+    app.fullscreenMode = true;
+    app.lightsOn = 0;
+    app.panelGrowth = 0;
+}
+
+int runDemo(App& app, const DemoSteps& steps)
+{
+    initApp(app);
+    if (!steps.loadScene(app)) return kExitFailure;
+    app.fullscreenMode = true;
+    steps.setCursorPos(kCursorX, kCursorY);
+    if (steps.openMusic(kMusicFile) == 1) steps.startMusic(kLoopMusic);
+
+    const WindowSpec& w = kFirstWindow;
+    if (!steps.openWindow(app, w.title, w.width, w.height, w.colourBits, app.fullscreenMode)) {
+        // The music must not play on behind a program that is ending.
+        steps.stopMusic();
+        return steps.windowDeclined() ? kExitOk : kExitFailure;
+    }
+    int status = runMainLoop(app, steps);
+    steps.closeWindow();
+    steps.stopMusic();
+    return status;
+}

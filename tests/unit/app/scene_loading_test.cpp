@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/app.h"
+#include "app/scene_loading.h"
+#include "temp_dir.h"
+#include "tools/common/chunk_writer.h"
+
+namespace {
+
+void writeCamera(ChunkWriter& w, const char* name, float x)
+{
+    w.begin(0x4000);
+    w.str(name);
+    w.begin(0x4700);
+    for (float v : {x, 0.0f, 0.0f, x, 10.0f, 0.0f, 0.0f, 45.0f}) w.f32(v);
+    w.end();
+    w.end();
+}
+
+void writeScene(int cameras)
+{
+    ChunkWriter w;
+    w.beginScene();
+    const char* names[] = {"first", "second"};
+    for (int i = 0; i < cameras; ++i) writeCamera(w, names[i], static_cast<float>(i + 1));
+    w.end();
+    w.end();
+    std::FILE* f = std::fopen("scenedemo.3DS", "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(w.bytes.data(), 1, w.bytes.size(), f);
+    std::fclose(f);
+}
+
+struct SceneLoadingTest : ::testing::Test {
+    TempWorkDir dir;
+    App app{};
+    bool load(std::string& printed)
+    {
+        testing::internal::CaptureStderr();
+        bool ok = loadScene(app);
+        printed = testing::internal::GetCapturedStderr();
+        return ok;
+    }
+};
+
+TEST_F(SceneLoadingTest, TheFirstCameraIsSelected)
+{
+    writeScene(2);
+    app.quitRequested = 1;
+    std::string printed;
+    ASSERT_TRUE(load(printed));
+    EXPECT_EQ(printed, "");
+    EXPECT_EQ(app.quitRequested, 0);
+    EXPECT_EQ(app.scene.selectedCameraNumber, 1);
+    ASSERT_NE(app.scene.selectedCamera, nullptr);
+    EXPECT_STREQ(app.scene.selectedCamera->name, "first");
+    EXPECT_EQ(app.scene.selectedCamera->eye.x, 1.0f);
+    EXPECT_EQ(app.scene.selectedCamera->lens, 45.0f);
+}
+
+TEST_F(SceneLoadingTest, AMissingFileIsNamedWithTheReason)
+{
+    std::string printed;
+    EXPECT_FALSE(load(printed));
+    EXPECT_EQ(printed, "ERROR: Cannot read the scene file \"scenedemo.3DS\": No such file or directory.\n");
+}
+
+TEST_F(SceneLoadingTest, ASceneWithoutCameraIsRefused)
+{
+    writeScene(0);
+    std::string printed;
+    EXPECT_FALSE(load(printed));
+    EXPECT_EQ(printed, "ERROR: The scene file \"scenedemo.3DS\" holds no camera.\n");
+    EXPECT_EQ(app.scene.selectedCamera, nullptr);
+}
+
+TEST_F(SceneLoadingTest, AFolderInPlaceOfTheFileIsRefused)
+{
+    std::filesystem::create_directory("scenedemo.3DS");
+    std::string printed;
+    EXPECT_FALSE(load(printed));
+    EXPECT_NE(printed.find("ERROR: "), std::string::npos);
+    EXPECT_NE(printed.find("scenedemo.3DS"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/message_box.h"
+#include "platform/message_box_layout.h"
+
+namespace {
+
+int sixPixelsPerChar(const std::string& line, void*) { return 6 * static_cast<int>(line.size()); }
+
+const char* const kQuestion =
+    "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?";
+
+TEST(MessageBoxText, LineBreaksSplitTheText)
+{
+    EXPECT_EQ(splitLines("one\ntwo").size(), 2u);
+    EXPECT_EQ(splitLines("one\ntwo")[1], "two");
+    EXPECT_EQ(splitLines("Failed to open DIB file a.bmp.\n").size(), 1u);
+    EXPECT_EQ(splitLines("a\n\nb").size(), 3u);
+    ASSERT_EQ(splitLines("").size(), 1u);
+    EXPECT_EQ(splitLines(nullptr)[0], "");
+}
+
+TEST(MessageBoxText, StderrLineIsCaptionColonText)
+{
+    EXPECT_EQ(stderrLine("ERROR", "Program Will Now Close."), "ERROR: Program Will Now Close.\n");
+    EXPECT_EQ(stderrLine("Error", "Failed to open DIB file x.bmp.\n"), "Error: Failed to open DIB file x.bmp.\n");
+    EXPECT_EQ(stderrLine("Kiro GL", kQuestion), std::string("Kiro GL: ") + kQuestion + "\n");
+}
+
+TEST(MessageBoxLayout, YesComesFirstAndNoLast)
+{
+    DialogLayout layout = layoutMessageBox(kQuestion, kMessageYesNo, 10, 3, sixPixelsPerChar, nullptr);
+    ASSERT_EQ(layout.buttons.size(), 2u);
+    EXPECT_STREQ(layout.buttons.front().label, "Yes");
+    EXPECT_TRUE(layout.buttons.front().answer);
+    EXPECT_STREQ(layout.buttons.back().label, "No");
+    EXPECT_FALSE(layout.buttons.back().answer);
+    DialogLayout ok = layoutMessageBox("Initialization Failed.", kMessageOk, 10, 3, sixPixelsPerChar, nullptr);
+    ASSERT_EQ(ok.buttons.size(), 1u);
+    EXPECT_TRUE(ok.buttons[0].answer);
+}
+
+TEST(MessageBoxLayout, EverythingFitsInsideWithoutOverlapping)
+{
+    DialogLayout layout = layoutMessageBox(kQuestion, kMessageYesNo, 10, 3, sixPixelsPerChar, nullptr);
+    ASSERT_EQ(layout.lines.size(), 2u);
+    int longest = 6 * static_cast<int>(layout.lines[1].size());
+    EXPECT_LE(layout.textX + longest, layout.width);
+    int textBottom = layout.firstBaseline + (static_cast<int>(layout.lines.size()) - 1) * layout.lineStep + 3;
+    const DialogButton& yes = layout.buttons.front();
+    const DialogButton& no = layout.buttons.back();
+    EXPECT_GT(yes.y, textBottom);
+    EXPECT_LE(no.x + no.width, layout.width);
+    EXPECT_LE(no.y + no.height, layout.height);
+    EXPECT_GE(yes.x, 0);
+    EXPECT_LT(yes.x + yes.width, no.x);
+}
+
+TEST(MessageBoxLayout, ClicksFindTheirButton)
+{
+    DialogLayout layout = layoutMessageBox("Sure?", kMessageYesNo, 10, 3, sixPixelsPerChar, nullptr);
+    const DialogButton& no = layout.buttons.back();
+    EXPECT_EQ(buttonAt(layout, no.x, no.y), &no);
+    EXPECT_EQ(buttonAt(layout, no.x + no.width - 1, no.y + no.height - 1), &no);
+    EXPECT_EQ(buttonAt(layout, no.x + no.width, no.y), nullptr);
+    EXPECT_EQ(buttonAt(layout, 0, 0), nullptr);
+}
+
+TEST(MessageBoxWithoutDisplay, PrintsTheMessageAndAnswersTheDefault)
+{
+    const char* display = std::getenv("DISPLAY");
+    std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    testing::internal::CaptureStderr();
+    bool answer = showMessageBox(kQuestion, "Kiro GL", kMessageYesNo);
+    std::string printed = testing::internal::GetCapturedStderr();
+    if (display) setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(printed, std::string("Kiro GL: ") + kQuestion + "\n");
+}
+
+}  // namespace

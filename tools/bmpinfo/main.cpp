@@ -1,0 +1,43 @@
+// bmpinfo FILE.bmp OUT.rgb: reads FILE.bmp as the demo does, prints "width height" and writes
+// the image's RGB bytes (bottom row first, no padding) to OUT.rgb.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "render/bmp_file.h"
+
+namespace {
+
+bool writeAll(const char* path, const Image& image)
+{
+    FILE* out = std::fopen(path, "wb");
+    if (!out) return false;
+    bool written = std::fwrite(image.pixels.get(), 1, imageBytes(image), out) == imageBytes(image);
+    bool closed = std::fclose(out) == 0;
+    if (written && closed) return true;
+    std::remove(path);  // no half-written output
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: bmpinfo FILE.bmp OUT.rgb\n");
+        return 2;
+    }
+    DecodedBitmap decoded = readBitmapFile(argv[1]);
+    if (!decoded.image) {
+        const std::string& message = decoded.message;
+        std::fprintf(stderr, "%s%s", message.c_str(), message.ends_with('\n') ? "" : "\n");
+        return 1;
+    }
+    if (!writeAll(argv[2], *decoded.image)) {
+        std::fprintf(stderr, "bmpinfo: cannot write %s: %s\n", argv[2], std::strerror(errno));
+        return 1;
+    }
+    std::printf("%d %d\n", decoded.image->width, decoded.image->height);
+    return 0;
+}
