@@ -5,7 +5,6 @@ namespace {
 
 using OverlaysGlTest = ShowGlTest;
 
-
 // The scroll: red through a mask of falling alpha by column: opaque, half, clear, opaque.
 void writeScroll()
 {
