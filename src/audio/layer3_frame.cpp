@@ -5,7 +5,7 @@
 
 #include "audio/alias_reduction.h"
 #include "audio/side_info.h"
-#include "audio/spectrum_decode.h"
+#include "audio/huffman_decode.h"
 #include "audio/stereo.h"
 
 Layer3State gLayer3;

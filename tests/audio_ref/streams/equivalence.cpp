@@ -9,17 +9,17 @@
 #include "streams/writer_streams.h"
 #include "writer/stream_writer.h"
 
-std::vector<float> decode(const StreamSpec& spec)
+std::vector<float> decode(const StreamPlan& plan)
 {
-    const WrittenStream written = writeStream(spec);
+    const WrittenStream written = writeStream(plan);
     EXPECT_EQ(written.error, "");
     const MadDecoded decoded = madDecode(written.bytes);
     EXPECT_TRUE(decoded.frameErrors.empty()) << decoded.frameErrors[0].text;
-    EXPECT_EQ(decoded.frames, static_cast<int>(spec.frames.size()));
+    EXPECT_EQ(decoded.frames, static_cast<int>(plan.frames.size()));
     return decoded.pcm;
 }
 
-float difference(const StreamSpec& a, const StreamSpec& b)
+float difference(const StreamPlan& a, const StreamPlan& b)
 {
     const std::vector<float> pa = decode(a);
     const std::vector<float> pb = decode(b);
@@ -34,7 +34,7 @@ float difference(const StreamSpec& a, const StreamSpec& b)
     return diff;
 }
 
-StreamSpec namedStream(const std::string& name)
+StreamPlan namedStream(const std::string& name)
 {
     for (const WriterStream& ws : writerStreams())
         if (ws.name == name) return ws.build();

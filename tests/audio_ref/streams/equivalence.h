@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "writer/layer3_spec.h"
+#include "writer/layer3_plan.h"
 
 // Support for tests that decode two codings of one sound with libmad and compare them.
 
@@ -11,10 +11,10 @@
 constexpr float kSameSound = 0.02f;
 
 // Writes and decodes a stream, expecting libmad to decode every frame.
-std::vector<float> decode(const StreamSpec& spec);
+std::vector<float> decode(const StreamPlan& plan);
 
 // Largest difference between two decodings, which must also be of one length and not silent.
-float difference(const StreamSpec& a, const StreamSpec& b);
+float difference(const StreamPlan& a, const StreamPlan& b);
 
 // A stream of the writer-made catalogue by its name.
-StreamSpec namedStream(const std::string& name);
+StreamPlan namedStream(const std::string& name);

@@ -18,7 +18,7 @@ constexpr int kGain = 190;
 
 // Lines where mid has a value, side has one, or neither; never both, so that each output line is
 // one value times a power of two.
-void apartLines(GranuleSpec& mid, GranuleSpec& side, Lcg& rng, int lines)
+void apartLines(GranulePlan& mid, GranulePlan& side, Lcg& rng, int lines)
 {
     scatterValues(mid, rng, 0, lines, 7, 30);
     scatterValues(side, rng, 0, lines, 7, 30);
@@ -27,16 +27,16 @@ void apartLines(GranuleSpec& mid, GranuleSpec& side, Lcg& rng, int lines)
 }
 
 // Left = (M + S)/sqrt 2 and right = (M - S)/sqrt 2: the factor is 2 gain steps.
-FrameSpec leftRightOfMidSide(const FrameSpec& ms)
+FramePlan leftRightOfMidSide(const FramePlan& ms)
 {
-    FrameSpec lr = ms;
+    FramePlan lr = ms;
     lr.mode = 0;
     lr.modeExt = 0;
     for (int gr = 0; gr < 2; ++gr) {
-        GranuleSpec& left = lr.granule[gr][0];
-        GranuleSpec& right = lr.granule[gr][1];
-        const GranuleSpec& mid = ms.granule[gr][0];
-        const GranuleSpec& side = ms.granule[gr][1];
+        GranulePlan& left = lr.granule[gr][0];
+        GranulePlan& right = lr.granule[gr][1];
+        const GranulePlan& mid = ms.granule[gr][0];
+        const GranulePlan& side = ms.granule[gr][1];
         for (int i = 0; i < 576; ++i) {
             left.values[i] = mid.values[i] + side.values[i];
             right.values[i] = mid.values[i] - side.values[i];
@@ -52,12 +52,12 @@ TEST(StereoEquivalence, MidSideIsLeftAndRightOverSquareRootTwo)
         SCOPED_TRACE(rate);
         const BandLayout& layout = *bandLayout(rate);
         Lcg rng{31};
-        StreamSpec ms, lr;
+        StreamPlan ms, lr;
         for (int n = 0; n < 8; ++n) {
-            FrameSpec f = silentFrame(rate, layout.mpeg2 ? 160 : 320, 1, 2);
+            FramePlan f = silentFrame(rate, layout.mpeg2 ? 160 : 320, 1, 2);
             for (int gr = 0; gr < granuleCount(layout); ++gr)
                 for (int ch = 0; ch < 2; ++ch) {
-                    GranuleSpec& g = f.granule[gr][ch];
+                    GranulePlan& g = f.granule[gr][ch];
                     g.blockType = n % 4 == 2 ? 2 : n % 4 == 1 ? 1 : n % 4 == 3 ? 3 : 0;
                     g.globalGain = kGain;
                 }
@@ -112,12 +112,12 @@ Split splitOf(const IntensityCase& c, int position)
 
 // The intensity frame and its plain twin: granule `gr`, one band of one window (long: window 0).
 struct Twins {
-    FrameSpec& is;
-    FrameSpec& lr;
+    FramePlan& is;
+    FramePlan& lr;
     int gr;
 };
 
-int& sfAt(GranuleSpec& g, bool shortBlocks, int band, int window)
+int& sfAt(GranulePlan& g, bool shortBlocks, int band, int window)
 {
     return shortBlocks ? g.sfShort[band][window] : g.sfLong[band];
 }
@@ -145,7 +145,7 @@ void intensityBand(Twins t, const IntensityCase& c, const BandLayout& layout, in
                    Lcg& rng)
 {
     const auto [from, to] = bandLines(layout, c.shortBlocks, band, window);
-    GranuleSpec& source = t.is.granule[t.gr][0];
+    GranulePlan& source = t.is.granule[t.gr][0];
     scatterValues(source, rng, from, to, 5, 50);
     const Split split = splitOf(c, position);
     for (int i = from; i < to; ++i) {
@@ -174,23 +174,23 @@ void intensityGranule(Twins t, const IntensityCase& c, const BandLayout& layout,
     }
 }
 
-StreamSpec intensityFrames(const IntensityCase& c, StreamSpec& plain)
+StreamPlan intensityFrames(const IntensityCase& c, StreamPlan& plain)
 {
     const BandLayout& layout = *bandLayout(c.rate);
     Lcg rng{static_cast<uint32_t>(c.rate + c.scale + 10 * c.shortBlocks)};
-    StreamSpec coded;
+    StreamPlan coded;
     for (int n = 0; n < 6; ++n) {
-        FrameSpec is = silentFrame(c.rate, layout.mpeg2 ? 160 : 320, 1, 1);
+        FramePlan is = silentFrame(c.rate, layout.mpeg2 ? 160 : 320, 1, 1);
         for (auto& granule : is.granule)
-            for (GranuleSpec& g : granule) {
+            for (GranulePlan& g : granule) {
                 g.blockType = c.shortBlocks ? 2 : 0;
                 g.globalGain = kGain;
             }
-        FrameSpec lr = is;
+        FramePlan lr = is;
         lr.mode = 0;
         lr.modeExt = 0;
         for (int gr = 0; gr < granuleCount(layout); ++gr) {
-            GranuleSpec& right = is.granule[gr][1];
+            GranulePlan& right = is.granule[gr][1];
             right.intensityScale = c.scale;
             right.scalefacCompress = c.compress < 0 ? 15 : c.compress + c.scale;
             intensityGranule({is, lr, gr}, c, layout, rng);
@@ -205,8 +205,8 @@ void expectIntensityIsItsSplit(const IntensityCase& c)
 {
     SCOPED_TRACE(testing::Message() << c.rate << " Hz, " << (c.shortBlocks ? "short" : "long") << ", scale " << c.scale
                                     << ", compress " << c.compress);
-    StreamSpec plain;
-    const StreamSpec coded = intensityFrames(c, plain);
+    StreamPlan plain;
+    const StreamPlan coded = intensityFrames(c, plain);
     EXPECT_LE(difference(coded, plain), kSameSound);
 }
 
@@ -242,18 +242,18 @@ TEST(StereoEquivalence, MixedBlockWithLowValuesOnlyIsALongBlock)
         SCOPED_TRACE(rate);
         const BandLayout& layout = *bandLayout(rate);
         Lcg rng{41};
-        StreamSpec normal;
+        StreamPlan normal;
         for (int n = 0; n < 6; ++n) {
-            FrameSpec f = silentFrame(rate, 128);
+            FramePlan f = silentFrame(rate, 128);
             for (int gr = 0; gr < granuleCount(layout); ++gr)
                 for (int ch = 0; ch < 2; ++ch) {
-                    GranuleSpec& g = f.granule[gr][ch];
+                    GranulePlan& g = f.granule[gr][ch];
                     g.globalGain = kGain;
                     scatterValues(g, rng, 0, 28, 9, 60);
                 }
             normal.frames.push_back(f);
         }
-        const StreamSpec mixed = withEveryGranule(normal, [](GranuleSpec& g) {
+        const StreamPlan mixed = withEveryGranule(normal, [](GranulePlan& g) {
             g.blockType = 2;
             g.mixed = true;
         });
@@ -265,11 +265,11 @@ TEST(StereoEquivalence, SingleChannelIsOnBothSides)
 {
     for (const char* name : {"writer_mono_44k", "writer_mono_22k"}) {
         SCOPED_TRACE(name);
-        const StreamSpec mono = namedStream(name);
-        StreamSpec stereo = mono;
-        for (FrameSpec& f : stereo.frames) {
+        const StreamPlan mono = namedStream(name);
+        StreamPlan stereo = mono;
+        for (FramePlan& f : stereo.frames) {
             f.mode = 0;
-            for (auto& granule : f.granule) granule[1] = GranuleSpec{};
+            for (auto& granule : f.granule) granule[1] = GranulePlan{};
         }
         const std::vector<float> one = decode(mono);
         const std::vector<float> two = decode(stereo);

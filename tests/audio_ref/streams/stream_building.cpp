@@ -5,9 +5,9 @@
 
 #include "common/chunk_writer.h"
 
-FrameSpec silentFrame(int rate, int kbps, int mode, int modeExt)
+FramePlan silentFrame(int rate, int kbps, int mode, int modeExt)
 {
-    FrameSpec f;
+    FramePlan f;
     f.rate = rate;
     f.kbps = kbps;
     f.mode = mode;
@@ -15,7 +15,7 @@ FrameSpec silentFrame(int rate, int kbps, int mode, int modeExt)
     return f;
 }
 
-void scatterValues(GranuleSpec& g, Lcg& rng, int from, int to, int maxValue, int percent)
+void scatterValues(GranulePlan& g, Lcg& rng, int from, int to, int maxValue, int percent)
 {
     for (int i = from; i < to; ++i) {
         if (!rng.percent(percent)) continue;
@@ -24,31 +24,31 @@ void scatterValues(GranuleSpec& g, Lcg& rng, int from, int to, int maxValue, int
     }
 }
 
-StreamSpec withEveryGranule(StreamSpec s, const std::function<void(GranuleSpec&)>& change)
+StreamPlan withEveryGranule(StreamPlan s, const std::function<void(GranulePlan&)>& change)
 {
-    for (FrameSpec& f : s.frames)
+    for (FramePlan& f : s.frames)
         for (auto& granule : f.granule)
-            for (GranuleSpec& g : granule) change(g);
+            for (GranulePlan& g : granule) change(g);
     return s;
 }
 
-ScalefactorPlace placeOf(const FrameSpec& f, int gr, int ch)
+ScalefactorPlace placeOf(const FramePlan& f, int gr, int ch)
 {
     const BandLayout* layout = bandLayout(f.rate);
     const bool mpeg2 = layout && layout->mpeg2;
     return {mpeg2, gr, f.scfsi[ch], &f.granule[0][ch], mpeg2 && f.mode == 1 && (f.modeExt & 1) && ch == 1};
 }
 
-void randomScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng, int compress)
+void randomScalefactors(FramePlan& f, int gr, int ch, Lcg& rng, int compress)
 {
-    GranuleSpec& g = f.granule[gr][ch];
+    GranulePlan& g = f.granule[gr][ch];
     g.scalefacCompress = compress;
     fitScalefactors(g, placeOf(f, gr, ch), compress, [&rng](int top) { return rng.below(top + 1); });
 }
 
-void randomLongScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng)
+void randomLongScalefactors(FramePlan& f, int gr, int ch, Lcg& rng)
 {
-    GranuleSpec& g = f.granule[gr][ch];
+    GranulePlan& g = f.granule[gr][ch];
     if (gr == 1) g.sfLong = f.granule[0][ch].sfLong;
     randomScalefactors(f, gr, ch, rng, rng.below(16));
     g.preflag = rng.percent(50);

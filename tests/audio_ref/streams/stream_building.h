@@ -5,30 +5,30 @@
 
 #include "streams/lcg.h"
 #include "writer/band_layout.h"
-#include "writer/layer3_spec.h"
+#include "writer/layer3_plan.h"
 #include "writer/scalefactor_writer.h"
 
 // Pieces the writer-made test streams are built from.
 
 // A frame of silence: every granule has global gain 0 and an empty spectrum.
-FrameSpec silentFrame(int rate, int kbps, int mode = 0, int modeExt = 0);
+FramePlan silentFrame(int rate, int kbps, int mode = 0, int modeExt = 0);
 
 // Random values on the lines [from, to) of the coding order: about `percent` of them non-zero,
 // mostly of magnitude 1, now and then up to maxValue, with random signs.
-void scatterValues(GranuleSpec& g, Lcg& rng, int from, int to, int maxValue, int percent);
+void scatterValues(GranulePlan& g, Lcg& rng, int from, int to, int maxValue, int percent);
 
 // A copy of the stream with `change` applied to every granule record of every frame.
-StreamSpec withEveryGranule(StreamSpec s, const std::function<void(GranuleSpec&)>& change);
+StreamPlan withEveryGranule(StreamPlan s, const std::function<void(GranulePlan&)>& change);
 
 // Where granule `gr` of channel `ch` of the frame stands, for its scale factors.
-ScalefactorPlace placeOf(const FrameSpec& f, int gr, int ch);
+ScalefactorPlace placeOf(const FramePlan& f, int gr, int ch);
 
 // Random scale factors that fit `compress`, which the granule then uses.
-void randomScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng, int compress);
+void randomScalefactors(FramePlan& f, int gr, int ch, Lcg& rng, int compress);
 
 // MPEG-1 long-block scale factors at random: granule 1 keeps granule 0's where the channel's scfsi
 // says so; pre-emphasis and the scale-factor step are random too.
-void randomLongScalefactors(FrameSpec& f, int gr, int ch, Lcg& rng);
+void randomLongScalefactors(FramePlan& f, int gr, int ch, Lcg& rng);
 
 // An ID3v2.3 tag with a body of `bodyBytes` (at least 19): a title frame, then binary bytes
 // that look like frame headers, as an embedded picture may hold.

@@ -37,12 +37,12 @@ struct WriterStreamCheck : ::testing::TestWithParam<WriterStream> {};
 TEST_P(WriterStreamCheck, LibmadDecodesItAsWritten)
 {
     const WriterStream& ws = GetParam();
-    const StreamSpec spec = ws.build();
-    const WrittenStream written = writeStream(spec);
+    const StreamPlan plan = ws.build();
+    const WrittenStream written = writeStream(plan);
     ASSERT_EQ(written.error, "");
     const MadDecoded decoded = madDecode(written.bytes);
     EXPECT_EQ(decoded.fatal, "");
-    EXPECT_EQ(decoded.frames, static_cast<int>(spec.frames.size()));
+    EXPECT_EQ(decoded.frames, static_cast<int>(plan.frames.size()));
     EXPECT_EQ(static_cast<int>(decoded.frameErrors.size()), ws.frameErrors);
     for (const MadFrameError& e : decoded.frameErrors) std::printf("libmad: frame %d: %s\n", e.frame, e.text.c_str());
     EXPECT_EQ(decoded.syncErrors, ws.syncErrors);

@@ -19,10 +19,10 @@ namespace {
 constexpr int kPretab[22] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 3, 3, 3, 2, 0};
 
 // Gain steps (of 2^-1/4) that a scale factor stands for.
-int sfSteps(const GranuleSpec& g, int sf) { return 2 * (1 + g.scalefacScale) * sf; }
+int sfSteps(const GranulePlan& g, int sf) { return 2 * (1 + g.scalefacScale) * sf; }
 
 // Values of one long band, and nothing else.
-void fillLongBand(GranuleSpec& g, const BandLayout& layout, int band, Lcg& rng)
+void fillLongBand(GranulePlan& g, const BandLayout& layout, int band, Lcg& rng)
 {
     g.values = {};
     scatterValues(g, rng, layout.longStart[band], layout.longStart[band + 1], 6, 70);
@@ -35,7 +35,7 @@ struct ContentPlace {
     int window;
 };
 
-ContentPlace placeOfContent(const GranuleSpec& g, const BandLayout& layout)
+ContentPlace placeOfContent(const GranulePlan& g, const BandLayout& layout)
 {
     int i = 0;
     while (i < 575 && g.values[i] == 0) ++i;
@@ -51,7 +51,7 @@ ContentPlace placeOfContent(const GranuleSpec& g, const BandLayout& layout)
 }
 
 // Gain steps that scale factors, pre-emphasis and subblock gain take off the band with values.
-int stepsAtContent(const GranuleSpec& g, const BandLayout& layout)
+int stepsAtContent(const GranulePlan& g, const BandLayout& layout)
 {
     const ContentPlace at = placeOfContent(g, layout);
     if (at.isLong) return sfSteps(g, g.sfLong[at.band] + (g.preflag ? kPretab[at.band] : 0));
@@ -59,13 +59,13 @@ int stepsAtContent(const GranuleSpec& g, const BandLayout& layout)
 }
 
 // The twin without scale factors, pre-emphasis or subblock gains: the gain carries their effect.
-StreamSpec withoutScalefactors(StreamSpec s)
+StreamPlan withoutScalefactors(StreamPlan s)
 {
-    for (FrameSpec& f : s.frames) {
+    for (FramePlan& f : s.frames) {
         const BandLayout& layout = *bandLayout(f.rate);
         f.scfsi = {0, 0};
         for (auto& granule : f.granule)
-            for (GranuleSpec& g : granule) {
+            for (GranulePlan& g : granule) {
                 g.globalGain -= stepsAtContent(g, layout);
                 g.sfLong = {};
                 g.sfShort = {};
@@ -78,7 +78,7 @@ StreamSpec withoutScalefactors(StreamSpec s)
 }
 
 // Values in one band of a short or mixed block: a long band of the mixed part, or one window of a short band.
-void fillShortBand(GranuleSpec& g, const BandLayout& layout, Lcg& rng)
+void fillShortBand(GranulePlan& g, const BandLayout& layout, Lcg& rng)
 {
     g.values = {};
     if (g.mixed && rng.percent(30)) {
@@ -92,16 +92,16 @@ void fillShortBand(GranuleSpec& g, const BandLayout& layout, Lcg& rng)
 }
 
 // Short and mixed blocks with random scale factors and subblock gains, granule by granule.
-StreamSpec shortBlocksWithScalefactors(int rate, uint32_t seed)
+StreamPlan shortBlocksWithScalefactors(int rate, uint32_t seed)
 {
     const BandLayout& layout = *bandLayout(rate);
     Lcg rng{seed};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 16; ++n) {
-        FrameSpec f = silentFrame(rate, layout.mpeg2 ? 160 : 320);
+        FramePlan f = silentFrame(rate, layout.mpeg2 ? 160 : 320);
         for (int gr = 0; gr < granuleCount(layout); ++gr)
             for (int ch = 0; ch < 2; ++ch) {
-                GranuleSpec& g = f.granule[gr][ch];
+                GranulePlan& g = f.granule[gr][ch];
                 g.blockType = 2;
                 g.mixed = n % 2;
                 g.scalefacScale = rng.percent(50);
@@ -118,15 +118,15 @@ StreamSpec shortBlocksWithScalefactors(int rate, uint32_t seed)
 }
 
 // Long blocks with scale factors of every MPEG-2 length table, pre-emphasis included.
-StreamSpec mpeg2LongWithScalefactors(int rate, uint32_t seed)
+StreamPlan mpeg2LongWithScalefactors(int rate, uint32_t seed)
 {
     const BandLayout& layout = *bandLayout(rate);
     Lcg rng{seed};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 24; ++n) {
-        FrameSpec f = silentFrame(rate, 160);
+        FramePlan f = silentFrame(rate, 160);
         for (int ch = 0; ch < 2; ++ch) {
-            GranuleSpec& g = f.granule[0][ch];
+            GranulePlan& g = f.granule[0][ch];
             g.scalefacScale = rng.percent(50);
             const int compress = (n % 3 == 2 ? 500 : n % 3 == 1 ? 400 : 0) + rng.below(n % 3 == 2 ? 12 : n % 3 ? 100 : 400);
             g.preflag = compress >= 500;
@@ -141,17 +141,17 @@ StreamSpec mpeg2LongWithScalefactors(int rate, uint32_t seed)
 
 // MPEG-1 long blocks with random scale factors, reused through every scfsi pattern, pre-emphasis
 // and both scale-factor steps.
-StreamSpec mpeg1LongWithScalefactors()
+StreamPlan mpeg1LongWithScalefactors()
 {
     const BandLayout& layout = *bandLayout(44100);
     Lcg rng{21};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 16; ++n) {
-        FrameSpec f = silentFrame(44100, 320);
+        FramePlan f = silentFrame(44100, 320);
         f.scfsi = {n, (5 * n) % 16};
         for (int ch = 0; ch < 2; ++ch)
             for (int gr = 0; gr < 2; ++gr) {
-                GranuleSpec& g = f.granule[gr][ch];
+                GranulePlan& g = f.granule[gr][ch];
                 randomLongScalefactors(f, gr, ch, rng);
                 fillLongBand(g, layout, rng.below(22), rng);
                 g.globalGain = std::min(255, 200 + stepsAtContent(g, layout));
@@ -163,7 +163,7 @@ StreamSpec mpeg1LongWithScalefactors()
 
 TEST(WriterEquivalence, Mpeg1LongScaleFactorsWithReuseAndPreEmphasisAreGainSteps)
 {
-    const StreamSpec coded = mpeg1LongWithScalefactors();
+    const StreamPlan coded = mpeg1LongWithScalefactors();
     EXPECT_LE(difference(coded, withoutScalefactors(coded)), kSameSound);
 }
 
@@ -171,7 +171,7 @@ TEST(WriterEquivalence, ShortAndMixedScaleFactorsAndSubblockGainsAreGainSteps)
 {
     for (int rate : {44100, 48000, 32000, 22050, 24000, 16000}) {
         SCOPED_TRACE(rate);
-        const StreamSpec coded = shortBlocksWithScalefactors(rate, static_cast<uint32_t>(rate));
+        const StreamPlan coded = shortBlocksWithScalefactors(rate, static_cast<uint32_t>(rate));
         EXPECT_LE(difference(coded, withoutScalefactors(coded)), kSameSound);
     }
 }
@@ -180,15 +180,15 @@ TEST(WriterEquivalence, Mpeg2LongScaleFactorsOfEveryLengthTableAreGainSteps)
 {
     for (int rate : {22050, 24000, 16000}) {
         SCOPED_TRACE(rate);
-        const StreamSpec coded = mpeg2LongWithScalefactors(rate, static_cast<uint32_t>(rate) + 1);
+        const StreamPlan coded = mpeg2LongWithScalefactors(rate, static_cast<uint32_t>(rate) + 1);
         EXPECT_LE(difference(coded, withoutScalefactors(coded)), kSameSound);
     }
 }
 
 TEST(WriterEquivalence, TableChoiceRegionsAndBigValuesDoNotChangeTheSound)
 {
-    const StreamSpec chosen = namedStream("writer_long_tables_44k");
-    const StreamSpec automatic = withEveryGranule(chosen, [](GranuleSpec& g) {
+    const StreamPlan chosen = namedStream("writer_long_tables_44k");
+    const StreamPlan automatic = withEveryGranule(chosen, [](GranulePlan& g) {
         g.tableSelect = {-1, -1, -1};
         g.region0Count = 5;
         g.region1Count = 2;
@@ -204,27 +204,27 @@ TEST(WriterEquivalence, RegionsOfWindowSwitchingBlocksStartWhereLibmadStartsThem
 {
     for (const char* name : {"writer_block_types_44k", "writer_block_types_22k"}) {
         SCOPED_TRACE(name);
-        const StreamSpec perRegion = namedStream(name);
-        const StreamSpec oneTable = withEveryGranule(perRegion, [](GranuleSpec& g) { g.tableSelect = {13, 13, 13}; });
+        const StreamPlan perRegion = namedStream(name);
+        const StreamPlan oneTable = withEveryGranule(perRegion, [](GranulePlan& g) { g.tableSelect = {13, 13, 13}; });
         EXPECT_LE(difference(perRegion, oneTable), kSameSound);
     }
 }
 
 TEST(WriterEquivalence, QuadrupleTablesAAndBCodeTheSameValues)
 {
-    const StreamSpec tables = namedStream("writer_count1_tables_44k");
-    const StreamSpec flipped = withEveryGranule(tables, [](GranuleSpec& g) { g.count1Table ^= 1; });
+    const StreamPlan tables = namedStream("writer_count1_tables_44k");
+    const StreamPlan flipped = withEveryGranule(tables, [](GranulePlan& g) { g.count1Table ^= 1; });
     EXPECT_LE(difference(tables, flipped), kSameSound);
 }
 
 // One line of the given magnitude in every granule, coded with table `table`.
-StreamSpec singleLine(int magnitude, int gain, int table)
+StreamPlan singleLine(int magnitude, int gain, int table)
 {
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 4; ++n) {
-        FrameSpec f = silentFrame(44100, 128);
+        FramePlan f = silentFrame(44100, 128);
         for (auto& granule : f.granule)
-            for (GranuleSpec& g : granule) {
+            for (GranulePlan& g : granule) {
                 g.values[17] = magnitude;
                 g.globalGain = gain;
                 g.tableSelect = {table, table, table};
@@ -255,9 +255,9 @@ TEST(WriterEquivalence, TheLargestEscapeIsItsMagnitudeToTheFourThirds)
 }
 
 // The same granules in frames of another bitrate, each frame's main data in its own frame.
-StreamSpec ownFrameMainData(StreamSpec s, int kbps)
+StreamPlan ownFrameMainData(StreamPlan s, int kbps)
 {
-    for (FrameSpec& f : s.frames) {
+    for (FramePlan& f : s.frames) {
         f.kbps = kbps;
         f.reach = 0;
     }
@@ -268,7 +268,7 @@ TEST(WriterEquivalence, MainDataReachingFarBackSoundsAsMainDataInItsOwnFrame)
 {
     for (auto [name, fullReach, plainKbps] :
          {std::tuple{"writer_reservoir_far_48k", 511, 320}, std::tuple{"writer_reservoir_far_16k", 255, 160}}) {
-        const StreamSpec far = namedStream(name);
+        const StreamPlan far = namedStream(name);
         const WrittenStream written = writeStream(far);
         EXPECT_GE(*std::max_element(written.mainDataBegin.begin(), written.mainDataBegin.end()), fullReach - 40);
         const BandLayout& layout = *bandLayout(far.frames[0].rate);
@@ -280,12 +280,12 @@ TEST(WriterEquivalence, MainDataReachingFarBackSoundsAsMainDataInItsOwnFrame)
 
 TEST(WriterEquivalence, CrcAndTagsDoNotChangeTheSound)
 {
-    StreamSpec crc = namedStream("writer_crc_44k");
-    StreamSpec plain = crc;
-    for (FrameSpec& f : plain.frames) f.crc = false;
+    StreamPlan crc = namedStream("writer_crc_44k");
+    StreamPlan plain = crc;
+    for (FramePlan& f : plain.frames) f.crc = false;
     EXPECT_LE(difference(crc, plain), kSameSound);
-    StreamSpec tagged = namedStream("writer_tags_44k");
-    StreamSpec bare = tagged;
+    StreamPlan tagged = namedStream("writer_tags_44k");
+    StreamPlan bare = tagged;
     bare.leading.clear();
     bare.trailing.clear();
     EXPECT_LE(difference(tagged, bare), kSameSound);

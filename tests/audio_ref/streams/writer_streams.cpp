@@ -17,26 +17,26 @@ constexpr int kCompressHoldingPositions[] = {13, 15};
 constexpr int kMpeg2IntensityCompress3 = 258;
 constexpr int kMpeg2IntensityCompress4 = 344;
 
-StreamSpec silence44k()
+StreamPlan silence44k()
 {
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 4; ++n) s.frames.push_back(silentFrame(44100, 128));
     return s;
 }
 
 // Every pair table without linbits, one per region, with region counts that move from granule to granule.
-StreamSpec longTables44k()
+StreamPlan longTables44k()
 {
     constexpr int kTables[] = {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15};
     const BandLayout& layout = *bandLayout(44100);
     Lcg rng{1};
-    StreamSpec s;
+    StreamPlan s;
     int next = 0;
     for (int n = 0; n < 10; ++n) {
-        FrameSpec f = silentFrame(44100, 320);
+        FramePlan f = silentFrame(44100, 320);
         for (int gr = 0; gr < 2; ++gr)
             for (int ch = 0; ch < 2; ++ch) {
-                GranuleSpec& g = f.granule[gr][ch];
+                GranulePlan& g = f.granule[gr][ch];
                 g.globalGain = 170;
                 g.region0Count = (n + gr + 3 * ch) % 12;
                 g.region1Count = (n + 2 * gr + ch) % 8;
@@ -55,15 +55,15 @@ StreamSpec longTables44k()
 
 
 // Tables 16 to 31: escapes of value 15 and 16 and the largest value each table's linbits reach.
-StreamSpec linbits48k()
+StreamPlan linbits48k()
 {
     Lcg rng{2};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 8; ++n) {
-        FrameSpec f = silentFrame(48000, 320);
+        FramePlan f = silentFrame(48000, 320);
         for (int gr = 0; gr < 2; ++gr)
             for (int ch = 0; ch < 2; ++ch) {
-                GranuleSpec& g = f.granule[gr][ch];
+                GranulePlan& g = f.granule[gr][ch];
                 const int table = 16 + (4 * n + 2 * gr + ch) % 16;
                 const int top = tableMaxValue(table);
                 g.tableSelect = {table, table, table};
@@ -81,15 +81,15 @@ StreamSpec linbits48k()
 }
 
 // Spectra of +-1 after a short big-values part, coded with quadruple tables A and B in turn.
-StreamSpec count1Tables44k()
+StreamPlan count1Tables44k()
 {
     Lcg rng{3};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 6; ++n) {
-        FrameSpec f = silentFrame(44100, 256);
+        FramePlan f = silentFrame(44100, 256);
         for (int gr = 0; gr < 2; ++gr)
             for (int ch = 0; ch < 2; ++ch) {
-                GranuleSpec& g = f.granule[gr][ch];
+                GranulePlan& g = f.granule[gr][ch];
                 g.globalGain = 186;
                 g.count1Table = (n + gr + ch) % 2;
                 const int bigLines = 4 * (n % 3);
@@ -108,7 +108,7 @@ struct BlockPlan {
     bool mixed;
 };
 
-void fillBlock(GranuleSpec& g, const BlockPlan& plan, int gr, Lcg& rng)
+void fillBlock(GranulePlan& g, const BlockPlan& plan, int gr, Lcg& rng)
 {
     g.blockType = plan.type[gr];
     g.mixed = plan.mixed && g.blockType == 2;
@@ -121,14 +121,14 @@ void fillBlock(GranuleSpec& g, const BlockPlan& plan, int gr, Lcg& rng)
     if (g.mixed) scatterValues(g, rng, 0, 36, 15, 50);
 }
 
-StreamSpec blockTypes(int rate, int kbps, int mode, const std::vector<BlockPlan>& plans0,
+StreamPlan blockTypes(int rate, int kbps, int mode, const std::vector<BlockPlan>& plans0,
                       const std::vector<BlockPlan>& plans1)
 {
     const BandLayout& layout = *bandLayout(rate);
     Lcg rng{4};
-    StreamSpec s;
+    StreamPlan s;
     for (size_t n = 0; n < plans0.size(); ++n) {
-        FrameSpec f = silentFrame(rate, kbps, mode);
+        FramePlan f = silentFrame(rate, kbps, mode);
         for (int gr = 0; gr < granuleCount(layout); ++gr)
             for (int ch = 0; ch < 2; ++ch) {
                 fillBlock(f.granule[gr][ch], (ch ? plans1 : plans0)[n], gr, rng);
@@ -140,7 +140,7 @@ StreamSpec blockTypes(int rate, int kbps, int mode, const std::vector<BlockPlan>
 }
 
 // MPEG-1: the two channels switch windows at different times; channel 1 uses mixed blocks.
-StreamSpec blockTypes44k()
+StreamPlan blockTypes44k()
 {
     const std::vector<BlockPlan> ch0 = {{{0, 1}, false}, {{2, 2}, false}, {{2, 3}, false}, {{0, 0}, false},
                                         {{1, 2}, false}, {{2, 2}, false}, {{3, 1}, false}, {{2, 3}, false}};
@@ -151,7 +151,7 @@ StreamSpec blockTypes44k()
 
 // MPEG-2 has one granule per frame: the same walk through the block types, mixed blocks included,
 // in a dual-channel stream.
-StreamSpec blockTypes22k()
+StreamPlan blockTypes22k()
 {
     const std::vector<BlockPlan> ch0 = {{{0}, false}, {{1}, false}, {{2}, false}, {{2}, false}, {{3}, false},
                                         {{1}, false}, {{2}, true},  {{2}, true},  {{3}, false}, {{0}, false}};
@@ -162,16 +162,16 @@ StreamSpec blockTypes22k()
 
 // MPEG-1 long blocks with scale factors in every band, reused by granule 1 through all 16 scfsi
 // patterns, with pre-emphasis and both scale-factor steps.
-StreamSpec scfsi32k()
+StreamPlan scfsi32k()
 {
     Lcg rng{5};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 16; ++n) {
-        FrameSpec f = silentFrame(32000, 320);
+        FramePlan f = silentFrame(32000, 320);
         f.scfsi = {n, 15 - n};
         for (int ch = 0; ch < 2; ++ch)
             for (int gr = 0; gr < 2; ++gr) {
-                GranuleSpec& g = f.granule[gr][ch];
+                GranulePlan& g = f.granule[gr][ch];
                 randomLongScalefactors(f, gr, ch, rng);
                 g.globalGain = 178 + 4 * g.scalefacScale;
                 scatterValues(g, rng, 0, 576, 5, 20);
@@ -182,7 +182,7 @@ StreamSpec scfsi32k()
 }
 
 // Both channels of a joint-stereo frame switch windows together, as mid/side and intensity need.
-void sameBlocks(FrameSpec& f, int gr, int type, bool mixed)
+void sameBlocks(FramePlan& f, int gr, int type, bool mixed)
 {
     for (int ch = 0; ch < 2; ++ch) {
         f.granule[gr][ch].blockType = type;
@@ -191,17 +191,17 @@ void sameBlocks(FrameSpec& f, int gr, int type, bool mixed)
 }
 
 // Mid/side stereo in long, short and mixed blocks.
-StreamSpec midSide48k()
+StreamPlan midSide48k()
 {
     constexpr int kTypes[][2] = {{0, 0}, {0, 1}, {2, 2}, {2, 3}, {0, 1}, {2, 2}, {3, 0}, {0, 0}};
     Lcg rng{6};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 8; ++n) {
-        FrameSpec f = silentFrame(48000, 320, 1, 2);
+        FramePlan f = silentFrame(48000, 320, 1, 2);
         for (int gr = 0; gr < 2; ++gr) {
             sameBlocks(f, gr, kTypes[n][gr], n == 5);
             for (int ch = 0; ch < 2; ++ch) {
-                GranuleSpec& g = f.granule[gr][ch];
+                GranulePlan& g = f.granule[gr][ch];
                 g.globalGain = ch ? 161 : 176;
                 scatterValues(g, rng, 0, ch ? 250 : 450, 11, 30);
                 randomScalefactors(f, gr, ch, rng, rng.below(16));
@@ -215,17 +215,17 @@ StreamSpec midSide48k()
 // Channel 1 of an intensity frame: its own values below `bound` (a long band), intensity
 // positions above (7 means none). The last band has no scale factor: the ISO reference decoder
 // gives it the position of the band below, libmad position 0; band 20 keeps 0 so both agree.
-void intensityLong(FrameSpec& f, int gr, const BandLayout& layout, int bound, Lcg& rng)
+void intensityLong(FramePlan& f, int gr, const BandLayout& layout, int bound, Lcg& rng)
 {
-    GranuleSpec& right = f.granule[gr][1];
+    GranulePlan& right = f.granule[gr][1];
     scatterValues(right, rng, 0, layout.longStart[bound], 7, 40);
     for (int b = 0; b < 20; ++b) right.sfLong[b] = rng.below(8);
 }
 
 // The same for short blocks, with a bound of its own in each window; band 11 keeps position 0.
-void intensityShort(FrameSpec& f, int gr, const BandLayout& layout, const int bound[3], Lcg& rng)
+void intensityShort(FramePlan& f, int gr, const BandLayout& layout, const int bound[3], Lcg& rng)
 {
-    GranuleSpec& right = f.granule[gr][1];
+    GranulePlan& right = f.granule[gr][1];
     for (int w = 0; w < 3; ++w)
         for (int b = 0; b < bound[w]; ++b) {
             const int start = shortCodingIndex(layout, b, w, 0);
@@ -236,17 +236,17 @@ void intensityShort(FrameSpec& f, int gr, const BandLayout& layout, const int bo
 }
 
 // MPEG-1 intensity stereo, alone and with mid/side, in long and short blocks; all positions 0 to 7.
-StreamSpec intensity44k()
+StreamPlan intensity44k()
 {
     const BandLayout& layout = *bandLayout(44100);
     Lcg rng{7};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 10; ++n) {
-        FrameSpec f = silentFrame(44100, 320, 1, n % 2 ? 3 : 1);
+        FramePlan f = silentFrame(44100, 320, 1, n % 2 ? 3 : 1);
         for (int gr = 0; gr < 2; ++gr) {
             const bool shortBlocks = n >= 6 && !(n == 6 && gr == 0) && !(n == 9 && gr == 1);
             sameBlocks(f, gr, shortBlocks ? 2 : n == 5 && gr == 1 ? 1 : n == 9 ? 3 : 0, false);
-            GranuleSpec& left = f.granule[gr][0];
+            GranulePlan& left = f.granule[gr][0];
             left.globalGain = 178;
             scatterValues(left, rng, 0, 500, 9, 35);
             randomScalefactors(f, gr, 0, rng, rng.below(16));
@@ -265,20 +265,20 @@ StreamSpec intensity44k()
 }
 
 // MPEG-2 intensity stereo with both intensity scales and the given scalefac_compress on channel 1.
-StreamSpec intensityMpeg2(int rate, int compress, int positions, uint32_t seed)
+StreamPlan intensityMpeg2(int rate, int compress, int positions, uint32_t seed)
 {
     const BandLayout& layout = *bandLayout(rate);
     Lcg rng{seed};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 10; ++n) {
-        FrameSpec f = silentFrame(rate, 160, 1, n % 3 == 2 ? 3 : 1);
+        FramePlan f = silentFrame(rate, 160, 1, n % 3 == 2 ? 3 : 1);
         const bool shortBlocks = n >= 5 && n <= 7;
         sameBlocks(f, 0, shortBlocks ? 2 : n == 4 ? 1 : n == 8 ? 3 : 0, false);
-        GranuleSpec& left = f.granule[0][0];
+        GranulePlan& left = f.granule[0][0];
         left.globalGain = 176;
         scatterValues(left, rng, 0, 500, 9, 35);
         randomScalefactors(f, 0, 0, rng, rng.below(400));
-        GranuleSpec& right = f.granule[0][1];
+        GranulePlan& right = f.granule[0][1];
         right.globalGain = 171;
         right.intensityScale = n % 2;
         right.scalefacCompress = compress + n % 2;
@@ -297,25 +297,25 @@ StreamSpec intensityMpeg2(int rate, int compress, int positions, uint32_t seed)
 }
 
 // Positions 0 to 7 in 3-bit scale factors: 7 is "no intensity" however the standard is read.
-StreamSpec intensity22k() { return intensityMpeg2(22050, kMpeg2IntensityCompress3, 8, 8); }
+StreamPlan intensity22k() { return intensityMpeg2(22050, kMpeg2IntensityCompress3, 8, 8); }
 
 // Positions 0 to 15 in 4-bit scale factors: the standard takes 15 (the largest value the length
 // holds) as "no intensity" and 7 as an ordinary position.
-StreamSpec intensityPositions24k() { return intensityMpeg2(24000, kMpeg2IntensityCompress4, 16, 9); }
+StreamPlan intensityPositions24k() { return intensityMpeg2(24000, kMpeg2IntensityCompress4, 16, 9); }
 
 // Low-bitrate frames whose main data starts up to the full reservoir back, many frames earlier:
 // light granules fill the reservoir, heavy ones empty it.
-StreamSpec reservoir(int rate, int kbps, int frames, int heavyEvery, int heavyLines, uint32_t seed)
+StreamPlan reservoir(int rate, int kbps, int frames, int heavyEvery, int heavyLines, uint32_t seed)
 {
     const BandLayout& layout = *bandLayout(rate);
     Lcg rng{seed};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < frames; ++n) {
-        FrameSpec f = silentFrame(rate, kbps);
+        FramePlan f = silentFrame(rate, kbps);
         const bool heavy = n % heavyEvery == heavyEvery - 1;
         for (int gr = 0; gr < granuleCount(layout); ++gr)
             for (int ch = 0; ch < 2; ++ch) {
-                GranuleSpec& g = f.granule[gr][ch];
+                GranulePlan& g = f.granule[gr][ch];
                 g.globalGain = 182;
                 scatterValues(g, rng, 0, heavy ? heavyLines : 12, 3, heavy ? 45 : 30);
             }
@@ -325,16 +325,16 @@ StreamSpec reservoir(int rate, int kbps, int frames, int heavyEvery, int heavyLi
 }
 
 // MPEG-1: 60-byte main-data slots, so 511 bytes of reservoir reach back nine frames.
-StreamSpec reservoirFar48k() { return reservoir(48000, 32, 40, 10, 200, 10); }
+StreamPlan reservoirFar48k() { return reservoir(48000, 32, 40, 10, 200, 10); }
 
 // MPEG-2: 15-byte slots, so 255 bytes reach back seventeen frames.
-StreamSpec reservoirFar16k() { return reservoir(16000, 8, 60, 18, 190, 11); }
+StreamPlan reservoirFar16k() { return reservoir(16000, 8, 60, 18, 190, 11); }
 
 // Every frame protected by a CRC, with window switching and mid/side.
-StreamSpec crc44k()
+StreamPlan crc44k()
 {
-    StreamSpec s = blockTypes44k();
-    for (FrameSpec& f : s.frames) f.crc = true;
+    StreamPlan s = blockTypes44k();
+    for (FramePlan& f : s.frames) f.crc = true;
     s.frames.push_back(midSide48k().frames[2]);
     s.frames.back().rate = 44100;
     s.frames.back().crc = true;
@@ -342,9 +342,9 @@ StreamSpec crc44k()
 }
 
 // An ID3v2 tag full of false frame headers in front, an end-of-file "TAG" block behind.
-StreamSpec tags44k()
+StreamPlan tags44k()
 {
-    StreamSpec s = longTables44k();
+    StreamPlan s = longTables44k();
     s.frames.resize(5);
     s.leading = id3v2Tag(3000);
     s.trailing = id3v1Tag();
@@ -353,18 +353,18 @@ StreamSpec tags44k()
 
 // MPEG-2 scale factors of every length table: scalefac_compress from 0-399, 400-499 and 500-511
 // (pre-emphasis) in long, short and mixed blocks.
-StreamSpec mpeg2Scalefactors(int rate, uint32_t seed)
+StreamPlan mpeg2Scalefactors(int rate, uint32_t seed)
 {
     constexpr int kRanges[3][2] = {{0, 400}, {400, 100}, {500, 12}};
     constexpr int kKinds[][2] = {{0, 0}, {1, 0}, {2, 0}, {2, 1}, {3, 0}};
     Lcg rng{seed};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 15; ++n) {
-        FrameSpec f = silentFrame(rate, 160);
+        FramePlan f = silentFrame(rate, 160);
         const int range = n % 3;
         sameBlocks(f, 0, kKinds[n % 5][0], kKinds[n % 5][1]);
         for (int ch = 0; ch < 2; ++ch) {
-            GranuleSpec& g = f.granule[0][ch];
+            GranulePlan& g = f.granule[0][ch];
             g.preflag = range == 2;
             g.scalefacScale = rng.percent(50);
             g.globalGain = 176 + 4 * g.scalefacScale;
@@ -376,24 +376,24 @@ StreamSpec mpeg2Scalefactors(int rate, uint32_t seed)
     return s;
 }
 
-StreamSpec mpeg2Scalefactors22k() { return mpeg2Scalefactors(22050, 12); }
-StreamSpec mpeg2Scalefactors24k() { return mpeg2Scalefactors(24000, 13); }
-StreamSpec mpeg2Scalefactors16k() { return mpeg2Scalefactors(16000, 14); }
+StreamPlan mpeg2Scalefactors22k() { return mpeg2Scalefactors(22050, 12); }
+StreamPlan mpeg2Scalefactors24k() { return mpeg2Scalefactors(24000, 13); }
+StreamPlan mpeg2Scalefactors16k() { return mpeg2Scalefactors(16000, 14); }
 
 // Single-channel streams: the channel's side information and main data alone in the frame.
-StreamSpec mono(StreamSpec stereo)
+StreamPlan mono(StreamPlan stereo)
 {
-    for (FrameSpec& f : stereo.frames) f.mode = 3;
+    for (FramePlan& f : stereo.frames) f.mode = 3;
     return stereo;
 }
 
-StreamSpec mono44k() { return mono(scfsi32k()); }
-StreamSpec mono22k() { return mono(blockTypes22k()); }
+StreamPlan mono44k() { return mono(scfsi32k()); }
+StreamPlan mono22k() { return mono(blockTypes22k()); }
 
 // The first frame's main data would start 100 bytes before the stream: libmad drops that frame.
-StreamSpec firstFrameReach44k()
+StreamPlan firstFrameReach44k()
 {
-    StreamSpec s = longTables44k();
+    StreamPlan s = longTables44k();
     s.frames.resize(4);
     s.frames[0].reach = 100;
     s.allowReachBeforeStart = true;
@@ -401,14 +401,14 @@ StreamSpec firstFrameReach44k()
 }
 
 // 24 kHz long bands 17 and 18 meet at line 332; their scale factors differ by a factor 128.
-StreamSpec bands24k()
+StreamPlan bands24k()
 {
     Lcg rng{15};
-    StreamSpec s;
+    StreamPlan s;
     for (int n = 0; n < 6; ++n) {
-        FrameSpec f = silentFrame(24000, 160);
+        FramePlan f = silentFrame(24000, 160);
         for (int ch = 0; ch < 2; ++ch) {
-            GranuleSpec& g = f.granule[0][ch];
+            GranulePlan& g = f.granule[0][ch];
             g.globalGain = 184;
             g.scalefacScale = true;
             g.sfLong[17] = ch ? 7 : 0;
@@ -422,9 +422,9 @@ StreamSpec bands24k()
 
 // Junk in front of the first frame, and junk between two frames after the decoder has locked on;
 // the frame behind it keeps its main data to itself.
-StreamSpec junk44k()
+StreamPlan junk44k()
 {
-    StreamSpec s = longTables44k();
+    StreamPlan s = longTables44k();
     s.frames.resize(6);
     s.leading = junk(5000);
     s.frames[3].junkBefore = junk(300);
@@ -433,9 +433,9 @@ StreamSpec junk44k()
 }
 
 // MPEG audio inside a RIFF/WAVE wrapper.
-StreamSpec riff44k()
+StreamPlan riff44k()
 {
-    StreamSpec s = longTables44k();
+    StreamPlan s = longTables44k();
     s.frames.resize(5);
     s.leading = riffHeader(static_cast<uint32_t>(writeStream(s).bytes.size()));
     return s;

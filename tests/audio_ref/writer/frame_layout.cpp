@@ -5,7 +5,7 @@ namespace {
 constexpr int kKbpsMpeg1[15] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
 constexpr int kKbpsMpeg2[15] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
 
-int bitrateIndex(const FrameSpec& f, const BandLayout& layout)
+int bitrateIndex(const FramePlan& f, const BandLayout& layout)
 {
     const int* table = layout.mpeg2 ? kKbpsMpeg2 : kKbpsMpeg1;
     for (int i = 1; i < 15; ++i)
@@ -15,11 +15,11 @@ int bitrateIndex(const FrameSpec& f, const BandLayout& layout)
 
 }  // namespace
 
-int channelCount(const FrameSpec& f) { return f.mode == 3 ? 1 : 2; }
+int channelCount(const FramePlan& f) { return f.mode == 3 ? 1 : 2; }
 
 int granuleCount(const BandLayout& layout) { return layout.mpeg2 ? 1 : 2; }
 
-int frameBytes(const FrameSpec& f, const BandLayout& layout)
+int frameBytes(const FramePlan& f, const BandLayout& layout)
 {
     return (layout.mpeg2 ? 72000 : 144000) * f.kbps / layout.rate + f.padding;
 }
@@ -32,7 +32,7 @@ int sideInfoBytes(const BandLayout& layout, int channels)
 
 int maxMainDataBegin(const BandLayout& layout) { return layout.mpeg2 ? 255 : 511; }
 
-bool headerWord(const FrameSpec& f, const BandLayout& layout, uint32_t& word)
+bool headerWord(const FramePlan& f, const BandLayout& layout, uint32_t& word)
 {
     const int index = bitrateIndex(f, layout);
     if (index < 0) return false;

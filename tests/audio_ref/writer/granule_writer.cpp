@@ -6,7 +6,7 @@ constexpr int kMaxPart23Length = 4095;  // a 12-bit field
 
 }  // namespace
 
-bool codeGranule(const GranuleSpec& g, const BandLayout& layout, const ScalefactorPlace& place, CodedGranule& out,
+bool codeGranule(const GranulePlan& g, const BandLayout& layout, const ScalefactorPlace& place, CodedGranule& out,
                  std::string& error)
 {
     if (!chooseScalefacCompress(g, place, out.scalefacCompress, error)) return false;

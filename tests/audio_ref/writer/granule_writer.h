@@ -5,7 +5,7 @@
 #include "writer/band_layout.h"
 #include "writer/bit_writer.h"
 #include "writer/huffman_writer.h"
-#include "writer/layer3_spec.h"
+#include "writer/layer3_plan.h"
 #include "writer/scalefactor_writer.h"
 
 // One granule of one channel, coded: its main data and the side-information fields it decided.
@@ -17,5 +17,5 @@ struct CodedGranule {
 };
 
 // Codes scale factors and spectrum; false with a reason when the granule cannot be coded as asked.
-bool codeGranule(const GranuleSpec& g, const BandLayout& layout, const ScalefactorPlace& place, CodedGranule& out,
+bool codeGranule(const GranulePlan& g, const BandLayout& layout, const ScalefactorPlace& place, CodedGranule& out,
                  std::string& error);

@@ -54,7 +54,7 @@ int smallestTable(int maxValue)
     return -1;
 }
 
-int maxMagnitude(const GranuleSpec& g, int from, int to)
+int maxMagnitude(const GranulePlan& g, int from, int to)
 {
     int m = 0;
     for (int i = from; i < to; ++i) m = std::max(m, std::abs(g.values[i]));
@@ -84,7 +84,7 @@ void writeQuad(BitWriter& out, int count1Table, const int* v)
         if (v[i]) out.put(v[i] < 0, 1);
 }
 
-int lastWhere(const GranuleSpec& g, int above)
+int lastWhere(const GranulePlan& g, int above)
 {
     for (int i = 575; i >= 0; --i)
         if (std::abs(g.values[i]) > above) return i;
@@ -93,12 +93,12 @@ int lastWhere(const GranuleSpec& g, int above)
 
 // Decoders disagree on where region 1 of an MPEG-2 mixed block starts (line 36, 48 or 54); coding
 // both regions with one table makes the stream read the same under every reading.
-bool regionStartUnclear(const GranuleSpec& g, const BandLayout& layout)
+bool regionStartUnclear(const GranulePlan& g, const BandLayout& layout)
 {
     return layout.mpeg2 && g.blockType == 2 && g.mixed;
 }
 
-bool chooseTables(const GranuleSpec& g, const BandLayout& layout, SpectrumFields& f, std::string& error)
+bool chooseTables(const GranulePlan& g, const BandLayout& layout, SpectrumFields& f, std::string& error)
 {
     const std::array<int, 2> starts = regionStarts(g, layout);
     const int split = regionStartUnclear(g, layout) ? 0 : std::min(starts[0], 2 * f.bigValues);
@@ -121,7 +121,7 @@ bool chooseTables(const GranuleSpec& g, const BandLayout& layout, SpectrumFields
 
 }  // namespace
 
-std::array<int, 2> regionStarts(const GranuleSpec& g, const BandLayout& layout)
+std::array<int, 2> regionStarts(const GranulePlan& g, const BandLayout& layout)
 {
     // With window switching region 1 starts at line 36 in short and mixed blocks, else at long band 8
     // (line 36 in MPEG-1, 54 in MPEG-2).
@@ -140,7 +140,7 @@ int tableMaxValue(int tableSelect)
     return kCodeTableMaxValue[t.codes] + (t.linbits ? (1 << t.linbits) - 1 : 0);
 }
 
-bool chooseSpectrumFields(const GranuleSpec& g, const BandLayout& layout, SpectrumFields& f, std::string& error)
+bool chooseSpectrumFields(const GranulePlan& g, const BandLayout& layout, SpectrumFields& f, std::string& error)
 {
     const int lastBig = lastWhere(g, 1);
     const int lastNonZero = lastWhere(g, 0);
@@ -163,7 +163,7 @@ bool chooseSpectrumFields(const GranuleSpec& g, const BandLayout& layout, Spectr
     return chooseTables(g, layout, f, error);
 }
 
-void writeSpectrum(const GranuleSpec& g, const BandLayout& layout, const SpectrumFields& f, BitWriter& out)
+void writeSpectrum(const GranulePlan& g, const BandLayout& layout, const SpectrumFields& f, BitWriter& out)
 {
     const std::array<int, 2> starts = regionStarts(g, layout);
     for (int i = 0; i < 2 * f.bigValues; i += 2) {

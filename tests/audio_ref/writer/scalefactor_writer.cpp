@@ -87,7 +87,7 @@ auto scalefactorSlots(Granule& g, const ScalefactorPlace& place, int compress)
     return slots;
 }
 
-std::vector<Field> scalefactorFields(const GranuleSpec& g, const ScalefactorPlace& place, int compress)
+std::vector<Field> scalefactorFields(const GranulePlan& g, const ScalefactorPlace& place, int compress)
 {
     std::vector<Field> fields;
     for (const auto& [value, bits] : scalefactorSlots(g, place, compress)) fields.push_back({*value, bits});
@@ -105,14 +105,14 @@ int fieldBits(const std::vector<Field>& fields)
     return total;
 }
 
-bool compressAllowed(const GranuleSpec& g, const ScalefactorPlace& place, int compress)
+bool compressAllowed(const GranulePlan& g, const ScalefactorPlace& place, int compress)
 {
     if (!place.mpeg2) return compress < 16;
     if (place.intensityChannel) return (compress & 1) == g.intensityScale;
     return mpeg2Lengths(compress, false).preflag == g.preflag;
 }
 
-bool reusedGroupsMatch(const GranuleSpec& g, const ScalefactorPlace& place)
+bool reusedGroupsMatch(const GranulePlan& g, const ScalefactorPlace& place)
 {
     if (place.mpeg2 || place.granule == 0 || g.blockType == 2) return true;
     for (int group = 0; group < 4; ++group) {
@@ -125,7 +125,7 @@ bool reusedGroupsMatch(const GranuleSpec& g, const ScalefactorPlace& place)
 
 }  // namespace
 
-bool chooseScalefacCompress(const GranuleSpec& g, const ScalefactorPlace& place, int& compress, std::string& error)
+bool chooseScalefacCompress(const GranulePlan& g, const ScalefactorPlace& place, int& compress, std::string& error)
 {
     if (!reusedGroupsMatch(g, place)) {
         error = "scale factors reused by scfsi differ from granule 0";
@@ -146,12 +146,12 @@ bool chooseScalefacCompress(const GranuleSpec& g, const ScalefactorPlace& place,
     return bestBits >= 0;
 }
 
-void writeScalefactors(const GranuleSpec& g, const ScalefactorPlace& place, int compress, BitWriter& out)
+void writeScalefactors(const GranulePlan& g, const ScalefactorPlace& place, int compress, BitWriter& out)
 {
     for (const Field& f : scalefactorFields(g, place, compress)) out.put(static_cast<uint32_t>(f.value), f.bits);
 }
 
-void fitScalefactors(GranuleSpec& g, const ScalefactorPlace& place, int compress, const std::function<int(int)>& pick)
+void fitScalefactors(GranulePlan& g, const ScalefactorPlace& place, int compress, const std::function<int(int)>& pick)
 {
     for (const auto& [value, bits] : scalefactorSlots(g, place, compress)) *value = pick((1 << bits) - 1);
 }

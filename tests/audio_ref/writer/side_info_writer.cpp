@@ -4,7 +4,7 @@
 
 namespace {
 
-void writeGranuleInfo(const GranuleSpec& g, const CodedGranule& c, bool mpeg2, BitWriter& out)
+void writeGranuleInfo(const GranulePlan& g, const CodedGranule& c, bool mpeg2, BitWriter& out)
 {
     out.put(static_cast<uint32_t>(c.part23Length), 12);
     out.put(static_cast<uint32_t>(c.spectrum.bigValues), 9);
@@ -28,7 +28,7 @@ void writeGranuleInfo(const GranuleSpec& g, const CodedGranule& c, bool mpeg2, B
 
 }  // namespace
 
-void writeSideInfo(const FrameSpec& f, const BandLayout& layout, const CodedFrame& coded, int mainDataBegin,
+void writeSideInfo(const FramePlan& f, const BandLayout& layout, const CodedFrame& coded, int mainDataBegin,
                    BitWriter& out)
 {
     const int channels = channelCount(f);

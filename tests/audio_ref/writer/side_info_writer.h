@@ -6,13 +6,13 @@
 #include "writer/band_layout.h"
 #include "writer/bit_writer.h"
 #include "writer/granule_writer.h"
-#include "writer/layer3_spec.h"
+#include "writer/layer3_plan.h"
 
 // Coded granules of a frame, [granule][channel].
 using CodedFrame = CodedGranule[2][2];
 
 // Writes the Layer III side information of a frame.
-void writeSideInfo(const FrameSpec& f, const BandLayout& layout, const CodedFrame& coded, int mainDataBegin,
+void writeSideInfo(const FramePlan& f, const BandLayout& layout, const CodedFrame& coded, int mainDataBegin,
                    BitWriter& out);
 
 // The frame's CRC-16 (polynomial 0x8005, start 0xFFFF) over the header's last two bytes and the

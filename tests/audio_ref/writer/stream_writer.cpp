@@ -20,7 +20,7 @@ struct PlacedFrame {
     long dataStart = 0;
 };
 
-bool codeFrame(const FrameSpec& f, PlacedFrame& p, std::string& error)
+bool codeFrame(const FramePlan& f, PlacedFrame& p, std::string& error)
 {
     p.layout = bandLayout(f.rate);
     if (!p.layout) {
@@ -50,7 +50,7 @@ bool codeFrame(const FrameSpec& f, PlacedFrame& p, std::string& error)
     return true;
 }
 
-bool placeMainData(const StreamSpec& spec, const FrameSpec& f, PlacedFrame& p, long& dataEnd, std::string& error)
+bool placeMainData(const StreamPlan& plan, const FramePlan& f, PlacedFrame& p, long& dataEnd, std::string& error)
 {
     const int maxReach = maxMainDataBegin(*p.layout);
     if (f.reach > maxReach) {
@@ -58,7 +58,7 @@ bool placeMainData(const StreamSpec& spec, const FrameSpec& f, PlacedFrame& p, l
         return false;
     }
     p.dataStart = f.reach >= 0 ? p.slotStart - f.reach : std::max(dataEnd, p.slotStart - maxReach);
-    const bool beforeStart = p.dataStart < 0 && spec.allowReachBeforeStart;
+    const bool beforeStart = p.dataStart < 0 && plan.allowReachBeforeStart;
     if (p.dataStart < dataEnd && !beforeStart) {
         error = "main data would overlap the previous frame's";
         return false;
@@ -73,7 +73,7 @@ bool placeMainData(const StreamSpec& spec, const FrameSpec& f, PlacedFrame& p, l
     return true;
 }
 
-void emitFrame(const FrameSpec& f, const PlacedFrame& p, const std::vector<uint8_t>& slots, WrittenStream& out)
+void emitFrame(const FramePlan& f, const PlacedFrame& p, const std::vector<uint8_t>& slots, WrittenStream& out)
 {
     const int mainDataBegin = static_cast<int>(p.slotStart - p.dataStart);
     uint32_t word = 0;
@@ -95,17 +95,17 @@ void emitFrame(const FrameSpec& f, const PlacedFrame& p, const std::vector<uint8
 
 }  // namespace
 
-WrittenStream writeStream(const StreamSpec& spec)
+WrittenStream writeStream(const StreamPlan& plan)
 {
     WrittenStream out;
-    std::vector<PlacedFrame> placed(spec.frames.size());
+    std::vector<PlacedFrame> placed(plan.frames.size());
     long slotEnd = 0;
     long dataEnd = 0;
-    for (size_t n = 0; n < spec.frames.size(); ++n) {
+    for (size_t n = 0; n < plan.frames.size(); ++n) {
         PlacedFrame& p = placed[n];
         p.slotStart = slotEnd;
         std::string error;
-        if (!codeFrame(spec.frames[n], p, error) || !placeMainData(spec, spec.frames[n], p, dataEnd, error)) {
+        if (!codeFrame(plan.frames[n], p, error) || !placeMainData(plan, plan.frames[n], p, dataEnd, error)) {
             out.error = "frame " + std::to_string(n) + ": " + error;
             return out;
         }
@@ -117,8 +117,8 @@ WrittenStream writeStream(const StreamSpec& spec)
         for (size_t i = 0; i < p.mainData.size(); ++i)
             if (p.dataStart + static_cast<long>(i) >= 0) slots[p.dataStart + i] = p.mainData[i];
 
-    out.bytes = spec.leading;
-    for (size_t n = 0; n < spec.frames.size(); ++n) emitFrame(spec.frames[n], placed[n], slots, out);
-    out.bytes.insert(out.bytes.end(), spec.trailing.begin(), spec.trailing.end());
+    out.bytes = plan.leading;
+    for (size_t n = 0; n < plan.frames.size(); ++n) emitFrame(plan.frames[n], placed[n], slots, out);
+    out.bytes.insert(out.bytes.end(), plan.trailing.begin(), plan.trailing.end());
     return out;
 }

@@ -6,10 +6,10 @@
 
 namespace {
 
-StreamSpec oneFrame(int rate = 44100, int kbps = 128)
+StreamPlan oneFrame(int rate = 44100, int kbps = 128)
 {
-    StreamSpec s;
-    FrameSpec f;
+    StreamPlan s;
+    FramePlan f;
     f.rate = rate;
     f.kbps = kbps;
     s.frames.push_back(f);
@@ -18,7 +18,7 @@ StreamSpec oneFrame(int rate = 44100, int kbps = 128)
 
 TEST(Writer, RefusesValuesItsTableCannotCode)
 {
-    StreamSpec s = oneFrame();
+    StreamPlan s = oneFrame();
     s.frames[0].granule[0][0].values[0] = 2;
     s.frames[0].granule[0][0].tableSelect = {1, -1, -1};
     EXPECT_NE(writeStream(s).error.find("table 1 cannot code"), std::string::npos);
@@ -31,8 +31,8 @@ TEST(Writer, RefusesValuesItsTableCannotCode)
 
 TEST(Writer, RefusesScaleFactorsTheLengthsCannotHold)
 {
-    StreamSpec s = oneFrame();
-    GranuleSpec& g = s.frames[0].granule[0][0];
+    StreamPlan s = oneFrame();
+    GranulePlan& g = s.frames[0].granule[0][0];
     g.sfLong[12] = 8;
     g.scalefacCompress = 15;  // slen2 = 3 for bands 11 to 20
     EXPECT_EQ(writeStream(s).error, "frame 0: granule 0 channel 0: no scalefac_compress holds the scale factors");
@@ -43,7 +43,7 @@ TEST(Writer, RefusesScaleFactorsTheLengthsCannotHold)
 
 TEST(Writer, RefusesReuseOfScaleFactorsThatDiffer)
 {
-    StreamSpec s = oneFrame();
+    StreamPlan s = oneFrame();
     s.frames[0].scfsi[1] = 0b1000;
     s.frames[0].granule[0][1].sfLong[2] = 3;
     EXPECT_NE(writeStream(s).error.find("scfsi"), std::string::npos);
@@ -53,11 +53,11 @@ TEST(Writer, RefusesReuseOfScaleFactorsThatDiffer)
 
 TEST(Writer, RefusesMainDataThatDoesNotFitOrReachesTooFar)
 {
-    StreamSpec s = oneFrame(48000, 32);  // 96-byte frames: 60 bytes of main data
+    StreamPlan s = oneFrame(48000, 32);  // 96-byte frames: 60 bytes of main data
     for (int i = 0; i < 400; ++i) s.frames[0].granule[0][0].values[i] = 15;
     EXPECT_NE(writeStream(s).error.find("main data needs"), std::string::npos);
 
-    StreamSpec far = oneFrame();
+    StreamPlan far = oneFrame();
     far.frames.push_back(far.frames[0]);
     far.frames[1].reach = 512;
     EXPECT_NE(writeStream(far).error.find("reach above 511"), std::string::npos);
@@ -68,7 +68,7 @@ TEST(Writer, RefusesMainDataThatDoesNotFitOrReachesTooFar)
 
 TEST(Writer, FramesHaveTheStandardSizes)
 {
-    FrameSpec f;
+    FramePlan f;
     f.kbps = 128;
     EXPECT_EQ(frameBytes(f, *bandLayout(44100)), 417);
     f.padding = true;

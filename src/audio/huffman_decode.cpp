@@ -1,4 +1,4 @@
-#include "audio/spectrum_decode.h"
+#include "audio/huffman_decode.h"
 
 #include <algorithm>
 #include <bit>

@@ -7,7 +7,7 @@
 #include "audio/band_tables.h"
 #include "audio/generated/huffman_codewords.h"
 #include "audio/layer3_tables.h"
-#include "audio/spectrum_decode.h"
+#include "audio/huffman_decode.h"
 #include "test_frames.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 // What a test chooses for one granule of one channel: its side information and its quantised
 // spectrum. Fields left at -1 are worked out by the writer.
-struct GranuleSpec {
+struct GranulePlan {
     int globalGain = 0;
     int blockType = 0;  // 0 normal, 1 start, 2 short, 3 stop; non-zero means window switching
     bool mixed = false;
@@ -28,7 +28,7 @@ struct GranuleSpec {
 
 // One frame: its header fields and the granules of each channel ([granule][channel]; MPEG-2 has
 // only granule 0, single-channel streams only channel 0).
-struct FrameSpec {
+struct FramePlan {
     int rate = 44100;
     int kbps = 128;
     bool padding = false;
@@ -39,12 +39,12 @@ struct FrameSpec {
     int privateBits = 0;
     int reach = -1;    // main_data_begin to use; -1 puts the main data right behind the previous frame's
     std::vector<uint8_t> junkBefore;  // bytes in front of the header that belong to no frame
-    std::array<std::array<GranuleSpec, 2>, 2> granule{};
+    std::array<std::array<GranulePlan, 2>, 2> granule{};
 };
 
-struct StreamSpec {
+struct StreamPlan {
     std::vector<uint8_t> leading;   // bytes before the first frame, e.g. an ID3v2 tag
-    std::vector<FrameSpec> frames;
+    std::vector<FramePlan> frames;
     std::vector<uint8_t> trailing;  // bytes after the last frame, e.g. a "TAG" block
     bool allowReachBeforeStart = false;  // lets the first frames point before the stream's first byte
 };
