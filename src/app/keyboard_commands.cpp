@@ -16,7 +16,7 @@ const char* const kTrajectoryFormat =
 // Switched together, in this order.
 const GLenum kLightingCaps[] = {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2, GL_LIGHT3, GL_LIGHT4, GL_LIGHT5, GL_LIGHTING};
 
-const WindowSpec kToggledWindow = {"Zephal 3D", 640, 480, 16};
+const WindowPlan kToggledWindow = {"Zephal 3D", 640, 480, 16};
 
 }  // namespace
 
@@ -24,7 +24,7 @@ bool toggleDisplayMode(App& app)
 {
     closeWindow();
     app.fullscreenMode = !app.fullscreenMode;
-    const WindowSpec& w = kToggledWindow;
+    const WindowPlan& w = kToggledWindow;
     return openWindow(app, w.title, w.width, w.height, w.colourBits, app.fullscreenMode);
 }
 

@@ -1,13 +1,25 @@
 #include "app/music.h"
 
-// No player is linked into the demo yet: the file is never loaded, so the demo runs silent
-// and there is no thread to start or stop.
+#include <cstdio>
 
-int openMusic(const char*)
+#include "audio/audio_out.h"
+#include "audio/mp3_player.h"
+#include "platform/wave_out_alsa.h"
+
+int openMusic(const char* fileName)
 {
+    setWaveDevice(alsaWaveDevice());
+    if (gPlayer.open(fileName) == 1) return 1;
+    std::fprintf(stderr, "zephal3d: no music: cannot read \"%s\"\n", fileName);
     return 0;
 }
 
-void startMusic(int) {}
+void startMusic(int loop)
+{
+    if (!gPlayer.startThread(loop)) std::fprintf(stderr, "zephal3d: no music: the playback thread cannot start\n");
+}
 
-void stopMusic() {}
+void stopMusic()
+{
+    gPlayer.stopThread();
+}

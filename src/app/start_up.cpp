@@ -7,7 +7,7 @@ namespace {
 const char* const kMusicFile = "sorvel.mp3";
 constexpr int kLoopMusic = 1;
 
-const WindowSpec kFirstWindow = {"Zephal3D", 800, 600, 16};
+const WindowPlan kFirstWindow = {"Zephal3D", 800, 600, 16};
 
 }  // namespace
 
@@ -27,7 +27,7 @@ int runDemo(App& app, const DemoSteps& steps)
     steps.setCursorPos(kCursorX, kCursorY);
     if (steps.openMusic(kMusicFile) == 1) steps.startMusic(kLoopMusic);
 
-    const WindowSpec& w = kFirstWindow;
+    const WindowPlan& w = kFirstWindow;
     if (!steps.openWindow(app, w.title, w.width, w.height, w.colourBits, app.fullscreenMode)) {
         // The music must not play on behind a program that is ending.
         steps.stopMusic();

@@ -3,7 +3,7 @@
 struct App;
 
 // A window the demo asks for: title and client size with the colour depth.
-struct WindowSpec {
+struct WindowPlan {
     const char* title;
     int width, height, colourBits;
 };

@@ -29,11 +29,23 @@ int playBlock(const uint8_t* data, int bytes);
 void queueStaged();
 void waitQueueEmpty();
 
+// From any thread: the output gives up at once. Waits return, queued blocks are dropped, the
+// device is told to let go, and nothing is opened or queued again until resetOutput.
+void abortOutput();
+// Empty staging buffer, startOutput armed again, an abort lifted; only while no thread uses the output.
+void resetOutput();
+// True once blocks can no longer reach a device: it did not open, it was lost, or the output aborted.
+bool outputLost();
+// Blocks handed to the device and not yet done; readable from any thread.
+int queuedBlockCount();
+
 // What plays the blocks: ALSA in the demo, a file writer in mp3dec, fakes in tests.
 // Every call comes from the one thread that plays the queued blocks, in queue order.
 struct WaveDevice {
     int (*open)(int rate);                        // 0, or -1 when there is no usable device
     int (*play)(const uint8_t* data, int bytes);  // blocks until played; 0, or -1 when lost
-    void (*close)();
+    void (*close)();  // after the last play; drains what the device still holds
+    // Optional, from any thread: a play or close in progress returns soon, dropping what it holds.
+    void (*abort)() = nullptr;
 };
 void setWaveDevice(const WaveDevice* device);

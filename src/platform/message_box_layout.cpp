@@ -11,12 +11,12 @@ constexpr int kButtonHeight = 26;
 constexpr int kButtonGap = 12;
 constexpr int kMinTextWidth = 200;
 
-struct ButtonSpec {
+struct ButtonPlace {
     const char* label;
     bool answer;
 };
-const ButtonSpec kOkButtons[] = {{"OK", true}};
-const ButtonSpec kYesNoButtons[] = {{"Yes", true}, {"No", false}};
+const ButtonPlace kOkButtons[] = {{"OK", true}};
+const ButtonPlace kYesNoButtons[] = {{"Yes", true}, {"No", false}};
 
 }  // namespace
 
@@ -47,7 +47,7 @@ DialogLayout layoutMessageBox(const char* text, MessageBoxKind kind, int ascent,
     for (const std::string& line : layout.lines) textWidth = std::max(textWidth, width(line, context));
 
     bool yesNo = kind == kMessageYesNo;
-    const ButtonSpec* specs = yesNo ? kYesNoButtons : kOkButtons;
+    const ButtonPlace* choices = yesNo ? kYesNoButtons : kOkButtons;
     int count = yesNo ? 2 : 1;
     int rowWidth = count * kButtonWidth + (count - 1) * kButtonGap;
 
@@ -58,7 +58,7 @@ DialogLayout layoutMessageBox(const char* text, MessageBoxKind kind, int ascent,
 
     int x = (layout.width - rowWidth) / 2;
     for (int i = 0; i < count; ++i, x += kButtonWidth + kButtonGap)
-        layout.buttons.push_back({specs[i].label, specs[i].answer, x, buttonY, kButtonWidth, kButtonHeight});
+        layout.buttons.push_back({choices[i].label, choices[i].answer, x, buttonY, kButtonWidth, kButtonHeight});
     return layout;
 }
 

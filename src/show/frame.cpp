@@ -40,7 +40,9 @@ uint32_t meshTexture(const App& app, const Mesh& mesh)
 {
     if (!app.textureNames || mesh.faceCount < 1 || !mesh.faceMaterials) return 0;
     int32_t material = mesh.faceMaterials[0];
-    if (material < 0 || material >= app.scene.materialCount) return 0;
+    // The overlays' materials come after the scene's and have no entry in the table.
+    float sceneMaterials = app.scene.materialCount - static_cast<float>(app.overlayMaterialCount);
+    if (material < 0 || material >= sceneMaterials) return 0;
     return app.textureNames[material];
 }
 

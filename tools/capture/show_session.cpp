@@ -1,7 +1,6 @@
 #include "show_session.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <GLFW/glfw3.h>
 #include <unistd.h>
 
@@ -9,11 +8,11 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "app/resize_view.h"
+#include "app/scene_loading.h"
 #include "platform/time_source.h"
 #include "render/setup_gl.h"
-#include "scene/load3ds.h"
 #include "show/frame.h"
-#include "show/greets_overlays.h"
 
 namespace {
 
@@ -21,7 +20,6 @@ uint32_t sessionNowMs;
 uint32_t sessionCounter() { return sessionNowMs; }
 
 constexpr int kDepthBits = 16;
-constexpr const char* kSceneFile = "scenedemo.3DS";
 
 bool fail(const std::string& message)
 {
@@ -29,37 +27,12 @@ bool fail(const std::string& message)
     return false;
 }
 
-bool loadSceneFile(App& app)
-{
-    clear(app.scene);
-    if (load3ds(app.scene, kSceneFile) < 0) return fail(std::string("cannot open ") + kSceneFile);
-    app.scene.selectedCameraNumber = 1;
-    app.scene.selectedCamera = cameraByNumber(app.scene, 1);
-    if (!app.scene.selectedCamera) return fail(std::string("no camera in ") + kSceneFile);
-    return true;
-}
-
-// What the window's resize does: the overlays start over and the perspective follows the lens.
-void sizeView(App& app, int width, int height)
-{
-    app.viewWidth = width;
-    app.viewHeight = height;
-    greetsScrollY = 0;
-    panelCentreX = width / 2;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(app.scene.selectedCamera->lens, static_cast<double>(width) / height, 10.0, 10000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
 }  // namespace
 
 bool openShowSession(ShowSession& session, App& app, const std::string& dataDir, int width, int height)
 {
     if (chdir(dataDir.c_str()) != 0) return fail("cannot enter the data folder " + dataDir);
-    if (!loadSceneFile(app)) return false;
+    if (!loadScene(app)) return false;
     if (!glfwInit()) return fail("no display (run it under with-xvfb)");
     glfwWindowHint(GLFW_DEPTH_BITS, kDepthBits);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
@@ -70,7 +43,7 @@ bool openShowSession(ShowSession& session, App& app, const std::string& dataDir,
     app.windowActive = true;
     setTimeSource(sessionCounter);
     sessionNowMs = 0;
-    sizeView(app, session.width, session.height);
+    resizeView(app, session.width, session.height);
     if (!setupGL(app)) return fail("the scene's textures could not be loaded");
     return true;
 }

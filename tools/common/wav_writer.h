@@ -2,35 +2,46 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
+
+// The canonical 44-byte RIFF/WAVE header of 16-bit PCM with `dataBytes` of samples behind it.
+inline std::vector<uint8_t> wavHeader(int channels, int rate, uint32_t dataBytes)
+{
+    uint8_t h[44];
+    auto u32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) h[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    auto u16 = [&](int at, uint32_t v) {
+        h[at] = static_cast<uint8_t>(v);
+        h[at + 1] = static_cast<uint8_t>(v >> 8);
+    };
+    std::memcpy(h, "RIFF", 4);
+    u32(4, 36 + dataBytes);
+    std::memcpy(h + 8, "WAVEfmt ", 8);
+    u32(16, 16);
+    u16(20, 1);
+    u16(22, static_cast<uint32_t>(channels));
+    u32(24, static_cast<uint32_t>(rate));
+    u32(28, static_cast<uint32_t>(rate * channels * 2));
+    u16(32, static_cast<uint32_t>(channels * 2));
+    u16(34, 16);
+    std::memcpy(h + 36, "data", 4);
+    u32(40, dataBytes);
+    return std::vector<uint8_t>(h, h + sizeof h);
+}
 
 // Writes 16-bit PCM as a canonical 44-byte-header RIFF/WAVE file; false when the file fails.
 inline bool writeWav(const char* path, const std::vector<int16_t>& samples, int channels, int rate)
 {
     FILE* f = std::fopen(path, "wb");
     if (!f) return false;
-    uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
-    auto u32 = [&](uint32_t v) {
-        uint8_t b[4] = {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
-        std::fwrite(b, 1, 4, f);
-    };
-    auto u16 = [&](uint16_t v) {
-        uint8_t b[2] = {uint8_t(v), uint8_t(v >> 8)};
-        std::fwrite(b, 1, 2, f);
-    };
-    std::fwrite("RIFF", 1, 4, f);
-    u32(36 + dataBytes);
-    std::fwrite("WAVEfmt ", 1, 8, f);
-    u32(16);
-    u16(1);
-    u16(static_cast<uint16_t>(channels));
-    u32(static_cast<uint32_t>(rate));
-    u32(static_cast<uint32_t>(rate * channels * 2));
-    u16(static_cast<uint16_t>(channels * 2));
-    u16(16);
-    std::fwrite("data", 1, 4, f);
-    u32(dataBytes);
-    for (int16_t s : samples) u16(static_cast<uint16_t>(s));
+    std::vector<uint8_t> bytes = wavHeader(channels, rate, static_cast<uint32_t>(samples.size() * 2));
+    for (int16_t s : samples) {
+        bytes.push_back(static_cast<uint8_t>(s));
+        bytes.push_back(static_cast<uint8_t>(static_cast<uint16_t>(s) >> 8));
+    }
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
     bool ok = !std::ferror(f);
     return std::fclose(f) == 0 && ok;
 }

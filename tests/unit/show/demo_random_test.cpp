@@ -19,14 +19,4 @@ TEST(DemoRandom, DropsTheTopBitOfTheState)
     EXPECT_EQ(random.state, 0xFFFF1234u);
 }
 
-TEST(DemoRandom, GlobalGeneratorIsTheDefault)
-{
-    gDemoRandom = RandomState{};
-    EXPECT_EQ(demoRand(), 41);
-    EXPECT_EQ(demoRand(), 18467);
-    RandomState own;
-    EXPECT_EQ(demoRand(own), 41);
-    EXPECT_EQ(demoRand(), 6334);
-}
-
 }  // namespace

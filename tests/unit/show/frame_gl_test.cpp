@@ -4,23 +4,24 @@ namespace {
 
 using FrameGlTest = ShowGlTest;
 
-const std::vector<uint8_t> kGreen = {0, 255, 0, 255};
-
 TEST_F(FrameGlTest, FirstFrameIsBlueAndLaterOnesWhite)
 {
+    startShow();
     EXPECT_TRUE(allPixels(frameAt(3000), 0, 0, 255));
     EXPECT_TRUE(allPixels(frameAt(3020), 255, 255, 255));
     EXPECT_TRUE(allPixels(frameAt(90000), 255, 255, 255));
 }
 
 // A green square around the point the camera looks at, so it shows in the middle of the picture
-// only if it is drawn at its origin from the file.
+// only if it is drawn at its origin from the file, with its own material's texture.
 TEST_F(FrameGlTest, MeshIsDrawnWhereTheFilePutItUnderGreyFog)
 {
     Vec3 eye, target;
     scriptView(1, 3000, eye, target);
-    records.addMesh(app.scene, target, squareFacing(eye - target, 40.0f), 1);
-    setMaterialTextures({0, makeTexture(kGreen)});
+    addColourMaterial("red.bmp", 255, 0, 0);
+    int32_t green = addColourMaterial("green.bmp", 0, 255, 0);
+    records.addMesh(app.scene, target, squareFacing(eye - target, 40.0f), green);
+    startShow();
     frameAt(2980);  // the first frame, which shakes
     std::vector<uint8_t> rgb = frameAt(3000);
 
@@ -32,6 +33,7 @@ TEST_F(FrameGlTest, MeshIsDrawnWhereTheFilePutItUnderGreyFog)
 
 TEST_F(FrameGlTest, FogDensityAndColourFollowThePhase)
 {
+    startShow();
     auto fogAt = [&](uint32_t ms, float density, float colour) {
         frameAt(ms);
         GLfloat d = 0.0f, c[4] = {};
@@ -55,10 +57,11 @@ TEST_F(FrameGlTest, FogDensityAndColourFollowThePhase)
 // markers and sparks included, is clipped away and the frame stays white.
 TEST_F(FrameGlTest, GapFrameIsWhiteAllOver)
 {
-    records.addMesh(app.scene, {0.0f, 0.0f, 0.0f}, squareFacing({1.0f, 1.0f, 0.0f}, 5000.0f), 0);
-    records.addMesh(app.scene, {-3.0f, -3.0f, 0.0f}, gridCorners(960, 0.2f), 0);
+    int32_t green = addColourMaterial("green.bmp", 0, 255, 0);
+    records.addMesh(app.scene, {0.0f, 0.0f, 0.0f}, squareFacing({1.0f, 1.0f, 0.0f}, 5000.0f), green);
+    records.addMesh(app.scene, {-3.0f, -3.0f, 0.0f}, gridCorners(960, 0.2f), green);
     records.addLight(app.scene, {0.0f, 0.0f, 0.0f}, kSpotLight, {50.0f, 50.0f, 0.0f});
-    setMaterialTextures({makeTexture(kGreen)});
+    startShow();
     frameAt(34900);
     EXPECT_FALSE(allPixels(window.readRgb(), 255, 255, 255));
     EXPECT_TRUE(allPixels(frameAt(35100), 255, 255, 255));
@@ -75,8 +78,9 @@ TEST_F(FrameGlTest, EndPhaseSinksTheSceneIntoBlackOnWhite)
 {
     Vec3 eye, target;
     scriptView(24, 78199, eye, target);
-    records.addMesh(app.scene, target, squareFacing(eye - target, 40.0f), 0);
-    setMaterialTextures({makeTexture(kGreen)});
+    int32_t green = addColourMaterial("green.bmp", 0, 255, 0);
+    records.addMesh(app.scene, target, squareFacing(eye - target, 40.0f), green);
+    startShow();
     frameAt(78190);
     std::vector<uint8_t> flight = frameAt(78199);
     EXPECT_GT(window.pixel(flight, 400, 300)[1], 100);
@@ -98,6 +102,7 @@ TEST_F(FrameGlTest, EndPhaseSinksTheSceneIntoBlackOnWhite)
 
 TEST_F(FrameGlTest, SceneWithoutCameraLightsOrMeshesStillDraws)
 {
+    startShow();
     app.scene.selectedCamera = nullptr;
     EXPECT_TRUE(allPixels(frameAt(3000), 0, 0, 255));
     EXPECT_TRUE(allPixels(frameAt(90000), 255, 255, 255));

@@ -16,6 +16,10 @@ TEST(MeshTexture, BindsTheFirstFaceMaterialsTextureOrNothing)
     EXPECT_EQ(meshTexture(app, mesh), 6u);
     mesh.faceMaterials[0] = 2;
     EXPECT_EQ(meshTexture(app, mesh), 0u);
+    // Two overlay materials behind the scene's two: still only two textures in the table.
+    app.scene.materialCount = 4;
+    app.overlayMaterialCount = 2;
+    EXPECT_EQ(meshTexture(app, mesh), 0u);
     mesh.faceMaterials[0] = -1;
     EXPECT_EQ(meshTexture(app, mesh), 0u);
     mesh.faceMaterials[0] = 0;

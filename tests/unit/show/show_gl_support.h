@@ -3,69 +3,71 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 #include "../../support/gl_test_window.h"
+#include "app/resize_view.h"
+#include "common/bmp_writer.h"
+#include "render/setup_gl.h"
+#include "render/texture_loading.h"
 #include "show/camera_script.h"
 #include "show/frame.h"
 #include "show/path_interpolation.h"
 #include "show_test_support.h"
 
-// An 800 × 600 window in the state the GL set-up and the window's resize leave: texturing and
-// depth test on, blue clear colour, the camera's perspective and an identity model-view.
+// An 800 × 600 window that the tests fill as the demo does: the test writes its scene records
+// and image files into a fresh working folder, then startShow runs the window's resize and the
+// GL set-up on them with the demo clock at 0.
 struct ShowGlTest : ::testing::Test {
     GlTestWindow window;
     App app{};
     TestScene records;
     SceneCamera* camera = nullptr;
-    std::vector<uint32_t> textures;
+    std::filesystem::path home;
+    std::filesystem::path folder;
 
     void SetUp() override
     {
         ASSERT_TRUE(window.open(800, 600));
         resetShow(app);
         camera = &records.addCamera(app.scene, 45.0f);
-        glViewport(0, 0, 800, 600);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(camera->lens, 800.0 / 600.0, 10.0, 10000.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glEnable(GL_TEXTURE_2D);
-        glShadeModel(GL_SMOOTH);
-        glClearColor(0.0f, 0.0f, 1.0f, 0.5f);
-        glClearDepth(1.0);
-        glDepthFunc(GL_LEQUAL);
-        glEnable(GL_DEPTH_TEST);
-        startFakeClock(app);
+        home = std::filesystem::current_path();
+        char pattern[] = "/tmp/z3d-show-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        std::filesystem::current_path(folder);
     }
     void TearDown() override
     {
         setTimeSource(nullptr);
+        dropOverlayMaterials(app);
+        delete[] app.textureNames;
         window.close();
+        std::filesystem::current_path(home);
+        std::filesystem::remove_all(folder);
     }
 
-    // An RGBA texture of `width` texels in one row, sampled without filtering.
-    uint32_t makeTexture(const std::vector<uint8_t>& rgba)
+    void startShow(int width = 800, int height = 600)
     {
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        glBindTexture(GL_TEXTURE_2D, name);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(rgba.size() / 4), 1, 0, GL_RGBA,
-                     GL_UNSIGNED_BYTE, rgba.data());
-        return name;
+        setTimeSource(fakeCounter);
+        fakeNowMs = 0;
+        resizeView(app, width, height);
+        ASSERT_TRUE(setupGL(app));
     }
-    // Scene textures by material number, as the texture loader leaves them.
-    void setMaterialTextures(std::vector<uint32_t> names)
+
+    // A scene material whose texture is a plain square of one colour.
+    int32_t addColourMaterial(const char* mapName, uint8_t r, uint8_t g, uint8_t b)
     {
-        textures = std::move(names);
-        app.textureNames = textures.data();
-        app.scene.materialCount = static_cast<float>(textures.size());
+        std::vector<uint8_t> rgb;
+        for (int i = 0; i < 16; ++i) rgb.insert(rgb.end(), {r, g, b});
+        EXPECT_TRUE(writeBmp24(mapName, 4, 4, rgb));
+        return records.addMaterial(app.scene, mapName).number;
     }
 
     std::vector<uint8_t> frameAt(uint32_t ms)
@@ -75,6 +77,22 @@ struct ShowGlTest : ::testing::Test {
         return window.readRgb();
     }
 };
+
+// An overlay's colour and mask images: four columns of 16 texels, each of one colour and one
+// mask value (the mask's red is the alpha).
+inline void writeOverlay(const char* colourFile, const char* maskFile, const std::array<uint8_t[3], 4>& colours,
+                         const std::array<uint8_t, 4>& alphas)
+{
+    constexpr int kColumn = 16, kRows = 4;
+    std::vector<uint8_t> colour, mask;
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < 4 * kColumn; ++x) {
+            colour.insert(colour.end(), colours[x / kColumn], colours[x / kColumn] + 3);
+            mask.insert(mask.end(), {alphas[x / kColumn], 0, 0});
+        }
+    EXPECT_TRUE(writeBmp24(colourFile, 4 * kColumn, kRows, colour));
+    EXPECT_TRUE(writeBmp24(maskFile, 4 * kColumn, kRows, mask));
+}
 
 // Where the script has the camera at `ms` (a time inside segment `number`).
 inline void scriptView(int number, uint32_t ms, Vec3& eye, Vec3& target)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <vector>
 
@@ -50,6 +51,7 @@ struct TestScene {
     std::deque<std::vector<int32_t>> faceMaterials;
     std::deque<SceneLight> lights;
     std::deque<SceneCamera> cameras;
+    std::deque<Material> materials;
 
     template <typename Record>
     static void link(Record*& head, float& count, Record& record)
@@ -91,6 +93,16 @@ struct TestScene {
         light.spotTarget = spotTarget;
         link(scene.lights, scene.lightCount, light);
         return light;
+    }
+
+    Material& addMaterial(Scene& scene, const char* mapName)
+    {
+        Material& material = materials.emplace_back();
+        material.number = static_cast<int32_t>(materials.size()) - 1;
+        std::snprintf(material.name, kNameSize, "%s", mapName);
+        std::snprintf(material.mapName, kNameSize, "%s", mapName);
+        link(scene.materials, scene.materialCount, material);
+        return material;
     }
 
     SceneCamera& addCamera(Scene& scene, float lens = 45.0f)

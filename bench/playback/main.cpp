@@ -1,0 +1,155 @@
+#include <pthread.h>
+#include <time.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "audio/audio_out.h"
+#include "audio/mp3_player.h"
+#include "platform/wave_out_alsa.h"
+#include "support/test_music.h"
+
+// Figures of the playback thread: its processor time per second of music while a device takes
+// the blocks in real time, and how long startThread takes to put the first block in the queue.
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRate = 44100;
+constexpr int kFrameBytes = 4;
+constexpr double kMusicSeconds = 20;
+constexpr double kMeasuredSeconds = 10;
+constexpr int kLatencyRuns = 9;
+
+std::atomic<long long> playedBytes{0};
+std::atomic<bool> firstPlay{false};
+Clock::time_point firstPlayAt;
+
+int benchOpen(int)
+{
+    return 0;
+}
+
+// Takes a block as a sound card would: in the time it lasts.
+int pacedPlay(const uint8_t*, int bytes)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(double(bytes) / (kRate * kFrameBytes)));
+    playedBytes += bytes;
+    return 0;
+}
+
+void benchClose() {}
+
+const WaveDevice kPacedDevice{benchOpen, pacedPlay, benchClose};
+
+// Notes when the first block reaches the device it passes the blocks on to.
+const WaveDevice* timedInner = nullptr;
+int timedOpen(int rate)
+{
+    return timedInner->open(rate);
+}
+int timedPlay(const uint8_t* data, int bytes)
+{
+    if (!firstPlay.load()) {
+        firstPlayAt = Clock::now();
+        firstPlay = true;
+    }
+    return timedInner->play(data, bytes);
+}
+void timedClose()
+{
+    timedInner->close();
+}
+void timedAbort()
+{
+    if (timedInner->abort) timedInner->abort();
+}
+const WaveDevice kTimedDevice{timedOpen, timedPlay, timedClose, timedAbort};
+
+double cpuSeconds(clockid_t clock)
+{
+    timespec ts{};
+    if (clock_gettime(clock, &ts) != 0) return -1;
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+double threadCpuSeconds(pthread_t thread)
+{
+    clockid_t clock;
+    return pthread_getcpuclockid(thread, &clock) == 0 ? cpuSeconds(clock) : -1;
+}
+
+void measureCpu(const std::string& music)
+{
+    setWaveDevice(&kPacedDevice);
+    gPlayer.open(music.c_str());
+    gPlayer.startThread(1);
+    std::this_thread::sleep_for(std::chrono::seconds(1));  // past the start, with the queue full
+    double cpu0 = threadCpuSeconds(gPlayer.threadHandle);
+    double process0 = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    long long bytes0 = playedBytes;
+    std::this_thread::sleep_for(std::chrono::duration<double>(kMeasuredSeconds));
+    double cpu = threadCpuSeconds(gPlayer.threadHandle) - cpu0;
+    double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - process0;
+    double musicSeconds = double(playedBytes - bytes0) / (kRate * kFrameBytes);
+    gPlayer.stopThread();
+    std::printf("playback thread CPU: %.2f ms per second of music = %.3f%% of one core at %d Hz "
+                "(%.1f s of music played in real time; target under 1%%)\n",
+                1000 * cpu / musicSeconds, 100 * cpu / musicSeconds, kRate, musicSeconds);
+    std::printf("whole process, with the thread that feeds the device: %.3f%% of one core\n",
+                100 * process / musicSeconds);
+}
+
+// Time from startThread until the device thread gets the first block, which is queued just before.
+void measureLatency(const std::string& music, const WaveDevice* device, const char* name)
+{
+    std::vector<double> ms;
+    timedInner = device;
+    setWaveDevice(&kTimedDevice);
+    for (int run = 0; run < kLatencyRuns; ++run) {
+        gPlayer.open(music.c_str());
+        firstPlay = false;
+        Clock::time_point start = Clock::now();
+        gPlayer.startThread(1);
+        while (!firstPlay && gPlayer.runningFlag) std::this_thread::sleep_for(std::chrono::microseconds(50));
+        if (!firstPlay) {
+            std::printf("%s: no block reached the device\n", name);
+            gPlayer.stopThread();
+            return;
+        }
+        ms.push_back(std::chrono::duration<double, std::milli>(firstPlayAt - start).count());
+        gPlayer.stopThread();
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("startThread to first block queued, %s: median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n", name,
+                ms[ms.size() / 2], ms.front(), ms.back(), kLatencyRuns);
+}
+
+}  // namespace
+
+int main()
+{
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "z3d-bench-playback";
+    std::filesystem::create_directories(dir);
+    std::string music = (dir / "music.mp3").string();
+    if (!writeTestMp3(music, kRate, kMusicSeconds - 0.5, 0.5)) {
+        std::fprintf(stderr, "cannot make the test music with shineenc\n");
+        return 1;
+    }
+    measureLatency(music, &kPacedDevice, "device that plays in real time");
+    std::ofstream(dir / ".asoundrc") << "pcm.!default {\ntype file\nslave.pcm \"null\"\nfile \"/dev/null\"\n}\n";
+    setenv("HOME", dir.c_str(), 1);
+    measureLatency(music, alsaWaveDevice(), "ALSA \"default\" into the null PCM");
+    measureCpu(music);
+    std::filesystem::remove_all(dir);
+    return 0;
+}

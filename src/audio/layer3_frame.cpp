@@ -1,0 +1,117 @@
+#include "audio/layer3_frame.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "audio/alias_reduction.h"
+#include "audio/side_info.h"
+#include "audio/huffman_decode.h"
+#include "audio/stereo.h"
+
+Layer3State gLayer3;
+
+namespace {
+
+constexpr int kCrcBits = 16;
+constexpr int kSlots = 18;
+constexpr int kSlotBytes = 128;
+
+struct FrameModes {
+    int channels;
+    bool midSide;
+    bool intensity;
+};
+
+FrameModes frameModes(const FrameHeader& h)
+{
+    bool joint = h.mode == 1;
+    return {channelCount(h), joint && (h.modeExt & 2), joint && (h.modeExt & 1)};
+}
+
+// Bits left between the read position and the end of this frame's main data.
+long bitsLeft(const StreamInput& s) { return (mainDataEnd(s) - s.reader.bytePtr) * 8L - s.reader.bitIndex; }
+
+// Scale factors and spectrum of one channel; false when its data overrun.
+bool decodeChannel(StreamInput& s, Layer3State& st, const FrameHeader& h, GranuleInfo& g, int ch, const FrameModes& m)
+{
+    if (g.part2_3_length > bitsLeft(s)) return false;
+    BitReader& r = s.reader;
+    int32_t(&sf)[kScaleFactors] = st.scaleFactors[ch];
+    int part2 = h.mpeg2 ? readScaleFactorsMpeg2(sf, st.largestScaleFactors[ch], g, r, ch == 1 && m.intensity)
+                        : readScaleFactorsMpeg1(sf, g, r);
+    if (ch == 1 && m.midSide)
+        return decodeSpectrumMidSide(st.spectrum[0], st.spectrum[1], sf, g, h.samplingIndex, part2, r) == 0;
+    return decodeSpectrum(st.spectrum[ch], sf, g, h.samplingIndex, part2, r) == 0;
+}
+
+// Spectra of one granule, stereo processing included; false when the data overrun.
+bool decodeGranule(StreamInput& s, Layer3State& st, const FrameHeader& h, GranuleInfo* g, const FrameModes& m)
+{
+    for (int ch = 0; ch < m.channels; ++ch) {
+        if (!decodeChannel(s, st, h, g[ch], ch, m)) return false;
+    }
+    if (m.intensity)
+        applyIntensityStereo(st.spectrum[0], st.spectrum[1], st.scaleFactors[1], st.largestScaleFactors[1], g[1],
+                             h.samplingIndex, m.midSide, h.mpeg2);
+    if (m.midSide || m.intensity) g[0].activeSubbands = g[1].activeSubbands = std::max(g[0].activeSubbands, g[1].activeSubbands);
+    return true;
+}
+
+int synthesizeGranule(Layer3State& st, const GranuleInfo* g, int channels, const PcmSink& out)
+{
+    for (int ch = channels - 1; ch >= 0; --ch) {
+        reduceAliasing(st.spectrum[ch], g[ch]);
+        hybridFilter(st.hybrid, st.spectrum[ch], st.slots[ch], ch, g[ch]);
+    }
+    int clips = 0;
+    for (int t = 0; t < kSlots; ++t) {
+        int16_t pcm[2][32];
+        for (int ch = 0; ch < channels; ++ch) clips += synthesize(st.synthesis, st.slots[ch] + 32 * t, ch, pcm[ch]);
+        // A single channel plays on both outputs.
+        interleave(pcm[0], pcm[channels - 1], out.buffer + *out.fill);
+        *out.fill += kSlotBytes;
+        if (*out.fill >= out.blockBytes) out.flush();
+    }
+    return clips;
+}
+
+// A granule with nothing in it: the filter banks play out what they hold.
+GranuleInfo silentGranule()
+{
+    GranuleInfo g{};
+    g.activeSubbands = 0;
+    return g;
+}
+
+// Said once per stream, so that a damaged file does not flood the terminal while it loops.
+void reportDropped(StreamInput& s)
+{
+    if (s.reportedDamage) return;
+    s.reportedDamage = true;
+    std::fprintf(stderr, "mp3: damaged frame dropped (window switching with block type 0)\n");
+}
+
+}  // namespace
+
+int decodeLayer3(StreamInput& s, Layer3State& st, const FrameHeader& h, const PcmSink& out)
+{
+    if (s.frameSize < s.sideInfoSize) return 0;
+    if (h.hasCrc) skipBits(s.reader, kCrcBits);
+    FrameModes m = frameModes(h);
+    SideInfo si{};
+    bool valid = h.mpeg2 ? readSideInfoMpeg2(si, s.reader, m.channels, m.midSide, h.samplingIndex)
+                         : readSideInfoMpeg1(si, s.reader, m.channels, m.midSide, h.samplingIndex);
+    bool seen = setMainData(s, static_cast<int>(si.main_data_begin));
+    if (!valid) {
+        reportDropped(s);
+        return 0;
+    }
+    int clips = 0;
+    for (int gr = 0; gr < (h.mpeg2 ? 1 : 2); ++gr) {
+        GranuleInfo g[2] = {si.gr[0][gr], si.gr[1][gr]};
+        if (!seen) g[0] = g[1] = silentGranule();
+        else if (!decodeGranule(s, st, h, g, m)) break;
+        clips += synthesizeGranule(st, g, m.channels, out);
+    }
+    return clips;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "audio/bit_reader.h"
+#include "audio/frame_header.h"
+
+// The music file in memory, cut into frames, with the bit reservoir.
+
+constexpr int kReservoirBytes = 511;      // the farthest main_data_begin reaches back
+constexpr int kFrameBodyOffset = 512;     // room in front of a frame body for the reservoir
+constexpr int kFrameBufferBytes = 2304;
+constexpr int kReadSlack = 64;            // behind a body: what a bit read may look past its data
+constexpr int kMaxFrameBody = kFrameBufferBytes - kFrameBodyOffset - kReadSlack;
+
+struct StreamInput {
+    std::vector<uint8_t> file;
+    size_t pos = 0;
+    bool loaded = false;
+    bool refused = false;  // no stream this decoder plays: every pass is empty
+    bool reportedDamage = false;  // a damaged frame has been reported
+    uint32_t firstHeader = 0;  // 0 while searching for the start of the audio
+    uint32_t lastHeader = 0;
+    // Two frame buffers used in turn; a body is stored from kFrameBodyOffset on.
+    std::vector<uint8_t> buffers[2] = {std::vector<uint8_t>(kFrameBufferBytes), std::vector<uint8_t>(kFrameBufferBytes)};
+    int bufferIndex = 0;  // the buffer the next frame goes into
+    uint8_t* frameData = buffers[1].data() + kFrameBodyOffset;
+    uint8_t* prevFrameData = buffers[0].data() + kFrameBodyOffset;
+    int frameSize = 0, prevFrameSize = 0;  // body bytes
+    int sideInfoSize = 0, prevSideInfoSize = 0;
+    // Main-data bytes of earlier frames standing in front of a frame's own main data.
+    int history = 0, prevHistory = 0;
+    bool continuous = false;  // the previous frame directly precedes this one in the stream
+    BitReader reader{};
+};
+
+extern StreamInput gStream;
+
+// Takes the bytes as the file in memory and forgets every remembered header and reservoir byte.
+void loadBytes(StreamInput& s, std::vector<uint8_t> bytes);
+int loadFile(StreamInput& s, const char* name);
+void releaseFile(StreamInput& s);
+void rewind(StreamInput& s);
+int nextFrame(StreamInput& s, FrameHeader& header);
+
+// Places the reservoir in front of this frame's main data and the reader main_data_begin bytes
+// back into it. False when those bytes were never seen (stream start, a gap): the frame is silent.
+bool setMainData(StreamInput& s, int mainDataBegin);
+// One past the last byte of this frame's main data.
+inline const uint8_t* mainDataEnd(const StreamInput& s) { return s.frameData + s.frameSize; }

@@ -1,0 +1,50 @@
+# Music helpers of the end-to-end tests, beside lib.sh: the demo's "sorvel.mp3" and a HOME whose
+# .asoundrc says what ALSA's "default" PCM is.
+
+# music_write RATE [TONE_SECONDS [SILENCE_SECONDS]]: E2E_DIR/sorvel.mp3, ending in silence.
+music_write() {
+  "$Z3D_WRITE_MUSIC" "$E2E_DIR/sorvel.mp3" "$1" "${2:-1.5}" "${3:-0.5}" || e2e_fail "cannot write the test music"
+}
+
+# music_home PCM_BODY: the demo's HOME, whose "default" PCM is the given definition.
+music_home() {
+  mkdir -p "$E2E_DIR/home"
+  printf 'pcm.!default {\n%s\n}\n' "$1" >"$E2E_DIR/home/.asoundrc"
+  export HOME="$E2E_DIR/home"
+}
+
+# music_sink FILE [FORMAT]: "default" writes what it plays into FILE ("raw" or "wav"), unpaced.
+music_sink() {
+  music_home "$(printf 'type file\nslave.pcm "null"\nformat "%s"\nfile "%s"' "${2:-raw}" "$1")"
+}
+
+# music_wait_bytes FILE COUNT SECONDS: waits until FILE holds COUNT bytes.
+music_wait_bytes() {
+  local file=$1 count=$2 seconds=$3
+  for _ in $(seq $((seconds * 10))); do
+    [ "$(stat -c %s "$file" 2>/dev/null || echo 0)" -ge "$count" ] && return 0
+    e2e_running || e2e_fail "zephal3d ended while waiting for music"
+    sleep 0.1
+  done
+  e2e_fail "$file holds $(stat -c %s "$file" 2>/dev/null || echo 0) bytes, expected $count within $seconds s"
+}
+
+# music_reference RAW: what mp3dec decodes from E2E_DIR/sorvel.mp3 in one pass; prints its size.
+music_reference() {
+  "$Z3D_MP3DEC" -r "$E2E_DIR/sorvel.mp3" "$1" >/dev/null || e2e_fail "mp3dec cannot decode the test music"
+  stat -c %s "$1"
+}
+
+# music_message_count: lines of the demo's stderr about its music.
+music_message_count() {
+  grep -c 'music' "$E2E_DIR/stderr" || true
+}
+
+# music_escape: Escape held for a while. A quick tap can be lost while the unpaced music keeps the
+# machine busy: the demo handles a press and its release in consecutive passes when both arrive
+# during one slow frame, and only looks at the key between frames.
+music_escape() {
+  e2e_keydown Escape
+  sleep 0.5
+  e2e_keyup Escape 2>/dev/null || true
+}

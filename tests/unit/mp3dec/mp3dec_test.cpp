@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "audio/layer3_frame.h"
+#include "audio/layer3_tables.h"
+#include "audio/stream_input.h"
+#include "support/shine_encode.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::string& path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+struct Mp3dec : ::testing::Test {
+    std::string dir, music;
+
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/z3d-mp3dec-XXXXXX";
+        dir = mkdtemp(pattern);
+        music = dir + "/music.mp3";
+        std::vector<int16_t> samples;
+        for (int i = 0; i < 22050; ++i) {
+            samples.push_back(int16_t(9000 * std::sin(2 * std::numbers::pi * 440 * i / 22050.0)));
+            samples.push_back(int16_t(7000 * std::sin(2 * std::numbers::pi * 660 * i / 22050.0)));
+        }
+        Bytes mp3 = shineEncode(samples, 2, 22050, 64);
+        ASSERT_FALSE(mp3.empty());
+        writeFile(music, mp3);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    Outcome run(const std::string& args)
+    {
+        std::string out = dir + "/stdout", err = dir + "/stderr";
+        int status = std::system((std::string(Z3D_MP3DEC) + " " + args + " >" + out + " 2>" + err).c_str());
+        Bytes o = readFile(out), e = readFile(err);
+        return {WEXITSTATUS(status), {o.begin(), o.end()}, {e.begin(), e.end()}};
+    }
+};
+
+uint32_t le32(const Bytes& b, size_t at) { return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24; }
+uint16_t le16(const Bytes& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
+
+// What the decoder itself gives for the file, run in this process.
+Bytes decodedInProcess(const Bytes& mp3)
+{
+    static uint8_t staging[2 * 16384];
+    static int32_t fill = 0;
+    static Bytes collected;
+    collected.clear();
+    fill = 0;
+    buildLayer3Tables(32);
+    buildSynthesisTables(32768);
+    StreamInput s;
+    loadBytes(s, mp3);
+    auto state = std::make_unique<Layer3State>();
+    FrameHeader h{};
+    auto flush = [] {
+        collected.insert(collected.end(), staging, staging + fill);
+        fill = 0;
+    };
+    while (nextFrame(s, h)) decodeLayer3(s, *state, h, PcmSink{staging, &fill, 16384, flush});
+    flush();
+    return collected;
+}
+
+TEST_F(Mp3dec, RawAndWavCarryTheDecodersPcm)
+{
+    Outcome raw = run("-r " + music + " " + dir + "/out.raw");
+    ASSERT_EQ(raw.status, 0) << raw.err;
+    Outcome wav = run(music + " " + dir + "/out.wav");
+    ASSERT_EQ(wav.status, 0) << wav.err;
+    Bytes pcm = readFile(dir + "/out.raw"), file = readFile(dir + "/out.wav");
+    EXPECT_EQ(pcm, decodedInProcess(readFile(music)));
+    ASSERT_EQ(file.size(), 44 + pcm.size());
+    EXPECT_EQ(std::memcmp(file.data(), "RIFF", 4), 0);
+    EXPECT_EQ(le32(file, 4), 36 + pcm.size());
+    EXPECT_EQ(std::memcmp(file.data() + 8, "WAVEfmt ", 8), 0);
+    EXPECT_EQ(le16(file, 20), 1);
+    EXPECT_EQ(le16(file, 22), 2);
+    EXPECT_EQ(le32(file, 24), 22050u);
+    EXPECT_EQ(le16(file, 34), 16);
+    EXPECT_EQ(le32(file, 40), pcm.size());
+    EXPECT_TRUE(std::equal(pcm.begin(), pcm.end(), file.begin() + 44));
+    size_t frames = pcm.size() / (576 * 4);
+    EXPECT_NE(raw.out.find(std::to_string(frames) + " frames, 22050 Hz, 0 clipped samples"), std::string::npos) << raw.out;
+}
+
+TEST_F(Mp3dec, UnreadableInputUnwritableOutputAndMisuseFail)
+{
+    Outcome missing = run(dir + "/none.mp3 " + dir + "/out.wav");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot read"), std::string::npos) << missing.err;
+    EXPECT_FALSE(std::filesystem::exists(dir + "/out.wav"));
+    Outcome unwritable = run(music + " " + dir + "/no/such/dir/out.wav");
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
+    EXPECT_EQ(run("").status, 2);
+    EXPECT_EQ(run("-x " + music + " out").status, 2);
+}
+
+TEST_F(Mp3dec, StreamsItDoesNotDecodeAreNamed)
+{
+    Bytes layer2;
+    for (int i = 0; i < 20; ++i) {
+        Bytes frame(418, 0);
+        frame[0] = 0xFF;
+        frame[1] = 0xFD;  // MPEG-1 Layer II, no CRC
+        frame[2] = 0x90;
+        layer2.insert(layer2.end(), frame.begin(), frame.end());
+    }
+    writeFile(dir + "/layer2.mp3", layer2);
+    Outcome r = run(dir + "/layer2.mp3 " + dir + "/out.wav");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Layer II"), std::string::npos) << r.err;
+}
+
+}  // namespace

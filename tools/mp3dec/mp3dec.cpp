@@ -1,0 +1,80 @@
+// mp3dec [-r] IN.mp3 OUT: decodes one pass of an MP3 file with the demo's decoder and writes exactly
+// the PCM the player would queue, as a WAV file or (-r) raw 16-bit little-endian stereo.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "audio/audio_out.h"
+#include "audio/mp3_decoder.h"
+#include "pcm_file_device.h"
+
+namespace {
+
+constexpr float kOutputScale = 32768.0f;
+
+struct PassResult {
+    long frames = 0;
+    long clipped = 0;
+};
+
+// As the player opens the music: output reset and probed, tables built, the file in memory.
+bool openMusic(const char* path)
+{
+    resetOutput();
+    buildSynthesisTables(kOutputScale);
+    buildLayer3Tables(0);
+    gAudioParams = AudioParams{};
+    probeFormats(gAudioParams);
+    return loadFile(path) == 1;
+}
+
+// One pass, as the playback thread plays it when it does not loop.
+PassResult decodePass()
+{
+    PassResult r;
+    FrameHeader header{};
+    rewind();
+    while (nextFrame(header) == 1) {
+        ++r.frames;
+        int clipped = decodeFrame(header);
+        if (clipped < 0 || outputLost()) break;
+        r.clipped += clipped;
+    }
+    queueStaged();
+    closeDevice();
+    releaseFile();
+    return r;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: mp3dec [-r] IN.mp3 OUT\n  writes OUT as a WAV file, or with -r as raw 16-bit little-endian stereo\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    bool raw = argc == 4 && std::strcmp(argv[1], "-r") == 0;
+    if (argc != 3 + raw) return usage();
+    const char* in = argv[1 + raw];
+    const char* out = argv[2 + raw];
+    usePcmFile(out, raw);
+    setWaveDevice(&kPcmFileDevice);
+    if (!openMusic(in)) {
+        std::fprintf(stderr, "mp3dec: cannot read %s\n", in);
+        return 1;
+    }
+    PassResult r = decodePass();
+    if (!pcmFileOpened() && r.frames == 0) {
+        std::fprintf(stderr, "mp3dec: %s holds no audio that can be decoded\n", in);
+        return 1;
+    }
+    if (pcmFileFailed()) {
+        std::fprintf(stderr, "mp3dec: cannot write %s\n", out);
+        return 1;
+    }
+    std::printf("%s: %ld frames, %d Hz, %ld clipped samples\n", in, r.frames, gAudioParams.rate, r.clipped);
+    return 0;
+}
