@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,7 +22,7 @@
 
 namespace {
 
-std::string gendataPath;  // from the command line
+std::string gendataPath, mp3decPath;  // from the command line
 
 std::vector<uint8_t> readFile(const std::string& path)
 {
@@ -31,17 +32,30 @@ std::vector<uint8_t> readFile(const std::string& path)
 
 struct CommandResult {
     int status;
-    std::string errors;
+    std::string output, errors;
 };
 
-// Runs a shell command line with its standard error caught; a minute is plenty.
+std::string takeFile(const std::string& path)
+{
+    std::vector<uint8_t> bytes = readFile(path);
+    std::remove(path.c_str());
+    return {bytes.begin(), bytes.end()};
+}
+
+// Runs a shell command line with its output and errors caught; two minutes are plenty.
 CommandResult run(const std::string& tmp, const std::string& commandLine)
 {
-    std::string errFile = tmp + "/stderr.txt";
-    int raw = std::system(("timeout 120 " + commandLine + " >/dev/null 2>" + errFile).c_str());
-    std::vector<uint8_t> err = readFile(errFile);
-    std::remove(errFile.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(err.begin(), err.end())};
+    std::string outFile = tmp + "/stdout.txt", errFile = tmp + "/stderr.txt";
+    int raw = std::system(("timeout 120 " + commandLine + " >" + outFile + " 2>" + errFile).c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, takeFile(outFile), takeFile(errFile)};
+}
+
+std::vector<int16_t> samplesOf(const std::string& path)
+{
+    std::vector<uint8_t> bytes = readFile(path);
+    std::vector<int16_t> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+    return samples;
 }
 
 // A BMP file read by the demo's own reader; no image when it cannot be read.
@@ -139,16 +153,29 @@ TEST_F(GeneratedFolder, MusicIsAnMp3OfAboutEightySeconds)
     EXPECT_EQ(mp3[2] >> 4, 9);
     EXPECT_EQ((mp3[2] >> 2) & 3, 0);
     EXPECT_NE(mp3[3] >> 6, 3);
-    // The reference decoder hears 44.1 kHz stereo for as long as the tune lasts.
-    std::string raw = tmp + "/decoded.raw";
-    CommandResult decode = run(tmp, "madplay -q -o raw:'" + raw + "' '" + data + "/sorvel.mp3'");
-    ASSERT_EQ(decode.status, 0) << decode.errors;
-    struct stat st;
-    ASSERT_EQ(stat(raw.c_str(), &st), 0);
-    double seconds = double(st.st_size) / (44100 * 2 * 2);
+}
+
+// The demo's own decoder plays the whole tune without clipping, and hears what the
+// reference decoder hears.
+TEST_F(GeneratedFolder, MusicDecodesWithTheDemosDecoderAsWithTheReference)
+{
+    const std::string ours = tmp + "/ours.raw", reference = tmp + "/reference.raw";
+    CommandResult decoded = run(tmp, "'" + mp3decPath + "' -r '" + data + "/sorvel.mp3' '" + ours + "'");
+    ASSERT_EQ(decoded.status, 0) << decoded.errors;
+    EXPECT_NE(decoded.output.find("44100 Hz, 0 clipped samples"), std::string::npos) << decoded.output;
+    CommandResult madplay = run(tmp, "madplay -q -o raw:'" + reference + "' '" + data + "/sorvel.mp3'");
+    ASSERT_EQ(madplay.status, 0) << madplay.errors;
+    std::vector<int16_t> a = samplesOf(ours), b = samplesOf(reference);
+    std::remove(ours.c_str());
+    std::remove(reference.c_str());
+    double seconds = a.size() / 2.0 / 44100;
     EXPECT_GT(seconds, 80.0);
     EXPECT_LT(seconds, 83.0);
-    std::remove(raw.c_str());
+    EXPECT_LE(std::abs(long(a.size()) - long(b.size())), 2 * 1152);  // at most a frame apart
+    double sum = 0;
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) sum += double(a[i] - b[i]) * (a[i] - b[i]);
+    EXPECT_LT(std::sqrt(sum / n), 16.0);  // the decoders differ only in rounding
 }
 
 TEST_F(GeneratedFolder, NoHalfWrittenFilesRemain)
@@ -204,10 +231,11 @@ TEST(GendataCommandLine, AFolderThatCannotBeMadeIsReported)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: gendata_run_test PATH-TO-GENDATA\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: gendata_run_test PATH-TO-GENDATA PATH-TO-MP3DEC\n");
         return 2;
     }
     gendataPath = argv[1];
+    mp3decPath = argv[2];
     return RUN_ALL_TESTS();
 }
