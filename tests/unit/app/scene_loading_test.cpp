@@ -38,6 +38,7 @@ void writeScene(int cameras)
 struct SceneLoadingTest : ::testing::Test {
     TempWorkDir dir;
     App app{};
+    ~SceneLoadingTest() override { releaseScene(app.scene); }
     bool load(std::string& printed)
     {
         testing::internal::CaptureStderr();
