@@ -11,24 +11,16 @@
 
 namespace {
 
-void writeCamera(ChunkWriter& w, const char* name, float x)
-{
-    w.begin(0x4000);
-    w.str(name);
-    w.begin(0x4700);
-    for (float v : {x, 0.0f, 0.0f, x, 10.0f, 0.0f, 0.0f, 45.0f}) w.f32(v);
-    w.end();
-    w.end();
-}
-
 void writeScene(int cameras)
 {
     ChunkWriter w;
     w.beginScene();
     const char* names[] = {"first", "second"};
-    for (int i = 0; i < cameras; ++i) writeCamera(w, names[i], static_cast<float>(i + 1));
-    w.end();
-    w.end();
+    for (int i = 0; i < cameras; ++i) {
+        float x = static_cast<float>(i + 1);
+        w.cameraObject(names[i], {x, 0.0f, 0.0f}, {x, 10.0f, 0.0f}, 0.0f, 45.0f);
+    }
+    w.endScene();
     std::FILE* f = std::fopen("scenedemo.3DS", "wb");
     ASSERT_NE(f, nullptr);
     std::fwrite(w.bytes.data(), 1, w.bytes.size(), f);
