@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "run_command.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -56,16 +58,17 @@ bool dark(const uint8_t* c) { return c[0] < 16 && c[1] < 16 && c[2] < 16; }
 
 class CaptureRun : public ::testing::Test {
 protected:
-    static std::string tmp, data;
+    static inline std::unique_ptr<TempDir> scratch;
+    static inline std::string tmp, data;
     static void SetUpTestSuite()
     {
-        char pattern[] = "/tmp/capture-test-XXXXXX";
-        tmp = mkdtemp(pattern);
+        scratch = std::make_unique<TempDir>();
+        tmp = scratch->path;
         data = tmp + "/data";
         CommandResult generation = runCommand(tmp, "'" + gendataPath + "' '" + data + "'");
         ASSERT_EQ(generation.status, 0) << generation.errors;
     }
-    static void TearDownTestSuite() { std::system(("rm -rf '" + tmp + "'").c_str()); }
+    static void TearDownTestSuite() { scratch.reset(); }
 
     CommandResult capture(const std::string& arguments)
     {
@@ -78,8 +81,6 @@ protected:
         return readPpm(tmp + name);
     }
 };
-
-std::string CaptureRun::tmp, CaptureRun::data;
 
 TEST_F(CaptureRun, FlightFramesShowTheSceneAndGapsShowWhite)
 {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "overlays.h"
@@ -18,6 +19,7 @@
 #include "run_command.h"
 #include "scene/load3ds.h"
 #include "scene_layout.h"
+#include "temp_dir.h"
 #include "write_3ds.h"
 
 namespace {
@@ -49,20 +51,18 @@ bool samePixels(const DecodedBitmap& read, const Image& painted)
 
 class GeneratedFolder : public ::testing::Test {
 protected:
-    static std::string tmp, data;
-    static CommandResult generation;
+    static inline std::unique_ptr<TempDir> scratch;
+    static inline std::string tmp, data;
+    static inline CommandResult generation;
     static void SetUpTestSuite()
     {
-        char pattern[] = "/tmp/gendata-test-XXXXXX";
-        tmp = mkdtemp(pattern);
+        scratch = std::make_unique<TempDir>();
+        tmp = scratch->path;
         data = tmp + "/demo-data";
         generation = runCommand(tmp, "'" + gendataPath + "' '" + data + "'");
     }
-    static void TearDownTestSuite() { std::system(("rm -rf '" + tmp + "'").c_str()); }
+    static void TearDownTestSuite() { scratch.reset(); }
 };
-
-std::string GeneratedFolder::tmp, GeneratedFolder::data;
-CommandResult GeneratedFolder::generation;
 
 TEST_F(GeneratedFolder, GenerationSucceeds)
 {
@@ -176,34 +176,31 @@ TEST_F(GeneratedFolder, NoHalfWrittenFilesRemain)
 
 TEST(GendataCommandLine, WithoutAFolderItExplainsItsUse)
 {
-    char pattern[] = "/tmp/gendata-test-XXXXXX";
-    std::string tmp = mkdtemp(pattern);
+    TempDir scratch;
+    const std::string& tmp = scratch.path;
     CommandResult r = runCommand(tmp, "'" + gendataPath + "'");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.errors.find("usage: gendata DIR"), std::string::npos) << r.errors;
-    rmdir(tmp.c_str());
 }
 
 TEST(GendataCommandLine, WithoutTheEncoderItStopsBeforeWritingAnything)
 {
-    char pattern[] = "/tmp/gendata-test-XXXXXX";
-    std::string tmp = mkdtemp(pattern);
+    TempDir scratch;
+    const std::string& tmp = scratch.path;
     CommandResult r = runCommand(tmp, "env PATH='" + tmp + "' '" + gendataPath + "' '" + tmp + "/out'");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.errors.find("shineenc not found"), std::string::npos) << r.errors;
     EXPECT_NE(access((tmp + "/out").c_str(), F_OK), 0);
-    rmdir(tmp.c_str());
 }
 
 TEST(GendataCommandLine, AFolderThatCannotBeMadeIsReported)
 {
-    char pattern[] = "/tmp/gendata-test-XXXXXX";
-    std::string tmp = mkdtemp(pattern);
+    TempDir scratch;
+    const std::string& tmp = scratch.path;
     std::ofstream(tmp + "/file") << "in the way";
     CommandResult r = runCommand(tmp, "'" + gendataPath + "' '" + tmp + "/file/data'");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.errors.find("cannot create " + tmp + "/file/data"), std::string::npos) << r.errors;
-    std::system(("rm -rf '" + tmp + "'").c_str());
 }
 
 }  // namespace
