@@ -1,13 +1,14 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
+#include <fstream>
 #include <numbers>
 #include <string>
 #include <vector>
 
-#include "common/wav_writer.h"
+#include "support/shine_encode.h"
 
 // Samples per 4 MPEG-1 or 8 MPEG-2 frames: a pass that long leaves the decoder's 16-slot synthesis
 // ring where the pass began, so that every pass decodes to the same bytes, not just within 1 LSB.
@@ -34,11 +35,13 @@ inline std::vector<int16_t> testMusicSamples(int rate, double toneSeconds, doubl
     return samples;
 }
 
-// Writes the WAV beside the MP3 and encodes it with shineenc; false when either step fails.
+// Encodes the test music at 128 kbit/s into mp3Path; false when the encoder or the file fails.
 inline bool writeTestMp3(const std::string& mp3Path, int rate, double toneSeconds, double silenceSeconds)
 {
-    const std::string wavPath = mp3Path + ".wav";
-    if (!writeWav(wavPath.c_str(), testMusicSamples(rate, toneSeconds, silenceSeconds), 2, rate)) return false;
-    const std::string command = "shineenc -q '" + wavPath + "' '" + mp3Path + "' >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
+    constexpr int kKbps = 128;
+    const std::vector<uint8_t> mp3 = shineEncode(testMusicSamples(rate, toneSeconds, silenceSeconds), 2, rate, kKbps);
+    if (mp3.empty()) return false;
+    std::ofstream out(mp3Path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(mp3.size()));
+    return static_cast<bool>(out.flush());
 }
