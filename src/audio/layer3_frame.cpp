@@ -6,6 +6,7 @@
 #include "audio/alias_reduction.h"
 #include "audio/side_info.h"
 #include "audio/huffman_decode.h"
+#include "audio/layer3_tables.h"
 #include "audio/stereo.h"
 
 Layer3State gLayer3;
@@ -83,12 +84,25 @@ GranuleInfo silentGranule()
     return g;
 }
 
+// Mid/side pairs lines of the two channels one to one, which only holds when both order their
+// lines alike (long, short or mixed); other frames would decode as noise.
+bool midSideFits(const SideInfo& si, const FrameModes& m, int granules)
+{
+    if (!m.midSide) return true;
+    for (int gr = 0; gr < granules; ++gr) {
+        const GranuleInfo& a = si.gr[0][gr];
+        const GranuleInfo& b = si.gr[1][gr];
+        if (blockKind(a.block_type, a.mixed_block_flag) != blockKind(b.block_type, b.mixed_block_flag)) return false;
+    }
+    return true;
+}
+
 // Said once per stream, so that a damaged file does not flood the terminal while it loops.
-void reportDropped(StreamInput& s)
+void reportDropped(StreamInput& s, const char* why)
 {
     if (s.reportedDamage) return;
     s.reportedDamage = true;
-    std::fprintf(stderr, "mp3: damaged frame dropped (window switching with block type 0)\n");
+    std::fprintf(stderr, "mp3: damaged frame dropped (%s)\n", why);
 }
 
 }  // namespace
@@ -102,12 +116,17 @@ int decodeLayer3(StreamInput& s, Layer3State& st, const FrameHeader& h, const Pc
     bool valid = h.mpeg2 ? readSideInfoMpeg2(si, s.reader, m.channels, m.midSide, h.samplingIndex)
                          : readSideInfoMpeg1(si, s.reader, m.channels, m.midSide, h.samplingIndex);
     bool seen = setMainData(s, static_cast<int>(si.main_data_begin));
+    const int granules = h.mpeg2 ? 1 : 2;
     if (!valid) {
-        reportDropped(s);
+        reportDropped(s, "window switching with block type 0");
+        return 0;
+    }
+    if (!midSideFits(si, m, granules)) {
+        reportDropped(s, "mid/side stereo over channels of different block kinds");
         return 0;
     }
     int clips = 0;
-    for (int gr = 0; gr < (h.mpeg2 ? 1 : 2); ++gr) {
+    for (int gr = 0; gr < granules; ++gr) {
         GranuleInfo g[2] = {si.gr[0][gr], si.gr[1][gr]};
         if (!seen) g[0] = g[1] = silentGranule();
         else if (!decodeGranule(s, st, h, g, m)) break;

@@ -22,14 +22,19 @@ void loadBytes(StreamInput& s, std::vector<uint8_t> bytes)
     s.continuous = false;
 }
 
-int loadFile(StreamInput& s, const char* name)
+int loadFile(StreamInput& s, const char* name, size_t maxBytes)
 {
     FILE* f = std::fopen(name, "rb");
     if (!f) return -1;
     std::vector<uint8_t> bytes, chunk(65536);
     size_t n = 0;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0) bytes.insert(bytes.end(), chunk.data(), chunk.data() + n);
-    bool failed = std::ferror(f) != 0;
+    bool failed = false;
+    // Bounded, so a huge file (or an endless device) is refused instead of exhausting memory.
+    while (!failed && (n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0) {
+        failed = bytes.size() + n > maxBytes;
+        if (!failed) bytes.insert(bytes.end(), chunk.data(), chunk.data() + n);
+    }
+    failed = failed || std::ferror(f) != 0;
     std::fclose(f);
     if (failed) return -1;
     loadBytes(s, std::move(bytes));

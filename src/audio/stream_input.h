@@ -40,7 +40,9 @@ extern StreamInput gStream;
 
 // Takes the bytes as the file in memory and forgets every remembered header and reservoir byte.
 void loadBytes(StreamInput& s, std::vector<uint8_t> bytes);
-int loadFile(StreamInput& s, const char* name);
+// The whole file in memory: 1, or -1 when it cannot be read or is larger than maxBytes.
+constexpr size_t kMaxMusicBytes = size_t(512) << 20;
+int loadFile(StreamInput& s, const char* name, size_t maxBytes = kMaxMusicBytes);
 void releaseFile(StreamInput& s);
 void rewind(StreamInput& s);
 int nextFrame(StreamInput& s, FrameHeader& header);

@@ -250,6 +250,31 @@ TEST_F(Decode, ImpossibleBlockTypeDropsTheFrame)
     EXPECT_EQ(said.find('\n'), said.size() - 1) << "said once: " << said;
 }
 
+// Mid/side pairs the channels' lines one to one: a short block beside a long one cannot be
+// decoded, while long, start and stop blocks share one line order.
+TEST_F(Decode, MidSideOverDifferentBlockKindsDropsTheFrame)
+{
+    auto jointFrame = [](int blockType) {
+        TestFrame f;
+        f.header.mode = 1;
+        f.header.modeExt = 2;
+        TestGranule& g = f.granules[0][1];
+        g.windowSwitching = true;
+        g.blockType = blockType;
+        return frameBytes(f);
+    };
+    std::vector<uint8_t> bytes;
+    append(bytes, jointFrame(3));  // stop block beside a long one: decoded
+    append(bytes, jointFrame(2));  // short block beside a long one: dropped
+    append(bytes, jointFrame(1));
+    testing::internal::CaptureStderr();
+    Decoded d = decodeStream(bytes);
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(d.frames, 3);
+    EXPECT_EQ(d.pcm.size(), size_t(2 * 1152 * 2));
+    EXPECT_NE(said.find("mid/side stereo over channels of different block kinds"), std::string::npos) << said;
+}
+
 // The music repeats without noise at the seam, whatever wraps the stream or follows it.
 TEST_F(Decode, SecondPassPlaysLikeTheFirst)
 {

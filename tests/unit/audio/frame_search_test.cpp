@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "audio/stream_input.h"
@@ -183,6 +184,22 @@ TEST(FrameSearch, EmptyAndMissingFiles)
     StreamInput none;
     EXPECT_EQ(loadFile(none, "/nonexistent/music.mp3"), -1);
     EXPECT_EQ(framesInPass(none), 0);
+}
+
+TEST(FrameSearch, FilesAboveTheSizeLimitAreRefused)
+{
+    const char* path = "frame_search_limit.mp3";
+    std::vector<uint8_t> bytes = silentStream(40);
+    FILE* f = std::fopen(path, "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    StreamInput s;
+    EXPECT_EQ(loadFile(s, path, bytes.size() - 1), -1);
+    EXPECT_FALSE(s.loaded);
+    EXPECT_EQ(loadFile(s, path, bytes.size()), 1);
+    EXPECT_EQ(s.file, bytes);
+    std::remove(path);
 }
 
 // The output is fitted again on the first frame and when the mode class or rate changes.
