@@ -18,6 +18,7 @@
 #   e2e_pixel FILE X Y         # prints "R G B" (0-255) of one pixel
 #   e2e_geometry WIN           # prints "WIDTH HEIGHT X Y" of a window's client area
 #   e2e_frames, e2e_viewports  # glClear and glViewport calls so far (frames drawn, views set)
+#   e2e_wait_frames N          # waits until the demo has drawn N more frames
 #   e2e_wait_exit SECONDS      # waits for the exit: E2E_STATUS; kills the demo after the time
 #   e2e_stderr_has TEXT        # the demo's stderr holds this text
 #   e2e_fail MESSAGE           # prints MESSAGE and the demo's output, ends the test with 1
@@ -152,6 +153,16 @@ e2e_counts() {
 }
 e2e_frames() { e2e_counts | awk '{print $1 + 0}'; }
 e2e_viewports() { e2e_counts | awk '{print $2 + 0}'; }
+
+e2e_wait_frames() {
+  local until=$(($(e2e_frames) + $1))
+  for _ in $(seq 300); do
+    (($(e2e_frames) >= until)) && return 0
+    e2e_running || e2e_fail "zephal3d ended while $1 frames were awaited"
+    sleep 0.1
+  done
+  e2e_fail "fewer than $1 frames drawn in 30 s"
+}
 
 e2e_wait_exit() {
   local seconds=$1
