@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "app/scene_loading.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "tools/common/chunk_writer.h"
 
 namespace {
@@ -21,7 +21,7 @@ void writeCamera(ChunkWriter& w, const char* name, float x)
     w.end();
 }
 
-void writeScene(int cameras)
+std::vector<uint8_t> sceneBytes(int cameras)
 {
     ChunkWriter w;
     w.beginScene();
@@ -29,16 +29,14 @@ void writeScene(int cameras)
     for (int i = 0; i < cameras; ++i) writeCamera(w, names[i], static_cast<float>(i + 1));
     w.end();
     w.end();
-    std::FILE* f = std::fopen("scenedemo.3DS", "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(w.bytes.data(), 1, w.bytes.size(), f);
-    std::fclose(f);
+    return w.bytes;
 }
 
 struct SceneLoadingTest : ::testing::Test {
     TempWorkDir dir;
     App app{};
     ~SceneLoadingTest() override { releaseScene(app.scene); }
+    void writeScene(int cameras) { ASSERT_TRUE(dir.write("scenedemo.3DS", sceneBytes(cameras))); }
     bool load(std::string& printed)
     {
         testing::internal::CaptureStderr();

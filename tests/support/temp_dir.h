@@ -1,0 +1,46 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A fresh folder under the temp directory, removed with everything in it at the end of the test.
+struct TempDir {
+    std::string path;
+
+    TempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "z3d-test.XXXXXX").string();
+        if (!mkdtemp(pattern.data())) {
+            std::perror("mkdtemp");
+            std::abort();  // a test without its folder would write where it must not
+        }
+        path = pattern;
+    }
+    ~TempDir() { std::filesystem::remove_all(path); }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string file(const std::string& name) const { return path + "/" + name; }
+    // False when the file could not be written whole.
+    bool write(const std::string& name, const std::vector<uint8_t>& bytes) const
+    {
+        FILE* f = std::fopen(file(name).c_str(), "wb");
+        if (!f) return false;
+        bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        return std::fclose(f) == 0 && ok;
+    }
+};
+
+// A TempDir that is the working directory while it lives.
+struct TempWorkDir : TempDir {
+    std::filesystem::path previous = std::filesystem::current_path();
+
+    TempWorkDir() { std::filesystem::current_path(path); }
+    ~TempWorkDir() { std::filesystem::current_path(previous); }
+};
