@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "../../tools/common/file_bytes.h"
+
 // A fresh folder under the temp directory, removed with everything in it at the end of the test.
 struct TempDir {
     std::string path;
@@ -30,10 +32,7 @@ struct TempDir {
     // False when the file could not be written whole.
     bool write(const std::string& name, const std::vector<uint8_t>& bytes) const
     {
-        FILE* f = std::fopen(file(name).c_str(), "wb");
-        if (!f) return false;
-        bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        return std::fclose(f) == 0 && ok;
+        return writeFileBytes(file(name).c_str(), bytes);
     }
 };
 

@@ -2,12 +2,12 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <numbers>
 #include <string>
 #include <vector>
 
-#include "common/wav_writer.h"
+#include "../../tools/common/file_bytes.h"
+#include "shine_encode.h"
 
 // Samples per 4 MPEG-1 or 8 MPEG-2 frames: a pass that long leaves the decoder's 16-slot synthesis
 // ring where the pass began, so that every pass decodes to the same bytes, not just within 1 LSB.
@@ -34,11 +34,12 @@ inline std::vector<int16_t> testMusicSamples(int rate, double toneSeconds, doubl
     return samples;
 }
 
-// Writes the WAV beside the MP3 and encodes it with shineenc; false when either step fails.
+// Stereo at shineenc's usual bitrate.
+constexpr int kTestMusicKbps = 128;
+
+// Encodes the test music with shineenc into the file; false when either step fails.
 inline bool writeTestMp3(const std::string& mp3Path, int rate, double toneSeconds, double silenceSeconds)
 {
-    const std::string wavPath = mp3Path + ".wav";
-    if (!writeWav(wavPath.c_str(), testMusicSamples(rate, toneSeconds, silenceSeconds), 2, rate)) return false;
-    const std::string command = "shineenc -q '" + wavPath + "' '" + mp3Path + "' >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
+    std::vector<uint8_t> mp3 = shineEncode(testMusicSamples(rate, toneSeconds, silenceSeconds), 2, rate, kTestMusicKbps);
+    return !mp3.empty() && writeFileBytes(mp3Path.c_str(), mp3);
 }
