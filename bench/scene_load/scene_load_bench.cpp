@@ -12,7 +12,7 @@ namespace {
 std::vector<uint8_t> manyMeshes(int meshes, int side)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeTexturedMaterial(w, "BRICK", "BRICK.BMP", {200, 80, 60});
     for (int m = 0; m < meshes; ++m) {
         w.begin(0x4000);
@@ -34,19 +34,19 @@ std::vector<uint8_t> manyMeshes(int meshes, int side)
         w.end();
         w.end();
     }
-    endScene(w);
+    w.endScene();
     return w.bytes;
 }
 
 std::vector<uint8_t> tinyMaterials(int count)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     for (int i = 0; i < count; ++i) {
         w.header(0xAFFF, 8);
         w.u16(0);
     }
-    endScene(w);
+    w.endScene();
     return w.bytes;
 }
 

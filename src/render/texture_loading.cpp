@@ -11,6 +11,7 @@
 #include "app/app.h"
 #include "platform/message_box.h"
 #include "render/read_bitmap.h"
+#include "scene/append_copy.h"
 
 namespace {
 
@@ -31,13 +32,6 @@ std::string nameField(const char* field)
     return std::string(field, strnlen(field, kNameSize));
 }
 
-Material* lastMaterial(const Scene& scene)
-{
-    Material* last = scene.materials;
-    for (int i = 0; last && last->next && i < scene.materialCount - 1; ++i) last = last->next;
-    return last;
-}
-
 // One more entry in the texture-name table (0 until the overlay has its texture), so that every
 // material number of the list indexes it.
 void growTextureNames(App& app, int count)
@@ -53,14 +47,12 @@ int appendOverlayMaterial(App& app, const char* colourFile)
 {
     int place = std::max(static_cast<int>(app.scene.materialCount), 0);
     growTextureNames(app, place);
-    Material* last = lastMaterial(app.scene);
-    Material* material = new Material{};
-    material->number = last ? last->number + 1 : 0;
-    std::strncpy(material->name, colourFile, kNameSize - 1);
-    std::strncpy(material->mapName, colourFile, kNameSize - 1);
-    material->prev = last;
-    (last ? last->next : app.scene.materials) = material;
-    app.scene.materialCount += 1.0f;
+    const Material* last = lastRecord(app.scene.materials);
+    Material material{};
+    material.number = last ? last->number + 1 : 0;
+    std::strncpy(material.name, colourFile, kNameSize - 1);
+    std::strncpy(material.mapName, colourFile, kNameSize - 1);
+    appendCopy(app.scene.materials, app.scene.materialCount, material);
     app.overlayMaterialCount += 1;
     return place;
 }
@@ -129,7 +121,7 @@ uint32_t addOverlayTexture(App& app, const char* colourFile, const char* maskFil
 void dropOverlayMaterials(App& app)
 {
     for (; app.overlayMaterialCount > 0; --app.overlayMaterialCount) {
-        Material* last = lastMaterial(app.scene);
+        Material* last = lastRecord(app.scene.materials);
         if (!last) break;
         (last->prev ? last->prev->next : app.scene.materials) = nullptr;
         delete last;

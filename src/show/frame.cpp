@@ -12,7 +12,6 @@
 namespace {
 
 const GLfloat kFogColour[4] = {0.5f, 0.5f, 0.5f, 1.0f};
-constexpr GLfloat kFogDensity = 0.003f;
 constexpr GLfloat kFogStart = 1.0f;  // start and end act only in linear mode, not in GL_EXP
 constexpr GLfloat kFogEnd = 1000.0f;
 constexpr int kSparkOffset = 1;
@@ -27,7 +26,7 @@ bool drawFrame(App& app)
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glFogi(GL_FOG_MODE, GL_EXP);
     glFogfv(GL_FOG_COLOR, kFogColour);
-    glFogf(GL_FOG_DENSITY, kFogDensity);
+    glFogf(GL_FOG_DENSITY, kSceneFogDensity);
     glHint(GL_FOG_HINT, GL_DONT_CARE);
     glFogf(GL_FOG_START, kFogStart);
     glFogf(GL_FOG_END, kFogEnd);

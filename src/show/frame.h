@@ -5,6 +5,9 @@
 struct App;
 struct Mesh;
 
+// The fog density of every frame whose segment does not set its own.
+constexpr float kSceneFogDensity = 0.003f;
+
 // Draws one frame of the demo; always true (no frame ends the demo).
 bool drawFrame(App& app);
 // Called with the camera's view loaded: light markers, sparks, meshes, then the overlays.

@@ -20,10 +20,14 @@ bool inWindow(float nowMs, float startTime, float endTime)
 
 Vec3 interpolatePath(App& app, float startTime, float endTime, const Vec3& from, const Vec3& to)
 {
-    float now = elapsedMs(app);
-    if (!inWindow(now, startTime, endTime)) return to;
+    return pointOnLeg(elapsedMs(app), startTime, endTime, from, to);
+}
+
+Vec3 pointOnLeg(float nowMs, float startTime, float endTime, const Vec3& from, const Vec3& to)
+{
+    if (!inWindow(nowMs, startTime, endTime)) return to;
     double duration = static_cast<double>(endTime - startTime) * kMsPerSecond;
-    double u = (now - windowEdgeMs(startTime)) / duration;
+    double u = (nowMs - windowEdgeMs(startTime)) / duration;
     Vec3 delta = to - from;
     return {static_cast<float>(from.x + u * delta.x), static_cast<float>(from.y + u * delta.y),
             static_cast<float>(from.z + u * delta.z)};

@@ -1,23 +1,22 @@
 #pragma once
 
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "../../tools/common/file_bytes.h"
 
-// A fresh folder under the temp directory, removed with everything in it at the end of the test.
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
 struct TempDir {
     std::string path;
 
     TempDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "z3d-test.XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "z3d-test-XXXXXX").string();
         if (!mkdtemp(pattern.data())) {
             std::perror("mkdtemp");
             std::abort();  // a test without its folder would write where it must not
@@ -36,7 +35,7 @@ struct TempDir {
     }
 };
 
-// A TempDir that is the working directory while it lives.
+// The same folder, also the working directory while the object lives.
 struct TempWorkDir : TempDir {
     std::filesystem::path previous = std::filesystem::current_path();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -34,6 +35,10 @@ struct ChunkWriter {
         u8(0);
     }
     void raw(const std::vector<uint8_t>& b) { bytes.insert(bytes.end(), b.begin(), b.end()); }
+    void vec3(const std::array<float, 3>& v)
+    {
+        for (float f : v) f32(f);
+    }
 
     void begin(uint16_t id)
     {
@@ -58,6 +63,42 @@ struct ChunkWriter {
         begin(0x3D3D);
         begin(0x3D3E);
         u32(3);
+        end();
+    }
+    void endScene()
+    {
+        end();  // editor
+        end();  // main
+    }
+    // A chunk that holds one zero-terminated text: a name or a file name.
+    void text(uint16_t id, const std::string& s)
+    {
+        begin(id);
+        str(s);
+        end();
+    }
+    // A material with nothing but its name and its texture map's file name.
+    void material(const std::string& name, const std::string& mapName)
+    {
+        begin(0xAFFF);
+        text(0xA000, name);
+        begin(0xA200);  // texture map
+        text(0xA300, mapName);
+        end();
+        end();
+    }
+    // A named object holding one camera.
+    void cameraObject(const std::string& name, const std::array<float, 3>& eye, const std::array<float, 3>& target,
+                      float bank, float lens)
+    {
+        begin(0x4000);
+        str(name);
+        begin(0x4700);
+        vec3(eye);
+        vec3(target);
+        f32(bank);
+        f32(lens);
+        end();
         end();
     }
     // A complete chunk with an explicit length, for hostile and odd files.

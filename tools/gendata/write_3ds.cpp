@@ -40,13 +40,6 @@ void f32Chunk(ChunkWriter& w, uint16_t id, float value)
     w.end();
 }
 
-void stringChunk(ChunkWriter& w, uint16_t id, const std::string& text)
-{
-    w.begin(id);
-    w.str(text);
-    w.end();
-}
-
 void percentChunk(ChunkWriter& w, uint16_t id, uint16_t percent)
 {
     w.begin(id);
@@ -76,15 +69,13 @@ void floatColourChunk(ChunkWriter& w, uint16_t id, float r, float g, float b)
 
 void vec3(ChunkWriter& w, const Vec3& v)
 {
-    w.f32(v.x);
-    w.f32(v.y);
-    w.f32(v.z);
+    w.vec3({v.x, v.y, v.z});
 }
 
 void writeMaterial(ChunkWriter& w, const MaterialDesc& m)
 {
     w.begin(chunk::kMaterial);
-    stringChunk(w, chunk::kMaterialName, m.name);
+    w.text(chunk::kMaterialName, m.name);
     byteColourChunk(w, chunk::kAmbient, m.ambient);
     byteColourChunk(w, chunk::kDiffuse, m.diffuse);
     byteColourChunk(w, chunk::kSpecular, m.specular);
@@ -98,7 +89,7 @@ void writeMaterial(ChunkWriter& w, const MaterialDesc& m)
     f32Chunk(w, chunk::kWireSize, 1.0f);
     w.begin(chunk::kTextureMap);
     u16Chunk(w, chunk::kPercent, kMapPercent);
-    stringChunk(w, chunk::kMapFile, m.mapFile);
+    w.text(chunk::kMapFile, m.mapFile);
     u16Chunk(w, chunk::kMapTiling, 0);
     f32Chunk(w, chunk::kMapBlur, kMapBlur);
     w.end();

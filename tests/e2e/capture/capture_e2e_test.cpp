@@ -1,15 +1,18 @@
 // Runs the real capture on the demo's generated data and looks at the pictures it writes.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "run_command.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -20,18 +23,6 @@ std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct Outcome {
-    int status;
-    std::string errors;
-};
-
-Outcome run(const std::string& tmp, const std::string& commandLine)
-{
-    std::string errFile = tmp + "/stderr.txt";
-    int raw = std::system(("timeout 120 " + commandLine + " >/dev/null 2>" + errFile).c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errFile)};
 }
 
 struct Picture {
@@ -67,20 +58,21 @@ bool dark(const uint8_t* c) { return c[0] < 16 && c[1] < 16 && c[2] < 16; }
 
 class CaptureRun : public ::testing::Test {
 protected:
-    static std::string tmp, data;
+    static inline std::unique_ptr<TempDir> scratch;
+    static inline std::string tmp, data;
     static void SetUpTestSuite()
     {
-        char pattern[] = "/tmp/capture-test-XXXXXX";
-        tmp = mkdtemp(pattern);
+        scratch = std::make_unique<TempDir>();
+        tmp = scratch->path;
         data = tmp + "/data";
-        Outcome generation = run(tmp, "'" + gendataPath + "' '" + data + "'");
+        CommandResult generation = runCommand(tmp, "'" + gendataPath + "' '" + data + "'");
         ASSERT_EQ(generation.status, 0) << generation.errors;
     }
-    static void TearDownTestSuite() { std::system(("rm -rf '" + tmp + "'").c_str()); }
+    static void TearDownTestSuite() { scratch.reset(); }
 
-    Outcome capture(const std::string& arguments)
+    CommandResult capture(const std::string& arguments)
     {
-        return run(tmp, "'" + capturePath + "' --data '" + data + "' --out '" + tmp + "/shot' " + arguments);
+        return runCommand(tmp, "'" + capturePath + "' --data '" + data + "' --out '" + tmp + "/shot' " + arguments);
     }
     Picture shot(uint32_t ms)
     {
@@ -90,11 +82,9 @@ protected:
     }
 };
 
-std::string CaptureRun::tmp, CaptureRun::data;
-
 TEST_F(CaptureRun, FlightFramesShowTheSceneAndGapsShowWhite)
 {
-    Outcome r = capture("--from 2.9 --fps 50 3");
+    CommandResult r = capture("--from 2.9 --fps 50 3");
     ASSERT_EQ(r.status, 0) << r.errors;
     r = capture("--from 35 --fps 50 35.1");
     ASSERT_EQ(r.status, 0) << r.errors;
@@ -109,7 +99,7 @@ TEST_F(CaptureRun, FlightFramesShowTheSceneAndGapsShowWhite)
 
 TEST_F(CaptureRun, EndPhaseTurnsTheSceneBlackUnderThePanel)
 {
-    Outcome r = capture("--from 78 --fps 10 78.1 88");
+    CommandResult r = capture("--from 78 --fps 10 78.1 88");
     ASSERT_EQ(r.status, 0) << r.errors;
     Picture before = shot(78100);
     Picture after = shot(88000);
@@ -131,15 +121,15 @@ TEST_F(CaptureRun, SameMomentGivesTheSamePicture)
 
 TEST_F(CaptureRun, RefusesBadArgumentsAndMissingData)
 {
-    Outcome noTime = capture("");
+    CommandResult noTime = capture("");
     EXPECT_EQ(noTime.status, 2);
     EXPECT_NE(noTime.errors.find("no demo time given"), std::string::npos) << noTime.errors;
-    Outcome badTime = capture("-3");
+    CommandResult badTime = capture("-3");
     EXPECT_EQ(badTime.status, 2);
     EXPECT_NE(badTime.errors.find("bad argument '-3'"), std::string::npos) << badTime.errors;
     EXPECT_EQ(capture("--fps 0 3").status, 2);
     EXPECT_EQ(capture("--size 800 3").status, 2);
-    Outcome missing = run(tmp, "'" + capturePath + "' --data '" + tmp + "/nowhere' 3");
+    CommandResult missing = runCommand(tmp, "'" + capturePath + "' --data '" + tmp + "/nowhere' 3");
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.errors.find("cannot enter the data folder"), std::string::npos) << missing.errors;
 }

@@ -3,7 +3,6 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -12,12 +11,15 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "overlays.h"
 #include "render/bmp_file.h"
+#include "run_command.h"
 #include "scene/load3ds.h"
 #include "scene_layout.h"
+#include "temp_dir.h"
 #include "write_3ds.h"
 
 namespace {
@@ -28,26 +30,6 @@ std::vector<uint8_t> readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct CommandResult {
-    int status;
-    std::string output, errors;
-};
-
-std::string takeFile(const std::string& path)
-{
-    std::vector<uint8_t> bytes = readFile(path);
-    std::remove(path.c_str());
-    return {bytes.begin(), bytes.end()};
-}
-
-// Runs a shell command line with its output and errors caught; two minutes are plenty.
-CommandResult run(const std::string& tmp, const std::string& commandLine)
-{
-    std::string outFile = tmp + "/stdout.txt", errFile = tmp + "/stderr.txt";
-    int raw = std::system(("timeout 120 " + commandLine + " >" + outFile + " 2>" + errFile).c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, takeFile(outFile), takeFile(errFile)};
 }
 
 std::vector<int16_t> samplesOf(const std::string& path)
@@ -69,20 +51,18 @@ bool samePixels(const DecodedBitmap& read, const Image& painted)
 
 class GeneratedFolder : public ::testing::Test {
 protected:
-    static std::string tmp, data;
-    static CommandResult generation;
+    static inline std::unique_ptr<TempDir> scratch;
+    static inline std::string tmp, data;
+    static inline CommandResult generation;
     static void SetUpTestSuite()
     {
-        char pattern[] = "/tmp/gendata-test-XXXXXX";
-        tmp = mkdtemp(pattern);
+        scratch = std::make_unique<TempDir>();
+        tmp = scratch->path;
         data = tmp + "/demo-data";
-        generation = run(tmp, "'" + gendataPath + "' '" + data + "'");
+        generation = runCommand(tmp, "'" + gendataPath + "' '" + data + "'");
     }
-    static void TearDownTestSuite() { std::system(("rm -rf '" + tmp + "'").c_str()); }
+    static void TearDownTestSuite() { scratch.reset(); }
 };
-
-std::string GeneratedFolder::tmp, GeneratedFolder::data;
-CommandResult GeneratedFolder::generation;
 
 TEST_F(GeneratedFolder, GenerationSucceeds)
 {
@@ -160,10 +140,10 @@ TEST_F(GeneratedFolder, MusicIsAnMp3OfAboutEightySeconds)
 TEST_F(GeneratedFolder, MusicDecodesWithTheDemosDecoderAsWithTheReference)
 {
     const std::string ours = tmp + "/ours.raw", reference = tmp + "/reference.raw";
-    CommandResult decoded = run(tmp, "'" + mp3decPath + "' -r '" + data + "/sorvel.mp3' '" + ours + "'");
+    CommandResult decoded = runCommand(tmp, "'" + mp3decPath + "' -r '" + data + "/sorvel.mp3' '" + ours + "'");
     ASSERT_EQ(decoded.status, 0) << decoded.errors;
     EXPECT_NE(decoded.output.find("44100 Hz, 0 clipped samples"), std::string::npos) << decoded.output;
-    CommandResult madplay = run(tmp, "madplay -q -o raw:'" + reference + "' '" + data + "/sorvel.mp3'");
+    CommandResult madplay = runCommand(tmp, "madplay -q -o raw:'" + reference + "' '" + data + "/sorvel.mp3'");
     ASSERT_EQ(madplay.status, 0) << madplay.errors;
     std::vector<int16_t> a = samplesOf(ours), b = samplesOf(reference);
     std::remove(ours.c_str());
@@ -196,34 +176,31 @@ TEST_F(GeneratedFolder, NoHalfWrittenFilesRemain)
 
 TEST(GendataCommandLine, WithoutAFolderItExplainsItsUse)
 {
-    char pattern[] = "/tmp/gendata-test-XXXXXX";
-    std::string tmp = mkdtemp(pattern);
-    CommandResult r = run(tmp, "'" + gendataPath + "'");
+    TempDir scratch;
+    const std::string& tmp = scratch.path;
+    CommandResult r = runCommand(tmp, "'" + gendataPath + "'");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.errors.find("usage: gendata DIR"), std::string::npos) << r.errors;
-    rmdir(tmp.c_str());
 }
 
 TEST(GendataCommandLine, WithoutTheEncoderItStopsBeforeWritingAnything)
 {
-    char pattern[] = "/tmp/gendata-test-XXXXXX";
-    std::string tmp = mkdtemp(pattern);
-    CommandResult r = run(tmp, "env PATH='" + tmp + "' '" + gendataPath + "' '" + tmp + "/out'");
+    TempDir scratch;
+    const std::string& tmp = scratch.path;
+    CommandResult r = runCommand(tmp, "env PATH='" + tmp + "' '" + gendataPath + "' '" + tmp + "/out'");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.errors.find("shineenc not found"), std::string::npos) << r.errors;
     EXPECT_NE(access((tmp + "/out").c_str(), F_OK), 0);
-    rmdir(tmp.c_str());
 }
 
 TEST(GendataCommandLine, AFolderThatCannotBeMadeIsReported)
 {
-    char pattern[] = "/tmp/gendata-test-XXXXXX";
-    std::string tmp = mkdtemp(pattern);
+    TempDir scratch;
+    const std::string& tmp = scratch.path;
     std::ofstream(tmp + "/file") << "in the way";
-    CommandResult r = run(tmp, "'" + gendataPath + "' '" + tmp + "/file/data'");
+    CommandResult r = runCommand(tmp, "'" + gendataPath + "' '" + tmp + "/file/data'");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.errors.find("cannot create " + tmp + "/file/data"), std::string::npos) << r.errors;
-    std::system(("rm -rf '" + tmp + "'").c_str());
 }
 
 }  // namespace

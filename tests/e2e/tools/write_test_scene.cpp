@@ -45,23 +45,7 @@ const Image kImages[] = {
 
 void vec(ChunkWriter& w, V3 v)
 {
-    w.f32(v.x);
-    w.f32(v.y);
-    w.f32(v.z);
-}
-
-void writeMaterial(ChunkWriter& w)
-{
-    w.begin(0xAFFF);
-    w.begin(0xA000);
-    w.str("white");
-    w.end();
-    w.begin(0xA200);  // texture map, holding the map's file name
-    w.begin(0xA300);
-    w.str(kWallTexture);
-    w.end();
-    w.end();
-    w.end();
+    w.vec3({v.x, v.y, v.z});
 }
 
 void writeWall(ChunkWriter& w)
@@ -107,28 +91,15 @@ void writeWall(ChunkWriter& w)
     w.end();
 }
 
-void writeCamera(ChunkWriter& w)
-{
-    w.begin(0x4000);
-    w.str("camera01");
-    w.begin(0x4700);
-    vec(w, kEye);
-    vec(w, kTarget);
-    w.f32(0.0f);  // bank
-    w.f32(kLens);
-    w.end();
-    w.end();
-}
-
 std::vector<uint8_t> sceneBytes(bool withCamera)
 {
     ChunkWriter w;
     w.beginScene();
-    writeMaterial(w);
+    w.material("white", kWallTexture);
     writeWall(w);
-    if (withCamera) writeCamera(w);
-    w.end();
-    w.end();
+    if (withCamera)
+        w.cameraObject("camera01", {kEye.x, kEye.y, kEye.z}, {kTarget.x, kTarget.y, kTarget.z}, 0.0f, kLens);
+    w.endScene();
     return w.bytes;
 }
 

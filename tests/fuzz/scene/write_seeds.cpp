@@ -10,33 +10,33 @@ namespace {
 std::vector<uint8_t> cameraScene()
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeCamera(w, "cam", 1.0f, 45.0f);
-    endScene(w);
+    w.endScene();
     return w.bytes;
 }
 
 std::vector<uint8_t> oddChunkScene()
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.header(0x7777, 7);
     w.u8(0x41);
-    writeMaterial(w, "m", "m.bmp");
+    w.material("m", "m.bmp");
     w.header(0x7777, 7);
     w.u8(0);
     writeTriangleObject(w, "tri", "m", 1.0f);
-    endScene(w);
+    w.endScene();
     return w.bytes;
 }
 
 std::vector<uint8_t> lightsScene()
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeSceneLight(w, "Spot", {1, 2, 3}, true);
     writeSceneLight(w, "Omni", {4, 5, 6}, false);
-    endScene(w);
+    w.endScene();
     return w.bytes;
 }
 

@@ -7,7 +7,7 @@
 #include "app/app.h"
 #include "app/keyboard_commands.h"
 #include "platform/virtual_keys.h"
-#include "tests/support/temp_dir.h"
+#include "temp_dir.h"
 
 namespace {
 

@@ -6,29 +6,21 @@
 
 #include "app/app.h"
 #include "app/scene_loading.h"
-#include "tests/support/temp_dir.h"
+#include "temp_dir.h"
 #include "tools/common/chunk_writer.h"
 
 namespace {
-
-void writeCamera(ChunkWriter& w, const char* name, float x)
-{
-    w.begin(0x4000);
-    w.str(name);
-    w.begin(0x4700);
-    for (float v : {x, 0.0f, 0.0f, x, 10.0f, 0.0f, 0.0f, 45.0f}) w.f32(v);
-    w.end();
-    w.end();
-}
 
 std::vector<uint8_t> sceneBytes(int cameras)
 {
     ChunkWriter w;
     w.beginScene();
     const char* names[] = {"first", "second"};
-    for (int i = 0; i < cameras; ++i) writeCamera(w, names[i], static_cast<float>(i + 1));
-    w.end();
-    w.end();
+    for (int i = 0; i < cameras; ++i) {
+        float x = static_cast<float>(i + 1);
+        w.cameraObject(names[i], {x, 0.0f, 0.0f}, {x, 10.0f, 0.0f}, 0.0f, 45.0f);
+    }
+    w.endScene();
     return w.bytes;
 }
 

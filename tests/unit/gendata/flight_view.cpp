@@ -5,10 +5,10 @@
 #include <numbers>
 
 #include "show/camera_script.h"
+#include "show/frame.h"
+#include "show/path_interpolation.h"
 
 namespace {
-
-Vec3 lerp(const Vec3& a, const Vec3& b, float u) { return add(a, times(b - a, u)); }
 
 Vec3 unit(Vec3 v)
 {
@@ -18,8 +18,6 @@ Vec3 unit(Vec3 v)
 
 Vec3 minOf(const Vec3& a, const Vec3& b) { return {std::min(a.x, b.x), std::min(a.y, b.y), std::min(a.z, b.z)}; }
 Vec3 maxOf(const Vec3& a, const Vec3& b) { return {std::max(a.x, b.x), std::max(a.y, b.y), std::max(a.z, b.z)}; }
-
-constexpr float kSceneFog = 0.003f;
 
 }  // namespace
 
@@ -34,13 +32,14 @@ float flightSeconds() { return segmentEnd(segmentCount() - 1); }
 CameraPose cameraAt(float seconds)
 {
     const CameraTimeline& s = kCameraTimeline;
-    CameraPose pose{false, {0, 0, 0}, {0, 0, 0}, kSceneFog};
+    const float ms = seconds * 1000.0f;
+    CameraPose pose{false, {0, 0, 0}, {0, 0, 0}, kSceneFogDensity};
     for (int i = 0; i < s.segmentCount; ++i) {
         const PathSegment& seg = s.segments[i];
-        if (!(seg.startTime < seconds && seconds < seg.endTime)) continue;
-        float u = (seconds - seg.startTime) / (seg.endTime - seg.startTime);
-        pose = {true, lerp(s.posDebSource[i], s.posFinSource[i], u), lerp(s.posDebTarget[i], s.posFinTarget[i], u),
-                seg.setsFog ? seg.fogDensity : kSceneFog};
+        if (!inWindow(ms, seg.startTime, seg.endTime)) continue;
+        pose = {true, pointOnLeg(ms, seg.startTime, seg.endTime, s.posDebSource[i], s.posFinSource[i]),
+                pointOnLeg(ms, seg.startTime, seg.endTime, s.posDebTarget[i], s.posFinTarget[i]),
+                seg.setsFog ? seg.fogDensity : kSceneFogDensity};
     }
     return pose;
 }

@@ -11,7 +11,8 @@ struct CameraPose {
     Vec3 eye, target;
     float fogDensity;
 };
-// The pose at `seconds`: the last segment in the script whose open window holds the time decides.
+// The pose at `seconds`, as the show flies it: the last segment in the script whose open window
+// holds the time decides.
 CameraPose cameraAt(float seconds);
 float flightSeconds();
 int segmentCount();

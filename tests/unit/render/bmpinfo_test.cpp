@@ -1,21 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "bmp_builder.h"
+#include "run_command.h"
 #include "temp_dir.h"
 
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 std::string contents(const std::string& path)
 {
@@ -23,12 +16,9 @@ std::string contents(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-ToolRun runBmpinfo(const TempDir& dir, const std::string& input)
+CommandResult runBmpinfo(const TempDir& dir, const std::string& input)
 {
-    std::string command = std::string("'") + BMPINFO_PATH + "' '" + input + "' '" + dir.file("out.rgb") + "' >'" +
-                          dir.file("stdout") + "' 2>'" + dir.file("stderr") + "'";
-    int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(dir.file("stdout")), contents(dir.file("stderr"))};
+    return runCommand(dir.path, std::string("'") + BMPINFO_PATH + "' '" + input + "' '" + dir.file("out.rgb") + "'");
 }
 
 }  // namespace
@@ -41,10 +31,10 @@ TEST(Bmpinfo, PrintsTheSizeAndWritesThePixelsAsTheImageHoldsThem)
     f.table = colourTable({{1, 2, 3}, {4, 5, 6}});
     f.pixels = packRows({{0, 0, 1}, {1, 1, 0}}, 8);
     dir.write("in.bmp", buildBmp(f));
-    ToolRun run = runBmpinfo(dir, dir.file("in.bmp"));
+    CommandResult run = runBmpinfo(dir, dir.file("in.bmp"));
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "3 2\n");
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.output, "3 2\n");
+    EXPECT_EQ(run.errors, "");
     EXPECT_EQ(contents(dir.file("out.rgb")), std::string("\4\5\6\4\5\6\1\2\3\1\2\3\1\2\3\4\5\6", 18));
 }
 
@@ -54,13 +44,13 @@ TEST(Bmpinfo, ARefusedFileGivesTheMessageAndNoOutput)
     BmpFile f = bmpFile(2, 2, 24);
     f.headerSize = 108;
     dir.write("v4.bmp", buildBmp(f));
-    ToolRun run = runBmpinfo(dir, dir.file("v4.bmp"));
+    CommandResult run = runBmpinfo(dir, dir.file("v4.bmp"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "Unknown DIB file format.\n");
+    EXPECT_EQ(run.output, "");
+    EXPECT_EQ(run.errors, "Unknown DIB file format.\n");
     EXPECT_FALSE(std::ifstream(dir.file("out.rgb")).good());
     run = runBmpinfo(dir, dir.file("none.bmp"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Failed to open DIB file " + dir.file("none.bmp") + ".\n");
+    EXPECT_EQ(run.errors, "Failed to open DIB file " + dir.file("none.bmp") + ".\n");
     EXPECT_FALSE(std::ifstream(dir.file("out.rgb")).good());
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstring>
@@ -59,7 +58,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(window.open(64, 64));
-        ASSERT_EQ(chdir(dir.path.c_str()), 0);
         camera.eye = {0, -10, 0};
         app->scene.selectedCamera = &camera;
         shownMessages().clear();
@@ -121,7 +119,7 @@ protected:
     }
 
     GlTestWindow window;
-    TempDir dir;
+    TempWorkDir dir;
     SceneCamera camera{};
     std::unique_ptr<App> app = std::make_unique<App>();
 };

@@ -117,7 +117,7 @@ TEST_F(DrawMeshTest, MeshWithoutFacesIssuesAnEmptyTriangleList)
 TEST_F(DrawMeshTest, MeshIsDrawnWhereTheFilePutIt)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.begin(0x4000);
     w.str("tri");
     w.begin(0x4100);
@@ -127,7 +127,7 @@ TEST_F(DrawMeshTest, MeshIsDrawnWhereTheFilePutIt)
     writeLocalAxes(w, {10, 0, 0});
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.meshCount, 1.0f);
 

@@ -12,11 +12,11 @@ using HostileFileTest = SceneBytesTest;
 TEST_F(HostileFileTest, ZeroLengthMaterialIsReadOnce)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.header(0xAFFF, 0);
     for (int i = 0; i < 100; ++i) w.u16(0);
     writeCamera(w, "after", 1.0f, 50.0f);
-    endScene(w);
+    w.endScene();
     load(w);
     EXPECT_EQ(scene.materialCount, 1.0f);
     ASSERT_EQ(scene.cameraCount, 1.0f);
@@ -28,11 +28,11 @@ TEST_F(HostileFileTest, ZeroLengthMaterialIsReadOnce)
 TEST_F(HostileFileTest, OverlappingChunksCannotMakeTheLoadRunOn)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     // Each unit is a material whose ambient colour chunk claims 569343 bytes (its length is
     // made of the next units), so each material walks half a megabyte.
     for (int i = 0; i < 80000; ++i) w.raw({0xFF, 0xAF, 0x08, 0x00, 0x00, 0x00, 0x10, 0xA0});
-    endScene(w);
+    w.endScene();
     load(w);
     EXPECT_TRUE(reader.ended);
     EXPECT_GE(scene.materialCount, 1.0f);
@@ -42,9 +42,9 @@ TEST_F(HostileFileTest, OverlappingChunksCannotMakeTheLoadRunOn)
 TEST_F(HostileFileTest, MainChunkLongerThanTheFileLoadsWhatIsThere)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeCamera(w, "cam", 1.0f, 50.0f);
-    endScene(w);
+    w.endScene();
     w.patch32(2, 0xFFFFFFFF);
     w.patch32(18, 0xFFFFFFFF);  // the editor too
     load(w);
@@ -56,10 +56,10 @@ TEST_F(HostileFileTest, LongGroupNameIsReadWholeAndItsEntriesAfterIt)
 {
     const std::string longName(150, 'M');
     ChunkWriter w;
-    beginScene(w);
-    writeMaterial(w, "first", "first.bmp");
-    writeMaterial(w, longName.substr(0, kNameSize - 1).c_str(), "long.bmp");
-    writeMaterial(w, "last", "last.bmp");
+    w.beginScene();
+    w.material("first", "first.bmp");
+    w.material(longName.substr(0, kNameSize - 1).c_str(), "long.bmp");
+    w.material("last", "last.bmp");
     w.begin(0x4000);
     w.str("tri");
     w.begin(0x4100);
@@ -67,7 +67,7 @@ TEST_F(HostileFileTest, LongGroupNameIsReadWholeAndItsEntriesAfterIt)
     writeFaces(w, {{{0, 1, 2}}, {{2, 1, 0}}}, longName.c_str());
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.meshCount, 1.0f);
     EXPECT_STREQ(scene.meshes->name, "tri");  // the object's name survives the group's
@@ -81,7 +81,7 @@ TEST_F(HostileFileTest, LongGroupNameIsReadWholeAndItsEntriesAfterIt)
 TEST_F(HostileFileTest, FaceIndicesPastTheVertexListAreDropped)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.begin(0x4000);
     w.str("bad");
     w.begin(0x4100);
@@ -89,7 +89,7 @@ TEST_F(HostileFileTest, FaceIndicesPastTheVertexListAreDropped)
     writeFaces(w, {{{0, 1, 65535}}, {{0, 1, 2}}, {{3, 0, 1}}});
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.meshCount, 1.0f);
     EXPECT_EQ(scene.meshes->faceCount, 1.0f);
@@ -99,7 +99,7 @@ TEST_F(HostileFileTest, FaceIndicesPastTheVertexListAreDropped)
 TEST_F(HostileFileTest, CountsLargerThanTheFileStopAtItsEnd)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.begin(0x4000);
     w.str("huge");
     w.begin(0x4100);
@@ -107,7 +107,7 @@ TEST_F(HostileFileTest, CountsLargerThanTheFileStopAtItsEnd)
     w.u16(65535);
     for (float f : {1.0f, 2.0f, 3.0f, 4.0f}) w.f32(f);
     for (int i = 0; i < 3; ++i) w.end();
-    endScene(w);
+    w.endScene();
     load(w);  // the file ends inside the vertex list: one whole vertex and a part of the next
     EXPECT_EQ(state.vertices.size(), 1u);
     EXPECT_EQ(scene.meshCount, 1.0f);
@@ -117,22 +117,22 @@ TEST_F(HostileFileTest, CountsLargerThanTheFileStopAtItsEnd)
 TEST_F(HostileFileTest, TruncatedLightAndCameraAreNotAppended)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.begin(0x4000);
     w.str("cam");
     w.begin(0x4700);
     for (int i = 0; i < 7; ++i) w.f32(1.0f);  // the lens is missing
     for (int i = 0; i < 2; ++i) w.end();
-    endScene(w);
+    w.endScene();
     ChunkWriter light;
-    beginScene(light);
+    light.beginScene();
     light.begin(0x4000);
     light.str("lamp");
     light.begin(0x4600);
     light.f32(1.0f);
     light.f32(2.0f);  // z is missing
     for (int i = 0; i < 2; ++i) light.end();
-    endScene(light);
+    light.endScene();
     load(w);
     EXPECT_EQ(scene.cameraCount, 0.0f);
     load(light);

@@ -22,7 +22,7 @@ struct LoadTest : SceneBytesTest {
     // Closes and loads the scene; the face materials of its one mesh.
     std::vector<int32_t> loadOneMeshMaterials(ChunkWriter& w)
     {
-        endScene(w);
+        w.endScene();
         load(w);
         EXPECT_EQ(scene.meshCount, 1.0f);
         return scene.meshes ? faceMaterials(*scene.meshes) : std::vector<int32_t>{};
@@ -39,11 +39,11 @@ std::vector<std::string> materialNames(const Scene& scene)
 TEST_F(LoadTest, MaterialsAreNumberedAndLinkedInFileOrder)
 {
     ChunkWriter w;
-    beginScene(w);
-    writeMaterial(w, "stone", "stone.bmp");
-    writeMaterial(w, "wood", "wood.bmp");
-    writeMaterial(w, "sky", "sky.bmp");
-    endScene(w);
+    w.beginScene();
+    w.material("stone", "stone.bmp");
+    w.material("wood", "wood.bmp");
+    w.material("sky", "sky.bmp");
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.materialCount, 3.0f);
     EXPECT_EQ(materialNames(scene), (std::vector<std::string>{"stone", "wood", "sky"}));
@@ -59,10 +59,10 @@ TEST_F(LoadTest, MaterialsAreNumberedAndLinkedInFileOrder)
 TEST_F(LoadTest, LoadingIntoAFilledSceneAppendsAfterItsRecords)
 {
     ChunkWriter w;
-    beginScene(w);
-    writeMaterial(w, "stone", "stone.bmp");
+    w.beginScene();
+    w.material("stone", "stone.bmp");
     writeCamera(w, "cam", 1.0f, 60.0f);
-    endScene(w);
+    w.endScene();
     load(w);
     load(w);
     EXPECT_EQ(scene.materialCount, 2.0f);
@@ -75,17 +75,17 @@ TEST_F(LoadTest, LoadingIntoAFilledSceneAppendsAfterItsRecords)
 TEST_F(LoadTest, LaterMapNameOfAMaterialWins)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.begin(0xAFFF);
-    writeTextChunk(w, 0xA000, "metal");
+    w.text(0xA000, "metal");
     w.begin(0xA200);  // texture map 1
-    writeTextChunk(w, 0xA300, "first.bmp");
+    w.text(0xA300, "first.bmp");
     w.end();
     w.begin(0xA210);  // opacity map
-    writeTextChunk(w, 0xA300, "second.bmp");
+    w.text(0xA300, "second.bmp");
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.materialCount, 1.0f);
     EXPECT_STREQ(scene.materials->mapName, "second.bmp");
@@ -94,7 +94,7 @@ TEST_F(LoadTest, LaterMapNameOfAMaterialWins)
 TEST_F(LoadTest, NameChunkEndsAtItsLengthNotAtItsTerminator)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.begin(0xAFFF);
     w.begin(0xA000);
     w.str("abc");
@@ -103,7 +103,7 @@ TEST_F(LoadTest, NameChunkEndsAtItsLengthNotAtItsTerminator)
     w.end();
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.materialCount, 1.0f);
     EXPECT_STREQ(scene.materials->name, "abc");
@@ -113,7 +113,7 @@ TEST_F(LoadTest, NameChunkEndsAtItsLengthNotAtItsTerminator)
 TEST_F(LoadTest, MaterialColoursTakeTheLastByteColour)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.begin(0xAFFF);
     w.begin(0xA010);
     w.begin(0x0011);
@@ -134,7 +134,7 @@ TEST_F(LoadTest, MaterialColoursTakeTheLastByteColour)
     w.end();
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.materialCount, 1.0f);
     const Material& m = *scene.materials;
@@ -148,19 +148,19 @@ TEST_F(LoadTest, MaterialColoursTakeTheLastByteColour)
 // Materials "a", "b", "c", numbered 0, 1, 2.
 void writeMaterialsABC(ChunkWriter& w)
 {
-    for (const char* name : {"a", "b", "c"}) writeMaterial(w, name, "map.bmp");
+    for (const char* name : {"a", "b", "c"}) w.material(name, "map.bmp");
 }
 
 TEST_F(LoadTest, MaterialGroupLookupNeverComparesTheLastMaterial)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeMaterialsABC(w);
     writeTriangleObject(w, "byB", "b", 0);
     writeTriangleObject(w, "byC", "c", 0);
     writeTriangleObject(w, "byNone", "zzz", 0);
     writeTriangleObject(w, "byA", "a", 0);
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.meshCount, 4.0f);
     std::vector<int32_t> found;
@@ -171,8 +171,8 @@ TEST_F(LoadTest, MaterialGroupLookupNeverComparesTheLastMaterial)
 TEST_F(LoadTest, SingleMaterialIsTakenWhateverTheGroupName)
 {
     ChunkWriter w;
-    beginScene(w);
-    writeMaterial(w, "only", "only.bmp");
+    w.beginScene();
+    w.material("only", "only.bmp");
     writeTriangleObject(w, "tri", "other", 0);
     EXPECT_EQ(loadOneMeshMaterials(w), std::vector<int32_t>{0});
 }
@@ -181,16 +181,16 @@ TEST_F(LoadTest, SingleMaterialIsTakenWhateverTheGroupName)
 TEST_F(LoadTest, MaterialGroupBeforeAnyMaterialGivesMaterialZero)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeTriangleObject(w, "early", "later", 0);
-    writeMaterial(w, "later", "later.bmp");
+    w.material("later", "later.bmp");
     EXPECT_EQ(loadOneMeshMaterials(w), std::vector<int32_t>{0});
 }
 
 TEST_F(LoadTest, SmoothingGroupsFirstSetNoFaceMaterialList)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeMaterialsABC(w);
     writeTriangleObject(w, "grouped", "b", 0);
     w.begin(0x4000);
@@ -213,7 +213,7 @@ TEST_F(LoadTest, SmoothingGroupsFirstSetNoFaceMaterialList)
     w.end();
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.meshCount, 2.0f);
     // The one-entry list of the mesh before stays current; the second face takes its last entry.
@@ -223,9 +223,9 @@ TEST_F(LoadTest, SmoothingGroupsFirstSetNoFaceMaterialList)
 TEST_F(LoadTest, MaterialGroupDirectlyInTheMeshIsSkipped)
 {
     ChunkWriter w;
-    beginScene(w);
-    writeMaterial(w, "a", "a.bmp");
-    writeMaterial(w, "b", "b.bmp");
+    w.beginScene();
+    w.material("a", "a.bmp");
+    w.material("b", "b.bmp");
     w.begin(0x4000);
     w.str("loose");
     w.begin(0x4100);
@@ -245,10 +245,10 @@ TEST_F(LoadTest, MaterialGroupDirectlyInTheMeshIsSkipped)
 TEST_F(LoadTest, ObjectNamesNameTheirRecords)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeTriangleObject(w, "", "m", 0);
     writeTriangleObject(w, "thirteen_char", "m", 0);  // cut to 11; "r" and 0 keep the steps even
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.meshCount, 2.0f);
     EXPECT_STREQ(scene.meshes->name, "Default name");
@@ -258,9 +258,9 @@ TEST_F(LoadTest, ObjectNamesNameTheirRecords)
 TEST_F(LoadTest, OddRestOfACutObjectNameHidesItsMesh)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeTriangleObject(w, "fourteenchars!", "m", 0);  // "s!" and 0 left: the steps fall off
-    endScene(w);
+    w.endScene();
     load(w);
     EXPECT_EQ(scene.meshCount, 0.0f);
 }
@@ -268,7 +268,7 @@ TEST_F(LoadTest, OddRestOfACutObjectNameHidesItsMesh)
 TEST_F(LoadTest, LocalFrameCarriesOverToAMeshWithoutOne)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.begin(0x4000);
     w.str("first");
     w.begin(0x4100);
@@ -284,7 +284,7 @@ TEST_F(LoadTest, LocalFrameCarriesOverToAMeshWithoutOne)
     writeFaces(w, {{{0, 1, 2}}});
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.meshCount, 2.0f);
     const Mesh& second = *scene.meshes->next;
@@ -299,9 +299,9 @@ TEST_F(LoadTest, LocalFrameCarriesOverToAMeshWithoutOne)
 TEST_F(LoadTest, FirstMeshWithoutLocalAxesHasAZeroFrame)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeTriangleObject(w, "plain", "m", 7);
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.meshCount, 1.0f);
     for (const auto& row : scene.meshes->localFrame)
@@ -312,7 +312,7 @@ TEST_F(LoadTest, FirstMeshWithoutLocalAxesHasAZeroFrame)
 TEST_F(LoadTest, MeshListsMayComeInAnyOrder)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.begin(0x4000);
     w.str("backwards");
     w.begin(0x4100);
@@ -322,7 +322,7 @@ TEST_F(LoadTest, MeshListsMayComeInAnyOrder)
     writeVertices(w, {{0, 0, 1}, {1, 0, 1}, {0, 1, 1}});
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.meshCount, 1.0f);
     const Mesh& m = *scene.meshes;
@@ -359,7 +359,7 @@ void writeLight(ChunkWriter& w, const char* name, bool spot)
 TEST_F(LoadTest, LightKindsAndColours)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeLight(w, "spot", true);
     writeLight(w, "omni", false);
     w.begin(0x4000);
@@ -371,7 +371,7 @@ TEST_F(LoadTest, LightKindsAndColours)
     w.end();
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.lightCount, 3.0f);
     const SceneLight& spot = *scene.lights;
@@ -393,7 +393,7 @@ TEST_F(LoadTest, LightKindsAndColours)
 TEST_F(LoadTest, CameraWithSubChunksEqualsThePlainOne)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeCamera(w, "plain", 7.0f, 45.0f);
     w.begin(0x4000);
     w.str("ranged");
@@ -405,7 +405,7 @@ TEST_F(LoadTest, CameraWithSubChunksEqualsThePlainOne)
     w.end();
     w.end();
     w.end();
-    endScene(w);
+    w.endScene();
     load(w);
     ASSERT_EQ(scene.cameraCount, 2.0f);
     const SceneCamera* a = cameraByNumber(scene, 1);
@@ -423,9 +423,9 @@ TEST_F(LoadTest, CameraWithSubChunksEqualsThePlainOne)
 TEST_F(LoadTest, TrailingBytesAfterTheMainChunkChangeNothing)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeCamera(w, "cam", 1.0f, 60.0f);
-    endScene(w);
+    w.endScene();
     w.header(0x4000, 40);  // would be an object, were it inside the editor
     writeCamera(w, "extra", 2.0f, 60.0f);
     load(w);
@@ -437,9 +437,9 @@ TEST_F(LoadTest, VersionByteAtOffset28MustBeThreeOrMore)
 {
     for (uint8_t version : {2, 3}) {
         ChunkWriter w;
-        beginScene(w);
+        w.beginScene();
         writeCamera(w, "cam", 1.0f, 60.0f);
-        endScene(w);
+        w.endScene();
         ASSERT_EQ(w.bytes[28], 3);
         w.bytes[28] = version;
         releaseScene(scene);
@@ -451,9 +451,9 @@ TEST_F(LoadTest, VersionByteAtOffset28MustBeThreeOrMore)
 TEST_F(LoadTest, FileNotStartingWithTheMainChunkLoadsNothing)
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeCamera(w, "cam", 1.0f, 60.0f);
-    endScene(w);
+    w.endScene();
     w.bytes[0] = 0x4C;
     load(w);
     EXPECT_EQ(scene.cameraCount, 0.0f);
@@ -476,9 +476,9 @@ TEST(LoadFile, MissingFileGivesMinusOneAndReadFileOneWithTheFileClosed)
     EXPECT_EQ(scene.meshCount + scene.cameraCount + scene.lightCount + scene.materialCount, 0.0f);
 
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     writeCamera(w, "cam", 1.0f, 60.0f);
-    endScene(w);
+    w.endScene();
     char path[] = "/tmp/z3d_sceneXXXXXX";
     const int fd = mkstemp(path);
     ASSERT_GE(fd, 0);

@@ -22,7 +22,7 @@ inline void writeTexturedMaterial(ChunkWriter& w, const char* name, const char* 
                                   std::initializer_list<uint8_t> diffuse)
 {
     w.begin(0xAFFF);
-    writeTextChunk(w, 0xA000, name);
+    w.text(0xA000, name);
     writeColourPair(w, 0xA010, {20, 20, 20});
     writeColourPair(w, 0xA020, diffuse);
     writeColourPair(w, 0xA030, {229, 229, 229});
@@ -38,7 +38,7 @@ inline void writeTexturedMaterial(ChunkWriter& w, const char* name, const char* 
     w.begin(0x0030);
     w.u16(100);
     w.end();
-    writeTextChunk(w, 0xA300, map);
+    w.text(0xA300, map);
     w.begin(0xA351);  // tiling
     w.u16(0);
     w.end();
@@ -163,7 +163,7 @@ inline void writeKeyframer(ChunkWriter& w)
 inline std::vector<uint8_t> realisticScene()
 {
     ChunkWriter w;
-    beginScene(w);
+    w.beginScene();
     w.begin(0x0100);  // master scale
     w.f32(1.0f);
     w.end();

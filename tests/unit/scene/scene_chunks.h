@@ -8,51 +8,10 @@
 #include "scene/loader_state.h"
 #include "scene/scene.h"
 
-// The frame every test scene sits in, as a modelling package writes it: main chunk, the 10-byte
-// version chunk, the editor chunk, and the mesh version whose low byte lands on offset 28.
-inline void beginScene(ChunkWriter& w)
-{
-    w.begin(0x4D4D);
-    w.begin(0x0002);
-    w.u32(3);
-    w.end();
-    w.begin(0x3D3D);
-    w.begin(0x3D3E);
-    w.u32(3);
-    w.end();
-}
-
-inline void endScene(ChunkWriter& w)
-{
-    w.end();  // editor
-    w.end();  // main
-}
-
-inline void writeTextChunk(ChunkWriter& w, uint16_t id, const char* text)
-{
-    w.begin(id);
-    w.str(text);
-    w.end();
-}
-
-inline void writeMaterial(ChunkWriter& w, const char* name, const char* mapName)
-{
-    w.begin(0xAFFF);
-    writeTextChunk(w, 0xA000, name);
-    w.begin(0xA200);  // texture map
-    writeTextChunk(w, 0xA300, mapName);
-    w.end();
-    w.end();
-}
-
+// A camera at (eyeX, 0, 0) looking at (1, 2, 3), banked by 0.5.
 inline void writeCamera(ChunkWriter& w, const char* name, float eyeX, float lens)
 {
-    w.begin(0x4000);
-    w.str(name);
-    w.begin(0x4700);
-    for (float f : {eyeX, 0.0f, 0.0f, 1.0f, 2.0f, 3.0f, 0.5f, lens}) w.f32(f);
-    w.end();
-    w.end();
+    w.cameraObject(name, {eyeX, 0.0f, 0.0f}, {1.0f, 2.0f, 3.0f}, 0.5f, lens);
 }
 
 inline void writeVertices(ChunkWriter& w, std::initializer_list<Vec3> vertices)

@@ -44,9 +44,9 @@ struct SceneJsonFile : SceneBytesTest {
     void loadSmallScene()
     {
         ChunkWriter w;
-        beginScene(w);
+        w.beginScene();
         w.begin(0xAFFF);
-        writeTextChunk(w, 0xA000, "Red \"one\"");
+        w.text(0xA000, "Red \"one\"");
         w.begin(0xA020);
         w.begin(0x0011);
         w.raw({255, 0, 1});
@@ -72,7 +72,7 @@ struct SceneJsonFile : SceneBytesTest {
         w.end();
         w.end();
         writeCamera(w, "cam", 3.0f, 45.0f);
-        endScene(w);
+        w.endScene();
         load(w);
     }
 };

@@ -3,15 +3,14 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <vector>
 
 #include "../../support/gl_test_window.h"
+#include "../../support/temp_dir.h"
 #include "app/resize_view.h"
 #include "common/bmp_writer.h"
 #include "render/setup_gl.h"
@@ -29,19 +28,13 @@ struct ShowGlTest : ::testing::Test {
     App app{};
     TestScene records;
     SceneCamera* camera = nullptr;
-    std::filesystem::path home;
-    std::filesystem::path folder;
+    TempWorkDir folder;
 
     void SetUp() override
     {
         ASSERT_TRUE(window.open(800, 600));
         resetShow(app);
         camera = &records.addCamera(app.scene, 45.0f);
-        home = std::filesystem::current_path();
-        char pattern[] = "/tmp/z3d-show-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        std::filesystem::current_path(folder);
     }
     void TearDown() override
     {
@@ -49,8 +42,6 @@ struct ShowGlTest : ::testing::Test {
         dropOverlayMaterials(app);
         delete[] app.textureNames;
         window.close();
-        std::filesystem::current_path(home);
-        std::filesystem::remove_all(folder);
     }
 
     void startShow(int width = 800, int height = 600)
