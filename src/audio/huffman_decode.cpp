@@ -206,7 +206,7 @@ template <typename Store>
 int decode(const Store& store, const int32_t (&sf)[kScaleFactors], GranuleInfo& g, int samplingIndex, int part2Bits,
            BitReader& r)
 {
-    int kind = g.block_type != 2 ? kLongKind : g.mixed_block_flag ? kMixedKind : kShortKind;
+    int kind = blockKind(g.block_type, g.mixed_block_flag);
     const BandMap& map = gBandMaps[samplingIndex][kind];
     BandCursor c{map.entries, map.entries + map.count, sf, &g, kPreemphasis[g.preflag & 1], 1 + g.scalefac_scale};
     if (kind == kMixedKind) c.highest[0] = c.highest[1] = c.highest[2] = 2;  // short bands start at 3

@@ -51,6 +51,10 @@ struct BandMapEntry {
     int8_t band;
 };
 enum BlockKind { kLongKind = 0, kShortKind = 1, kMixedKind = 2 };
+inline BlockKind blockKind(int blockType, int mixedBlockFlag)
+{
+    return blockType != 2 ? kLongKind : mixedBlockFlag ? kMixedKind : kShortKind;
+}
 struct BandMap {
     BandMapEntry entries[3 * kShortBands];
     int count;

@@ -55,7 +55,7 @@ int readScaleFactorsMpeg2(int32_t (&sf)[kScaleFactors], int32_t (&largest)[kScal
     uint32_t word = intensityChannel ? gMpeg2IntensityScaleLengths[(g.scalefac_compress >> 1) & 255]
                                      : gMpeg2ScaleLengths[g.scalefac_compress & 511];
     g.preflag = static_cast<int32_t>((word >> 15) & 1);
-    int kind = g.block_type != 2 ? kLongKind : g.mixed_block_flag ? kMixedKind : kShortKind;
+    int kind = blockKind(g.block_type, g.mixed_block_flag);
     const uint8_t* counts = kMpeg2PartitionSizes[kind][(word >> 12) & 7];
     int i = 0, bits = 0;
     for (int p = 0; p < 4; ++p) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -7,7 +8,7 @@
 #include <vector>
 
 #include "../../tools/common/file_bytes.h"
-#include "shine_encode.h"
+#include "support/shine_encode.h"
 
 // Samples per 4 MPEG-1 or 8 MPEG-2 frames: a pass that long leaves the decoder's 16-slot synthesis
 // ring where the pass began, so that every pass decodes to the same bytes, not just within 1 LSB.
@@ -34,12 +35,10 @@ inline std::vector<int16_t> testMusicSamples(int rate, double toneSeconds, doubl
     return samples;
 }
 
-// Stereo at shineenc's usual bitrate.
-constexpr int kTestMusicKbps = 128;
-
-// Encodes the test music with shineenc into the file; false when either step fails.
+// Encodes the test music at 128 kbit/s into mp3Path; false when the encoder or the file fails.
 inline bool writeTestMp3(const std::string& mp3Path, int rate, double toneSeconds, double silenceSeconds)
 {
-    std::vector<uint8_t> mp3 = shineEncode(testMusicSamples(rate, toneSeconds, silenceSeconds), 2, rate, kTestMusicKbps);
+    constexpr int kKbps = 128;
+    const std::vector<uint8_t> mp3 = shineEncode(testMusicSamples(rate, toneSeconds, silenceSeconds), 2, rate, kKbps);
     return !mp3.empty() && writeFileBytes(mp3Path.c_str(), mp3);
 }

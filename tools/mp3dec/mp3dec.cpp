@@ -6,27 +6,15 @@
 
 #include "audio/audio_out.h"
 #include "audio/mp3_decoder.h"
+#include "audio/mp3_player.h"
 #include "pcm_file_device.h"
 
 namespace {
-
-constexpr float kOutputScale = 32768.0f;
 
 struct PassResult {
     long frames = 0;
     long clipped = 0;
 };
-
-// As the player opens the music: output reset and probed, tables built, the file in memory.
-bool openMusic(const char* path)
-{
-    resetOutput();
-    buildSynthesisTables(kOutputScale);
-    buildLayer3Tables(0);
-    gAudioParams = AudioParams{};
-    probeFormats(gAudioParams);
-    return loadFile(path) == 1;
-}
 
 // One pass, as the playback thread plays it when it does not loop.
 PassResult decodePass()
@@ -62,7 +50,8 @@ int main(int argc, char** argv)
     const char* out = argv[2 + raw];
     usePcmFile(out, raw);
     setWaveDevice(&kPcmFileDevice);
-    if (!openMusic(in)) {
+    // Opened as the demo opens its music, so that the pass below decodes what the player would queue.
+    if (gPlayer.open(in) != 1) {
         std::fprintf(stderr, "mp3dec: cannot read %s\n", in);
         return 1;
     }

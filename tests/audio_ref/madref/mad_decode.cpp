@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "madref/mad_frames.h"
+
 namespace {
 
 // libmad's fixed-point samples have 28 fractional bits for full scale 1.0; 16-bit full scale is 2^15.
@@ -27,6 +29,26 @@ void appendFrame(MadDecoded& out, const mad_pcm& pcm)
 void appendSilence(MadDecoded& out, const mad_header& header)
 {
     out.pcm.resize(out.pcm.size() + 2 * 32 * MAD_NSBSAMPLES(&header), 0.0f);
+}
+
+// Records what libmad could not decode; false when the walk is over.
+bool noteError(MadDecoded& out, const mad_stream& stream, const mad_header& header, const unsigned char* dataEnd)
+{
+    if (stream.error == MAD_ERROR_BUFLEN) return false;
+    if (!MAD_RECOVERABLE(stream.error)) {
+        out.fatal = mad_stream_errorstr(&stream);
+        return false;
+    }
+    if (isSyncError(stream.error)) {
+        if (stream.this_frame >= dataEnd) return false;  // only the guard bytes are left
+        ++out.syncErrors;
+        return true;
+    }
+    out.frameErrors.push_back({out.frames, stream.error, mad_stream_errorstr(&stream)});
+    if (out.frames == 0) out.rate = static_cast<int>(header.samplerate);
+    appendSilence(out, header);
+    ++out.frames;
+    return true;
 }
 
 }  // namespace
@@ -56,38 +78,13 @@ MadDecoded madDecode(const std::vector<uint8_t>& bytes)
     data.resize(length + kLargestFrame + MAD_BUFFER_GUARD, 0);
     const unsigned char* dataEnd = data.data() + length;
 
-    mad_stream stream;
-    mad_frame frame;
-    mad_synth synth;
-    mad_stream_init(&stream);
-    mad_frame_init(&frame);
-    mad_synth_init(&synth);
-    mad_stream_buffer(&stream, data.data(), data.size());
-    for (;;) {
-        if (mad_frame_decode(&frame, &stream) == 0) {
-            if (out.frames == 0) out.rate = static_cast<int>(frame.header.samplerate);
-            mad_synth_frame(&synth, &frame);
-            appendFrame(out, synth.pcm);
+    forEachMadFrame(
+        data.data(), data.size(),
+        [&out](const mad_pcm& pcm, const mad_header& header) {
+            if (out.frames == 0) out.rate = static_cast<int>(header.samplerate);
+            appendFrame(out, pcm);
             ++out.frames;
-            continue;
-        }
-        if (stream.error == MAD_ERROR_BUFLEN) break;
-        if (!MAD_RECOVERABLE(stream.error)) {
-            out.fatal = mad_stream_errorstr(&stream);
-            break;
-        }
-        if (isSyncError(stream.error)) {
-            if (stream.this_frame >= dataEnd) break;  // only the guard bytes are left
-            ++out.syncErrors;
-            continue;
-        }
-        out.frameErrors.push_back({out.frames, stream.error, mad_stream_errorstr(&stream)});
-        if (out.frames == 0) out.rate = static_cast<int>(frame.header.samplerate);
-        appendSilence(out, frame.header);
-        ++out.frames;
-    }
-    mad_synth_finish(&synth);
-    mad_frame_finish(&frame);
-    mad_stream_finish(&stream);
+        },
+        [&out, dataEnd](const mad_stream& stream, const mad_header& header) { return noteError(out, stream, header, dataEnd); });
     return out;
 }

@@ -1,11 +1,8 @@
 #include "streams/shine_streams.h"
 
-#include <filesystem>
 #include <fstream>
-#include <iterator>
 
-#include "common/wav_writer.h"
-#include "streams/run_program.h"
+#include "support/shine_encode.h"
 #include "writer/frame_layout.h"
 
 namespace {
@@ -54,22 +51,18 @@ const char* modeFlag(ShineMode mode)
 
 // Shine cuts its last frame short. Decoders differ on a damaged frame (ours drops what follows a
 // Huffman overrun, libmad the whole frame), which is not what these streams are for: they keep
-// their whole frames only.
-bool keepWholeFrames(const std::string& path)
+// their whole frames only. Returns the bytes of those frames.
+size_t wholeFramesBytes(const std::vector<uint8_t>& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     size_t end = 0;
     while (end + 4 <= bytes.size()) {
         uint32_t word = 0;
-        for (int i = 0; i < 4; ++i) word = word << 8 | static_cast<uint8_t>(bytes[end + i]);
+        for (int i = 0; i < 4; ++i) word = word << 8 | bytes[end + i];
         const int size = frameBytesOfHeader(word);
         if (size == 0 || end + size > bytes.size()) break;
         end += size;
     }
-    std::error_code error;
-    std::filesystem::resize_file(path, end, error);
-    return end > 0 && !error;
+    return end;
 }
 
 }  // namespace
@@ -80,24 +73,23 @@ bool makeShineStream(const ShineStream& stream, const std::string& dir, std::str
                      std::string& error)
 {
     const int channels = stream.mode == ShineMode::Mono ? 1 : 2;
-    const std::string wavPath = dir + "/" + stream.name + ".wav";
     mp3Path = dir + "/" + stream.name + ".mp3";
-    if (!writeWav(wavPath.c_str(), makeSignal(stream.signal, stream.rate, channels, stream.seconds), channels,
-                  stream.rate)) {
-        error = "cannot write " + wavPath;
+    const char* flag = modeFlag(stream.mode);
+    const std::vector<uint8_t> mp3 = shineEncode(makeSignal(stream.signal, stream.rate, channels, stream.seconds),
+                                                 channels, stream.rate, stream.kbps, flag ? flag : "");
+    if (mp3.empty()) {
+        error = "shineenc failed on " + std::string(stream.name);
         return false;
     }
-    std::vector<std::string> argv = {"shineenc", "-q", "-b", std::to_string(stream.kbps)};
-    if (const char* flag = modeFlag(stream.mode)) argv.push_back(flag);
-    argv.push_back(wavPath);
-    argv.push_back(mp3Path);
-    const ProgramRun run = runProgram(argv);
-    if (run.status != 0) {
-        error = "shineenc failed (status " + std::to_string(run.status) + "): " + run.output;
-        return false;
-    }
-    if (!keepWholeFrames(mp3Path)) {
+    const size_t whole = wholeFramesBytes(mp3);
+    if (whole == 0) {
         error = "no whole frame in " + mp3Path;
+        return false;
+    }
+    std::ofstream out(mp3Path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(whole));
+    if (!out.flush()) {
+        error = "cannot write " + mp3Path;
         return false;
     }
     return true;

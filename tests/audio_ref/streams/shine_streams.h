@@ -23,7 +23,7 @@ struct ShineStream {
 // and breaks mono at 44.1 kHz and 320 kbit/s; the list keeps clear of those.
 const std::vector<ShineStream>& shineStreams();
 
-// Writes the WAV file and encodes it into dir/NAME.mp3, whole frames only (shine cuts its last
-// frame short); false with a reason in `error`.
+// Encodes the stream's signal into dir/NAME.mp3, whole frames only (shine cuts its last frame
+// short); false with a reason in `error`.
 bool makeShineStream(const ShineStream& stream, const std::string& dir, std::string& mp3Path,
                      std::string& error);

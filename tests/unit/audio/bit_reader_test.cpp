@@ -12,7 +12,7 @@ namespace {
 TEST(BitReader, ReadsBackWhatWasWrittenAcrossByteBoundaries)
 {
     std::mt19937 rng(7);
-    TestBits bits;
+    BitWriter bits;
     std::vector<std::pair<uint32_t, int>> fields;
     for (int i = 0; i < 2000; ++i) {
         int n = static_cast<int>(rng() % 17);

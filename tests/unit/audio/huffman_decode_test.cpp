@@ -22,9 +22,9 @@ const HuffmanCodeword& codeword(int table, int x, int y)
 }
 
 // Signed values in Huffman order: pairs with table 1 (values -1..1), then quadruples with table A.
-TestBits encode(const std::vector<int>& pairValues, const std::vector<int>& quadValues)
+BitWriter encode(const std::vector<int>& pairValues, const std::vector<int>& quadValues)
 {
-    TestBits b;
+    BitWriter b;
     for (size_t i = 0; i < pairValues.size(); i += 2) {
         const HuffmanCodeword& c = codeword(1, std::abs(pairValues[i]), std::abs(pairValues[i + 1]));
         b.put(c.bits, c.length);
@@ -47,7 +47,7 @@ struct Spectrum : ::testing::Test {
     int32_t sf[kScaleFactors] = {};
     std::vector<float> out = std::vector<float>(576, 99.0f);
 
-    int run(const TestBits& bits, GranuleInfo& g, float* target = nullptr)
+    int run(const BitWriter& bits, GranuleInfo& g, float* target = nullptr)
     {
         std::vector<uint8_t> data = bits.bytes;
         data.resize(data.size() + 8, 0);  // what the Huffman loops may look ahead
@@ -78,13 +78,13 @@ TEST_F(Spectrum, LongBandGainsFollowScaleFactorsScaleAndPreEmphasis)
     std::vector<int> values(2 * 99, 0);
     for (int line : lines) values[line] = 1;
     values[lines[1]] = -1;
-    TestBits bits = encode(values, {});
+    BitWriter bits = encode(values, {});
     sf[0] = 3;
     sf[11] = 2;
     sf[17] = 1;
     for (int scale = 0; scale < 2; ++scale) {
         for (int pre = 0; pre < 2; ++pre) {
-            GranuleInfo g = longGranule(190, 99, bits.count);
+            GranuleInfo g = longGranule(190, 99, bits.bitCount);
             g.scalefac_scale = scale;
             g.preflag = pre;
             ASSERT_EQ(run(bits, g), 0);
@@ -110,9 +110,9 @@ TEST_F(Spectrum, ShortBlocksAreInterleavedByWindow)
     std::vector<int> values(24, 0);
     values[12 + 8 + 3] = 1;
     values[0] = -1;  // band 0, window 0, line 0
-    TestBits bits = encode(values, {});
+    BitWriter bits = encode(values, {});
     g.big_values = 12;
-    g.part2_3_length = bits.count;
+    g.part2_3_length = bits.bitCount;
     sf[3 * 1 + 2] = 1;  // band 1, window 2
     ASSERT_EQ(run(bits, g), 0);
     EXPECT_FLOAT_EQ(out[3 * (4 + 3) + 2], static_cast<float>(gain(-8 * 2 - 2 * 1)));
@@ -135,9 +135,9 @@ TEST_F(Spectrum, MixedBlocksPlaceLongThenShortBands)
     std::vector<int> values(36 + 12, 0);
     values[35] = 1;       // long band 7, last line
     values[36 + 4 + 1] = 1;  // short band 3, window 1, line 1
-    TestBits bits = encode(values, {});
+    BitWriter bits = encode(values, {});
     g.big_values = 24;
-    g.part2_3_length = bits.count;
+    g.part2_3_length = bits.bitCount;
     ASSERT_EQ(run(bits, g), 0);
     EXPECT_EQ(out[35], 1.0f);
     EXPECT_EQ(out[36 + 3 * 1 + 1], 1.0f);
@@ -149,7 +149,7 @@ TEST_F(Spectrum, MixedBlocksPlaceLongThenShortBands)
 TEST_F(Spectrum, EmptyGranule)
 {
     GranuleInfo g = longGranule(210, 0, 0);
-    ASSERT_EQ(run(TestBits{}, g), 0);
+    ASSERT_EQ(run(BitWriter{}, g), 0);
     for (float v : out) ASSERT_EQ(v, 0.0f);
     EXPECT_EQ(g.lastLongBand, 0);
 }
@@ -157,14 +157,14 @@ TEST_F(Spectrum, EmptyGranule)
 // Region 1 starts at its boundary: there the second table's codes are read.
 TEST_F(Spectrum, RegionsSwitchTablesAtTheirBoundaries)
 {
-    TestBits bits;
+    BitWriter bits;
     const HuffmanCodeword& a = codeword(1, 1, 0);
     const HuffmanCodeword& b = codeword(2, 2, 0);
     bits.put(a.bits, a.length);
     bits.put(0, 1);
     bits.put(b.bits, b.length);
     bits.put(0, 1);
-    GranuleInfo g = longGranule(210, 2, bits.count);
+    GranuleInfo g = longGranule(210, 2, bits.bitCount);
     g.table_select[1] = 2;
     g.region1FirstPair = 1;
     ASSERT_EQ(run(bits, g), 0);
@@ -175,8 +175,8 @@ TEST_F(Spectrum, RegionsSwitchTablesAtTheirBoundaries)
 // Count1 stops at the quadruple limit, and a quadruple cut by the budget reads as zeros.
 TEST_F(Spectrum, QuadruplesStopAtTheLimitAndTheBudget)
 {
-    TestBits bits = encode({}, {1, 0, 0, -1, 1, 1, 1, 1});
-    GranuleInfo g = longGranule(210, 286, bits.count);  // room for one quadruple only
+    BitWriter bits = encode({}, {1, 0, 0, -1, 1, 1, 1, 1});
+    GranuleInfo g = longGranule(210, 286, bits.bitCount);  // room for one quadruple only
     g.table_select[0] = g.table_select[1] = g.table_select[2] = 0;
     ASSERT_EQ(run(bits, g), 0);
     EXPECT_EQ(out[572], 1.0f);
@@ -184,7 +184,7 @@ TEST_F(Spectrum, QuadruplesStopAtTheLimitAndTheBudget)
 
     // The second quadruple is a 6-bit code word and four sign bits.
     auto cutAt = [&](int bitsLeftOut) {
-        GranuleInfo cut = longGranule(210, 0, bits.count - bitsLeftOut);
+        GranuleInfo cut = longGranule(210, 0, bits.bitCount - bitsLeftOut);
         cut.table_select[0] = cut.table_select[1] = cut.table_select[2] = 0;
         EXPECT_EQ(run(bits, cut), 0);
         EXPECT_EQ(out[0], 1.0f);
@@ -204,8 +204,8 @@ TEST_F(Spectrum, MidSideGivesLeftAndRight)
     mid[0] = 5.0f;
     mid[1] = 3.0f;
     mid[400] = 2.0f;
-    TestBits bits = encode({1, 0}, {});
-    GranuleInfo g = longGranule(210, 1, bits.count);
+    BitWriter bits = encode({1, 0}, {});
+    GranuleInfo g = longGranule(210, 1, bits.bitCount);
     std::vector<uint8_t> data = bits.bytes;
     data.resize(data.size() + 8, 0);  // what the Huffman loops may look ahead
     BitReader r{data.data(), 0};

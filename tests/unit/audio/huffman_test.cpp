@@ -45,7 +45,7 @@ struct Decoded {
     long bitsRead = 0;
 };
 
-Decoded decode(TestBits bits, GranuleInfo g)
+Decoded decode(BitWriter bits, GranuleInfo g)
 {
     std::vector<uint8_t> data = bits.bytes;
     data.resize(data.size() + 8, 0);  // what the Huffman loops may look ahead
@@ -66,7 +66,7 @@ TEST_F(Huffman, EveryTreeDecodesEveryCodeWord)
         if (codes == 0 || codes == 255) continue;
         EXPECT_EQ(kHuffmanTrees[sel].linbits, sel < 32 ? kHuffmanTables[sel].linbits : 0);
         for (const HuffmanCodeword* c : codewordsOf(codes)) {
-            TestBits bits;
+            BitWriter bits;
             bits.put(c->bits, c->length);
             bits.bytes.resize(bits.bytes.size() + 2, 0);
             BitReader r{bits.bytes.data(), 0};
@@ -87,7 +87,7 @@ TEST_F(Huffman, EveryTableSelectDecodesItsWholeTableIntoTheSpectrum)
     for (int sel = 1; sel < 32; ++sel) {
         const HuffmanTableInfo info = kHuffmanTables[sel];
         if (info.codes == 255) continue;
-        TestBits bits;
+        BitWriter bits;
         std::vector<float> expected;
         auto value = [&](int v, int index) {
             if (v == 15 && info.linbits) {
@@ -104,9 +104,9 @@ TEST_F(Huffman, EveryTableSelectDecodesItsWholeTableIntoTheSpectrum)
             value(words[i]->x, int(2 * i));
             value(words[i]->y, int(2 * i + 1));
         }
-        Decoded d = decode(bits, granule(sel, int(words.size()), 0, bits.count));
+        Decoded d = decode(bits, granule(sel, int(words.size()), 0, bits.bitCount));
         ASSERT_EQ(d.result, 0) << sel;
-        EXPECT_EQ(d.bitsRead, bits.count);
+        EXPECT_EQ(d.bitsRead, bits.bitCount);
         for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(d.spectrum[i], expected[i]) << "table " << sel << " line " << i;
         for (size_t i = expected.size(); i < 576; ++i) ASSERT_EQ(d.spectrum[i], 0.0f) << "table " << sel << " line " << i;
     }
@@ -115,7 +115,7 @@ TEST_F(Huffman, EveryTableSelectDecodesItsWholeTableIntoTheSpectrum)
 TEST_F(Huffman, QuadrupleTablesDecodeEveryCodeWord)
 {
     for (int table = 0; table < 2; ++table) {
-        TestBits bits;
+        BitWriter bits;
         std::vector<float> expected;
         for (const HuffmanCodeword* c : codewordsOf(32 + table)) {
             bits.put(c->bits, c->length);
@@ -125,9 +125,9 @@ TEST_F(Huffman, QuadrupleTablesDecodeEveryCodeWord)
                 expected.push_back(on ? ((k & 1) ? -1.0f : 1.0f) : 0.0f);
             }
         }
-        Decoded d = decode(bits, granule(0, 0, table, bits.count));
+        Decoded d = decode(bits, granule(0, 0, table, bits.bitCount));
         ASSERT_EQ(d.result, 0);
-        EXPECT_EQ(d.bitsRead, bits.count);
+        EXPECT_EQ(d.bitsRead, bits.bitCount);
         for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(d.spectrum[i], expected[i]) << table << " " << i;
         for (size_t i = expected.size(); i < 576; ++i) ASSERT_EQ(d.spectrum[i], 0.0f);
     }
@@ -136,7 +136,7 @@ TEST_F(Huffman, QuadrupleTablesDecodeEveryCodeWord)
 TEST_F(Huffman, EmptyTablesReadNothing)
 {
     for (int sel : {0, 4, 14}) {
-        Decoded d = decode(TestBits{}, granule(sel, 100, 0, 0));
+        Decoded d = decode(BitWriter{}, granule(sel, 100, 0, 0));
         EXPECT_EQ(d.result, 0);
         EXPECT_EQ(d.bitsRead, 0);
         for (float v : d.spectrum) ASSERT_EQ(v, 0.0f);
@@ -146,8 +146,8 @@ TEST_F(Huffman, EmptyTablesReadNothing)
 // One bit short of the data: the granule reports the overrun instead of reading on.
 TEST_F(Huffman, DataPastTheBudgetIsAnOverrun)
 {
-    TestBits bits;
-    bits.putCode("01");  // table 1: (1, 0)
+    BitWriter bits;
+    bits.put(0b01, 2);  // table 1: "01" is (1, 0)
     bits.put(0, 1);      // its sign
     EXPECT_EQ(decode(bits, granule(1, 1, 0, 3)).result, 0);
     EXPECT_EQ(decode(bits, granule(1, 1, 0, 2)).result, 1);

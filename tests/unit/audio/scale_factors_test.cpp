@@ -12,7 +12,7 @@ struct ScaleFactors : ::testing::Test {
     static void SetUpTestSuite() { buildLayer3Tables(32); }
     int32_t sf[kScaleFactors];
     int32_t largest[kScaleFactors];
-    TestBits bits;
+    BitWriter bits;
     std::vector<int> written;
 
     void SetUp() override { std::fill(std::begin(sf), std::end(sf), 77); }
@@ -87,7 +87,7 @@ TEST_F(ScaleFactors, Mpeg1ShortAndMixedBlocks)
     expectLayout(36, {0, 0, 0});
 
     written.clear();
-    bits = TestBits{};
+    bits = BitWriter{};
     values(17, 4);
     values(18, 2);
     BitReader m = reader();

@@ -8,7 +8,7 @@ constexpr int kBitrates[2][16] = {
 };
 constexpr int kRates[2][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}};
 
-void putGranule(TestBits& b, const TestGranule& g, bool mpeg2)
+void putGranule(BitWriter& b, const TestGranule& g, bool mpeg2)
 {
     b.put(g.part23, 12);
     b.put(g.bigValues, 9);
@@ -33,20 +33,6 @@ void putGranule(TestBits& b, const TestGranule& g, bool mpeg2)
 
 }  // namespace
 
-void TestBits::put(uint32_t value, int bits)
-{
-    for (int i = bits - 1; i >= 0; --i) {
-        if (count % 8 == 0) bytes.push_back(0);
-        if ((value >> i) & 1) bytes.back() |= static_cast<uint8_t>(0x80 >> (count % 8));
-        ++count;
-    }
-}
-
-void TestBits::putCode(const std::string& code)
-{
-    for (char c : code) put(c == '1', 1);
-}
-
 uint32_t headerWord(const HeaderFields& h)
 {
     return 0xFFE00000u | uint32_t(h.version) << 19 | uint32_t(h.layer) << 17 | uint32_t(!h.crc) << 16 |
@@ -64,7 +50,7 @@ std::vector<uint8_t> sideInfoBytes(const TestFrame& f)
 {
     bool mpeg2 = f.header.version != 3;
     int channels = f.header.mode == 3 ? 1 : 2;
-    TestBits b;
+    BitWriter b;
     b.put(f.mainDataBegin, mpeg2 ? 8 : 9);
     b.put(0, mpeg2 ? (channels == 1 ? 1 : 2) : (channels == 1 ? 5 : 3));
     if (!mpeg2) {

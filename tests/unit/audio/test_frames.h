@@ -5,16 +5,9 @@
 #include <vector>
 
 #include "support/shine_encode.h"
+#include "writer/bit_writer.h"
 
 // Small pieces of Layer III streams for the decoder tests: bits, headers, side information, frames.
-
-struct TestBits {
-    std::vector<uint8_t> bytes;
-    int count = 0;
-
-    void put(uint32_t value, int bits);  // the low `bits` bits, most significant first
-    void putCode(const std::string& code);  // '0'/'1' characters
-};
 
 struct HeaderFields {
     int version = 3;   // 3 MPEG-1, 2 MPEG-2, 0 MPEG-2.5
