@@ -205,7 +205,7 @@ bool releaseContext()
 bool destroyGlWindow(GLFWwindow* window)
 {
     int errorsBefore = errorCount;
-    discardMessagesFor(window);
+    forgetWindow(window);
     glfwDestroyWindow(window);
     if (window == liveWindow) liveWindow = nullptr;
     return errorCount == errorsBefore;

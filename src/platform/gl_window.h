@@ -28,7 +28,8 @@ bool displayOffersMode(int width, int height);
 GLFWwindow* createGlWindow(const GlWindowRequest& request, WindowFailure& failure);
 bool makeContextCurrent(GLFWwindow* window);
 bool releaseContext();
-// Destroys the window and drops its queued messages; false when that reported an error.
+// Destroys the window, drops its queued messages and releases the keys it reported down;
+// false when that reported an error.
 bool destroyGlWindow(GLFWwindow* window);
 // Shows, raises and focuses the window; the cursor is hidden over it.
 void showGlWindow(GLFWwindow* window);

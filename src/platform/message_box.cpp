@@ -134,7 +134,7 @@ void drawDialog(Dialog& d)
     XFlush(d.display);
 }
 
-// Return picks the first button, Escape and closing the dialog the last.
+// Return picks the first button; Escape, closing or destroying the dialog the last.
 bool waitForAnswer(Dialog& d)
 {
     const bool first = d.layout.buttons.front().answer;
@@ -160,6 +160,13 @@ bool waitForAnswer(Dialog& d)
             break;
         case ClientMessage:
             if (static_cast<Atom>(event.xclient.data.l[0]) == d.deleteWindow) return last;
+            break;
+        case DestroyNotify:
+            // Destroyed by another program: as good as closed, and nothing left to wait on.
+            if (event.xdestroywindow.window == d.window) {
+                d.window = 0;
+                return last;
+            }
             break;
         }
     }

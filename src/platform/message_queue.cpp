@@ -9,9 +9,14 @@
 
 namespace {
 
+// A key-up's lParam: a repeat count of 1, as the window layer sends it.
+constexpr intptr_t kReleaseLParam = 1;
+
 std::deque<WindowMessage> queue;
 // Keys whose key-down was taken since the queue last looked empty.
 std::vector<uintptr_t> keysDownInRun;
+// Keys the procedure has been told are down, with the window that told it.
+std::vector<WindowMessage> keysHeld;
 WindowProc windowProc = nullptr;
 bool defaultReached = false;
 
@@ -23,6 +28,14 @@ bool asksForScreenSaver(const WindowMessage& m)
 bool releasesKeyOfThisRun(const WindowMessage& m)
 {
     return m.message == WM_KEYUP && std::find(keysDownInRun.begin(), keysDownInRun.end(), m.wParam) != keysDownInRun.end();
+}
+
+// Follows what the procedure is told about each key, so a gone window can release its keys.
+void trackKey(const WindowMessage& m)
+{
+    if (m.message != WM_KEYDOWN && m.message != WM_KEYUP) return;
+    std::erase_if(keysHeld, [&m](const WindowMessage& held) { return held.wParam == m.wParam; });
+    if (m.message == WM_KEYDOWN) keysHeld.push_back(m);
 }
 
 }  // namespace
@@ -49,13 +62,17 @@ bool peekMessage(WindowMessage& message)
     message = queue.front();
     queue.pop_front();
     if (message.message == WM_KEYDOWN) keysDownInRun.push_back(message.wParam);
+    trackKey(message);
     return true;
 }
 
-void discardMessagesFor(WindowHandle window)
+void forgetWindow(WindowHandle window)
 {
     if (!window) return;
     std::erase_if(queue, [window](const WindowMessage& m) { return m.window == window; });
+    // The window system drops the release of a key that went down in a window now gone.
+    for (const WindowMessage& held : keysHeld)
+        if (held.window == window) postMessage({nullptr, WM_KEYUP, held.wParam, kReleaseLParam});
 }
 
 void setWindowProc(WindowProc proc)

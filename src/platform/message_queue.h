@@ -12,8 +12,9 @@ void postQuitMessage(int exitCode);
 // has first. Never waits. False when the queue is still empty, and once between a key's
 // key-down and its key-up, so that a frame's key step sees even the shortest tap.
 bool peekMessage(WindowMessage& message);
-// Messages for a window that no longer exists are never delivered.
-void discardMessagesFor(WindowHandle window);
+// A window is gone: its queued messages are dropped, and every key the procedure was told
+// went down in it gets its key-up, as the new window will never report that key's release.
+void forgetWindow(WindowHandle window);
 
 // The procedure that dispatchMessage calls (the window class's procedure).
 void setWindowProc(WindowProc proc);

@@ -18,6 +18,9 @@
 #   e2e_pixel FILE X Y         # prints "R G B" (0-255) of one pixel
 #   e2e_geometry WIN           # prints "WIDTH HEIGHT X Y" of a window's client area
 #   e2e_frames, e2e_viewports  # glClear and glViewport calls so far (frames drawn, views set)
+#   e2e_wait_frames N          # waits until the demo has drawn N more frames
+#   e2e_wait_until SECONDS WHAT COMMAND...  # polls COMMAND until it succeeds, or fails naming WHAT
+#   e2e_frames_reach N, e2e_viewports_reach N  # the counts have reached N (for e2e_wait_until)
 #   e2e_wait_exit SECONDS      # waits for the exit: E2E_STATUS; kills the demo after the time
 #   e2e_stderr_has TEXT        # the demo's stderr holds this text
 #   e2e_fail MESSAGE           # prints MESSAGE and the demo's output, ends the test with 1
@@ -83,10 +86,10 @@ e2e_running() {
   kill -0 "$E2E_PID" 2>/dev/null
 }
 
-# Prints the id of the shown window with exactly this title, waiting up to 10 s.
+# Prints the id of the shown window with exactly this title, waiting up to 30 s.
 e2e_find_window() {
   local title=$1 id
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     e2e_running || return 1
@@ -103,7 +106,7 @@ e2e_wait_window() {
 # one) and waits until it has it.
 e2e_focus() {
   local win=$1
-  for _ in $(seq 30); do
+  for _ in $(seq 100); do
     [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ] && return 0
     xdotool windowactivate "$win" 2>/dev/null || xdotool windowfocus "$win" 2>/dev/null || true
     sleep 0.1
@@ -118,8 +121,7 @@ e2e_keyup() { xdotool keyup "$@"; }
 e2e_answer() {
   local box
   box=$(e2e_find_window "$1") || e2e_fail "no message box '$1'"
-  xdotool windowfocus --sync "$box" 2>/dev/null || true
-  sleep 0.2
+  e2e_focus "$box"
   xdotool key "$2"
 }
 
@@ -152,6 +154,24 @@ e2e_counts() {
 }
 e2e_frames() { e2e_counts | awk '{print $1 + 0}'; }
 e2e_viewports() { e2e_counts | awk '{print $2 + 0}'; }
+
+e2e_wait_until() {
+  local seconds=$1 what=$2
+  shift 2
+  for _ in $(seq $((seconds * 10))); do
+    "$@" && return 0
+    e2e_running || e2e_fail "zephal3d ended while waiting for $what"
+    sleep 0.1
+  done
+  e2e_fail "no $what within $seconds s"
+}
+
+e2e_frames_reach() { (($(e2e_frames) >= $1)); }
+e2e_viewports_reach() { (($(e2e_viewports) >= $1)); }
+
+e2e_wait_frames() {
+  e2e_wait_until 30 "$1 more frames" e2e_frames_reach $(($(e2e_frames) + $1))
+}
 
 e2e_wait_exit() {
   local seconds=$1

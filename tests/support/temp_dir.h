@@ -2,10 +2,13 @@
 
 #include <stdlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "../../tools/common/file_bytes.h"
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 struct TempDir {
@@ -14,22 +17,21 @@ struct TempDir {
     TempDir()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "z3d-test-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path = pattern;
+        if (!mkdtemp(pattern.data())) {
+            std::perror("mkdtemp");
+            std::abort();  // a test without its folder would write where it must not
+        }
+        path = pattern;
     }
-    ~TempDir()
-    {
-        if (!path.empty()) std::filesystem::remove_all(path);
-    }
+    ~TempDir() { std::filesystem::remove_all(path); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
     std::string file(const std::string& name) const { return path + "/" + name; }
-    void write(const std::string& name, const std::vector<uint8_t>& bytes) const
+    // False when the file could not be written whole.
+    bool write(const std::string& name, const std::vector<uint8_t>& bytes) const
     {
-        FILE* f = std::fopen(file(name).c_str(), "wb");
-        if (!f) return;
-        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
+        return writeFileBytes(file(name).c_str(), bytes);
     }
 };
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <numbers>
 #include <string>
 #include <vector>
 
+#include "../../tools/common/file_bytes.h"
 #include "support/shine_encode.h"
 
 // Samples per 4 MPEG-1 or 8 MPEG-2 frames: a pass that long leaves the decoder's 16-slot synthesis
@@ -40,8 +40,5 @@ inline bool writeTestMp3(const std::string& mp3Path, int rate, double toneSecond
 {
     constexpr int kKbps = 128;
     const std::vector<uint8_t> mp3 = shineEncode(testMusicSamples(rate, toneSeconds, silenceSeconds), 2, rate, kKbps);
-    if (mp3.empty()) return false;
-    std::ofstream out(mp3Path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(mp3.size()));
-    return static_cast<bool>(out.flush());
+    return !mp3.empty() && writeFileBytes(mp3Path.c_str(), mp3);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <vector>
+
+#include "file_bytes.h"
 
 // Writes a 24-bit uncompressed BMP ("BM" header + 40-byte info header, bottom-up rows padded
 // to 4 bytes) from RGB pixels given bottom row first; false when the file fails.
@@ -44,8 +45,5 @@ inline bool writeBmp24(const char* path, int width, int height, const std::vecto
         }
         for (int p = width * 3; p < rowBytes; ++p) out.push_back(0);
     }
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    return std::fclose(f) == 0 && ok;
+    return writeFileBytes(path, out);
 }

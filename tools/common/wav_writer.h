@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include "file_bytes.h"
 
 // The canonical 44-byte RIFF/WAVE header of 16-bit PCM with `dataBytes` of samples behind it.
 inline std::vector<uint8_t> wavHeader(int channels, int rate, uint32_t dataBytes)
@@ -34,14 +35,10 @@ inline std::vector<uint8_t> wavHeader(int channels, int rate, uint32_t dataBytes
 // Writes 16-bit PCM as a canonical 44-byte-header RIFF/WAVE file; false when the file fails.
 inline bool writeWav(const char* path, const std::vector<int16_t>& samples, int channels, int rate)
 {
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return false;
     std::vector<uint8_t> bytes = wavHeader(channels, rate, static_cast<uint32_t>(samples.size() * 2));
     for (int16_t s : samples) {
         bytes.push_back(static_cast<uint8_t>(s));
         bytes.push_back(static_cast<uint8_t>(static_cast<uint16_t>(s) >> 8));
     }
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    bool ok = !std::ferror(f);
-    return std::fclose(f) == 0 && ok;
+    return writeFileBytes(path, bytes);
 }

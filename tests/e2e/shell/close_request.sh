@@ -4,7 +4,7 @@ e2e_xvfb -s 800x600
 e2e_data
 e2e_start
 e2e_wait_window Zephal3D
-sleep 0.3
+e2e_wait_frames 1
 e2e_close_request "$E2E_WIN"
 e2e_wait_exit 15
 e2e_expect_status 0

@@ -4,9 +4,8 @@ e2e_xvfb -s 800x600 -wm
 e2e_data
 e2e_start
 e2e_wait_window Zephal3D
-sleep 0.5
-(($(e2e_frames) > 0)) || e2e_fail "no frames drawn"
-xdotool windowminimize --sync "$E2E_WIN"
+e2e_wait_until 30 "frames drawn" e2e_frames_reach 1
+timeout 10 xdotool windowminimize --sync "$E2E_WIN" || e2e_fail "the window was not minimised"
 # Once the demo has taken the news, the count stands still.
 hidden=$(e2e_frames)
 for _ in $(seq 20); do
@@ -19,8 +18,7 @@ sleep 1
 (($(e2e_frames) == hidden)) || e2e_fail "frames drawn while minimised: $hidden, then $(e2e_frames)"
 e2e_running || e2e_fail "zephal3d ended while minimised"
 e2e_focus "$E2E_WIN"
-sleep 0.5
-(($(e2e_frames) > hidden)) || e2e_fail "no frames after restoring"
+e2e_wait_until 30 "frames after restoring" e2e_frames_reach $((hidden + 1))
 e2e_key Escape
 e2e_wait_exit 15
 e2e_expect_status 0

@@ -10,12 +10,14 @@ e2e_wait_window Zephal3D
 read -r w h x y <<<"$(e2e_geometry "$E2E_WIN")"
 [ "$w $h" = "800 600" ] || e2e_fail "window is ${w}x$h"
 e2e_expect_framed "$E2E_WIN"
-sleep 0.5
+e2e_wait_frames 3
 e2e_shot "$E2E_DIR/shot.png"
 e2e_expect_scene "$E2E_DIR/shot.png" "$x" "$y" 800 600
 # A size given by the window manager reaches the view: the wall stays in the middle.
-xdotool windowsize --sync "$E2E_WIN" 600 400
-sleep 0.5
+views=$(e2e_viewports)
+timeout 10 xdotool windowsize --sync "$E2E_WIN" 600 400 || e2e_fail "the window was not resized"
+e2e_wait_until 30 "new view after the resize" e2e_viewports_reach $((views + 1))
+e2e_wait_frames 3
 read -r w h x y <<<"$(e2e_geometry "$E2E_WIN")"
 [ "$w $h" = "600 400" ] || e2e_fail "resized window is ${w}x$h"
 e2e_shot "$E2E_DIR/resized.png"
@@ -24,6 +26,7 @@ e2e_expect_scene "$E2E_DIR/resized.png" "$x" "$y" 600 400
 read -r r g b <<<"$(e2e_pixel "$E2E_DIR/resized.png" $((x + 300)) $((y + 40)))"
 ((r >= 250 && g >= 250 && b >= 250)) || e2e_fail "the view did not follow the resize: $r $g $b above the wall"
 e2e_stderr_has "Kiro GL: The Requested Fullscreen Mode Is Not Supported By" || e2e_fail "no question on stderr"
+e2e_focus "$E2E_WIN"
 e2e_key Escape
 e2e_wait_exit 15
 e2e_expect_status 0

@@ -6,17 +6,19 @@ e2e_data
 echo "kept line" >"$E2E_DIR/traj.txt"
 e2e_start
 e2e_wait_window Zephal3D
-sleep 0.3
+e2e_focus "$E2E_WIN"
+traj=$E2E_DIR/traj.txt
+traj_lines_reach() { (($(wc -l <"$traj") >= $1)); }
 e2e_keydown r
-sleep 0.4
+# Held until a few blocks are in, however slowly the frames come.
+e2e_wait_until 30 "three blocks while R is held" traj_lines_reach 22
 e2e_keyup r
-sleep 0.2
+e2e_wait_frames 2
 frames=$(e2e_frames)
 e2e_key Escape
 e2e_wait_exit 15
 e2e_expect_status 0
 
-traj=$E2E_DIR/traj.txt
 [ "$(head -n1 "$traj")" = "kept line" ] || e2e_fail "traj.txt was not appended to"
 blocks=$(tail -n +2 "$traj" | awk 'NR % 7 == 0' | wc -l)
 ((blocks >= 2)) || e2e_fail "only $blocks blocks while R was held"

@@ -12,8 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "../../../tools/common/bmp_writer.h"
-#include "../../../tools/common/chunk_writer.h"
+#include "common/bmp_writer.h"
+#include "common/chunk_writer.h"
+#include "common/file_bytes.h"
 
 namespace {
 
@@ -102,14 +103,6 @@ std::vector<uint8_t> sceneBytes(bool withCamera)
     return w.bytes;
 }
 
-bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 bool writeImage(const std::string& dir, const Image& image)
 {
     constexpr int kSide = 16;
@@ -127,7 +120,7 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string dir = argv[1];
-    bool ok = writeFile(dir + "/scenedemo.3DS", sceneBytes(argc == 2));
+    bool ok = writeFileBytes((dir + "/scenedemo.3DS").c_str(), sceneBytes(argc == 2));
     for (const Image& image : kImages) ok = writeImage(dir, image) && ok;
     if (!ok) std::fprintf(stderr, "write_test_scene: cannot write into %s\n", dir.c_str());
     return ok ? 0 : 1;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "app/scene_loading.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-void writeScene(int cameras)
+std::vector<uint8_t> sceneBytes(int cameras)
 {
     ChunkWriter w;
     w.beginScene();
@@ -21,16 +21,14 @@ void writeScene(int cameras)
         w.cameraObject(names[i], {x, 0.0f, 0.0f}, {x, 10.0f, 0.0f}, 0.0f, 45.0f);
     }
     w.endScene();
-    std::FILE* f = std::fopen("scenedemo.3DS", "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(w.bytes.data(), 1, w.bytes.size(), f);
-    std::fclose(f);
+    return w.bytes;
 }
 
 struct SceneLoadingTest : ::testing::Test {
     TempWorkDir dir;
     App app{};
     ~SceneLoadingTest() override { releaseScene(app.scene); }
+    void writeScene(int cameras) { ASSERT_TRUE(dir.write("scenedemo.3DS", sceneBytes(cameras))); }
     bool load(std::string& printed)
     {
         testing::internal::CaptureStderr();

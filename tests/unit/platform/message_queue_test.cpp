@@ -15,9 +15,14 @@ intptr_t recordingProc(WindowHandle window, uint32_t message, uintptr_t wParam, 
     return passOn ? defWindowProc(window, message, wParam, lParam) : 42;
 }
 
+int windowA, windowB;
+
 struct MessageQueueTest : ::testing::Test {
     void SetUp() override
     {
+        // Keys an earlier test left down are released and taken with the rest.
+        forgetWindow(&windowA);
+        forgetWindow(&windowB);
         WindowMessage m;
         while (peekMessage(m) || peekMessage(m)) {
         }
@@ -27,8 +32,6 @@ struct MessageQueueTest : ::testing::Test {
     }
     void TearDown() override { setWindowProc(nullptr); }
 };
-
-int windowA, windowB;
 
 TEST_F(MessageQueueTest, EmptyQueueAnswersAtOnce)
 {
@@ -89,13 +92,65 @@ TEST_F(MessageQueueTest, AGoneWindowsMessagesAreDroppedButNotTheQuit)
     postMessage({&windowB, WM_SIZE, 0, 2});
     postQuitMessage(0);
     postMessage({&windowA, WM_CLOSE, 0, 0});
-    discardMessagesFor(&windowA);
+    forgetWindow(&windowA);
     WindowMessage m{};
     ASSERT_TRUE(peekMessage(m));
     EXPECT_EQ(m.window, &windowB);
     ASSERT_TRUE(peekMessage(m));
     EXPECT_EQ(m.message, WM_QUIT);
     EXPECT_FALSE(peekMessage(m));
+}
+
+// Takes messages until the queue is empty (twice, past a tap's split), keeping the keys' messages.
+std::vector<WindowMessage> drainKeys()
+{
+    std::vector<WindowMessage> keys;
+    WindowMessage m{};
+    while (peekMessage(m) || peekMessage(m))
+        if (m.message == WM_KEYDOWN || m.message == WM_KEYUP) keys.push_back(m);
+    return keys;
+}
+
+TEST_F(MessageQueueTest, AGoneWindowReleasesTheKeysItReportedDown)
+{
+    postMessage({&windowA, WM_KEYDOWN, 82, 1});
+    postMessage({&windowA, WM_KEYDOWN, 112, 1});
+    postMessage({&windowA, WM_KEYDOWN, 76, 1});
+    postMessage({&windowA, WM_KEYUP, 76, 1});
+    drainKeys();
+    postMessage({&windowA, WM_KEYDOWN, 27, 1});  // still queued: never reported, nothing to release
+    forgetWindow(&windowA);
+    std::vector<WindowMessage> keys = drainKeys();
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0].message, WM_KEYUP);
+    EXPECT_EQ(keys[0].wParam, 82u);
+    EXPECT_EQ(keys[1].message, WM_KEYUP);
+    EXPECT_EQ(keys[1].wParam, 112u);
+    forgetWindow(&windowA);
+    EXPECT_TRUE(drainKeys().empty());  // released once
+}
+
+TEST_F(MessageQueueTest, AKeyUpDroppedWithItsWindowIsStillDelivered)
+{
+    postMessage({&windowA, WM_KEYDOWN, 82, 1});
+    drainKeys();
+    postMessage({&windowA, WM_KEYUP, 82, 1});
+    forgetWindow(&windowA);
+    std::vector<WindowMessage> keys = drainKeys();
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].message, WM_KEYUP);
+    EXPECT_EQ(keys[0].wParam, 82u);
+}
+
+TEST_F(MessageQueueTest, OnlyTheGoneWindowsKeysAreReleased)
+{
+    postMessage({&windowA, WM_KEYDOWN, 82, 1});
+    postMessage({&windowB, WM_KEYDOWN, 76, 1});
+    drainKeys();
+    forgetWindow(&windowA);
+    std::vector<WindowMessage> keys = drainKeys();
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].wParam, 82u);
 }
 
 TEST_F(MessageQueueTest, DispatchHandsTheMessageToTheProcedure)
