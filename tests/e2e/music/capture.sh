@@ -12,7 +12,7 @@ e2e_start
 e2e_wait_window Zephal3D
 music_wait_bytes "$E2E_DIR/capture.raw" $((2 * pass + 65536)) 20
 music_escape
-e2e_wait_exit 3
+e2e_wait_exit 15
 e2e_expect_status 0
 cmp -n $((2 * pass + 65536)) "$E2E_DIR/passes.raw" "$E2E_DIR/capture.raw" ||
   e2e_fail "the captured music differs from mp3dec's (one pass is $pass bytes)"

@@ -6,9 +6,9 @@ e2e_data
 music_sink "$E2E_DIR/capture.raw"
 e2e_start
 e2e_wait_window Zephal3D
-sleep 1
+e2e_wait_frames 3
 music_escape
-e2e_wait_exit 3
+e2e_wait_exit 15
 e2e_expect_status 0
 e2e_stderr_has 'zephal3d: no music: cannot read "sorvel.mp3"' || e2e_fail "no word about the missing music"
 [ "$(music_message_count)" = 1 ] || e2e_fail "expected one message about the music"

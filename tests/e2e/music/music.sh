@@ -18,15 +18,12 @@ music_sink() {
   music_home "$(printf 'type file\nslave.pcm "null"\nformat "%s"\nfile "%s"' "${2:-raw}" "$1")"
 }
 
+music_bytes() { stat -c %s "$1" 2>/dev/null || echo 0; }
+music_holds() { (($(music_bytes "$1") >= $2)); }
+
 # music_wait_bytes FILE COUNT SECONDS: waits until FILE holds COUNT bytes.
 music_wait_bytes() {
-  local file=$1 count=$2 seconds=$3
-  for _ in $(seq $((seconds * 10))); do
-    [ "$(stat -c %s "$file" 2>/dev/null || echo 0)" -ge "$count" ] && return 0
-    e2e_running || e2e_fail "zephal3d ended while waiting for music"
-    sleep 0.1
-  done
-  e2e_fail "$file holds $(stat -c %s "$file" 2>/dev/null || echo 0) bytes, expected $count within $seconds s"
+  e2e_wait_until "$3" "$2 bytes of music in $1" music_holds "$1" "$2"
 }
 
 # music_reference RAW: what mp3dec decodes from E2E_DIR/sorvel.mp3 in one pass; prints its size.
@@ -40,10 +37,10 @@ music_message_count() {
   grep -c 'music' "$E2E_DIR/stderr" || true
 }
 
-# music_escape: Escape held for a while. A quick tap can be lost while the unpaced music keeps the
-# machine busy: the demo handles a press and its release in consecutive passes when both arrive
-# during one slow frame, and only looks at the key between frames.
+# music_escape: Escape, sent once the demo's window has the keyboard focus, and held a moment
+# while the unpaced music keeps the machine busy.
 music_escape() {
+  e2e_focus "$E2E_WIN"
   e2e_keydown Escape
   sleep 0.5
   e2e_keyup Escape 2>/dev/null || true

@@ -10,7 +10,7 @@ e2e_start
 e2e_wait_window Zephal3D
 music_wait_bytes "$E2E_DIR/capture.wav" $((44 + pass)) 20
 music_escape
-e2e_wait_exit 3
+e2e_wait_exit 15
 e2e_expect_status 0
 read -r channels rate <<<"$(od -An -tu2 -j22 -N2 "$E2E_DIR/capture.wav") $(od -An -tu4 -j24 -N4 "$E2E_DIR/capture.wav")"
 bits=$(od -An -tu2 -j34 -N2 "$E2E_DIR/capture.wav" | tr -d ' ')

@@ -9,10 +9,11 @@ exec 3<>"$E2E_DIR/stuck.fifo"  # held open and never read: the pipe fills and ev
 music_sink "$E2E_DIR/stuck.fifo"
 e2e_start
 e2e_wait_window Zephal3D
-sleep 1
+e2e_wait_frames 3
+sleep 1  # time for the pipe to fill, so the device thread is stuck in its write
 e2e_running || e2e_fail "zephal3d ended by itself"
 music_escape
-e2e_wait_exit 5
+e2e_wait_exit 15
 e2e_expect_status 0
 e2e_stderr_has "the sound device does not respond" || e2e_fail "no word about the stuck device"
 echo "stuck_device: ok"

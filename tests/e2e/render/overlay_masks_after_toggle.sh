@@ -10,14 +10,14 @@ convert -size 32x64 xc:"rgb(0,255,255)" xc:"rgb(255,0,0)" +append -type truecolo
 E2E_FAKETIME='+0 x20'
 e2e_start
 e2e_wait_window Zephal3D
-sleep 0.3
+e2e_focus "$E2E_WIN"
 e2e_key F1
 e2e_wait_window "Zephal 3D"
-sleep 0.3
+e2e_focus "$E2E_WIN"
 e2e_key F1
 e2e_answer "Kiro GL" Return
 e2e_wait_window "Zephal 3D"
-xdotool windowfocus --sync "$E2E_WIN" 2>/dev/null || true
+e2e_focus "$E2E_WIN"
 read -r w h x y <<<"$(e2e_geometry "$E2E_WIN")"
 [ "$w $h" = "640 480" ] || e2e_fail "window after two toggles is ${w}x$h"
 
