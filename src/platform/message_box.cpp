@@ -5,10 +5,13 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <poll.h>
+
 #include <cstdio>
 #include <cstring>
 
 #include "platform/message_box_layout.h"
+#include "platform/stop_signals.h"
 
 namespace {
 
@@ -134,14 +137,26 @@ void drawDialog(Dialog& d)
     XFlush(d.display);
 }
 
-// Return picks the first button; Escape, closing or destroying the dialog the last.
+// The dialog's next event; false when a stop signal came first.
+bool nextEvent(Dialog& d, XEvent& event)
+{
+    pollfd waitFor[] = {{ConnectionNumber(d.display), POLLIN, 0}, {stopSignalFd(), POLLIN, 0}};
+    while (!XPending(d.display)) {
+        if (stopSignalArrived()) return false;
+        poll(waitFor, 2, -1);  // a descriptor of -1 is left out
+    }
+    XNextEvent(d.display, &event);
+    return true;
+}
+
+// Return picks the first button; Escape, closing or destroying the dialog, or a stop signal the last.
 bool waitForAnswer(Dialog& d)
 {
     const bool first = d.layout.buttons.front().answer;
     const bool last = d.layout.buttons.back().answer;
     for (;;) {
         XEvent event;
-        XNextEvent(d.display, &event);
+        if (!nextEvent(d, event)) return last;
         switch (event.type) {
         case MapNotify:
             XSetInputFocus(d.display, d.window, RevertToParent, CurrentTime);
