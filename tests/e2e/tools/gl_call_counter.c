@@ -1,6 +1,7 @@
 /* Preloaded into the demo by the e2e tests: counts glClear calls (one per frame drawn) and
- * glViewport calls (one per window set up or resized) into a file of two 64-bit counters,
- * named by Z3D_GL_COUNTS, that the tests read while the demo runs. */
+ * glViewport calls (one per window set up or resized), and at every frame asks GL how many
+ * texture objects the current context holds, into a file of three 64-bit counters, named by
+ * Z3D_GL_COUNTS, that the tests read while the demo runs. */
 #define _GNU_SOURCE
 #include <GL/gl.h>
 #include <dlfcn.h>
@@ -10,7 +11,11 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-enum { kFrames, kViewports, kCounters };
+enum { kFrames, kViewports, kTextures, kCounters };
+
+/* The highest texture name the demo generated or bound: names are handed out from 1 upwards, so
+ * every texture object of a context has a name up to this one. */
+static GLuint highestName;
 
 static volatile uint64_t* counters(void)
 {
@@ -36,12 +41,44 @@ static void count(int which)
     if (c) c[which]++;
 }
 
+static void noteName(GLuint name)
+{
+    if (name > highestName) highestName = name;
+}
+
+/* GL's own answer: the names that are texture objects in the current context. */
+static void countTextures(void)
+{
+    volatile uint64_t* c = counters();
+    if (!c) return;
+    uint64_t alive = 0;
+    for (GLuint name = 1; name <= highestName; ++name) alive += glIsTexture(name) ? 1 : 0;
+    c[kTextures] = alive;
+}
+
 void glClear(GLbitfield mask)
 {
     static void (*real)(GLbitfield);
     if (!real) real = (void (*)(GLbitfield))dlsym(RTLD_NEXT, "glClear");
     count(kFrames);
+    countTextures();
     real(mask);
+}
+
+void glGenTextures(GLsizei n, GLuint* names)
+{
+    static void (*real)(GLsizei, GLuint*);
+    if (!real) real = (void (*)(GLsizei, GLuint*))dlsym(RTLD_NEXT, "glGenTextures");
+    real(n, names);
+    for (GLsizei i = 0; i < n; ++i) noteName(names[i]);
+}
+
+void glBindTexture(GLenum target, GLuint name)
+{
+    static void (*real)(GLenum, GLuint);
+    if (!real) real = (void (*)(GLenum, GLuint))dlsym(RTLD_NEXT, "glBindTexture");
+    noteName(name);
+    real(target, name);
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
