@@ -84,17 +84,6 @@ TEST_F(KeyboardTest, RHeldAppendsOneBlockPerCall)
     EXPECT_NE(text.find("posFinSource[0].x = 2.000000;"), std::string::npos);
 }
 
-TEST_F(KeyboardTest, RAppendsToTheAppsTrajectoryPathWhenItHasOne)
-{
-    std::filesystem::create_directory("start");
-    const std::string path = dir.path + "/start/traj.txt";
-    app.trajectoryPath = path.c_str();
-    app.keyDown[kVkR] = true;
-    EXPECT_TRUE(handleKeys(app, recreateOk));
-    EXPECT_EQ(readFile(path.c_str()), kBlock123456);
-    EXPECT_FALSE(std::filesystem::exists("traj.txt"));
-}
-
 TEST_F(KeyboardTest, LightLatchTogglesOncePerPress)
 {
     EXPECT_TRUE(stepLightLatch(app, true));
