@@ -150,13 +150,15 @@ ProcessTime bestProcess(const std::vector<std::string>& argv)
         best.ran = true;
         best.cpuSeconds = run ? std::min(best.cpuSeconds, t.cpuSeconds) : t.cpuSeconds;
         best.wallSeconds = run ? std::min(best.wallSeconds, t.wallSeconds) : t.wallSeconds;
+        best.waits = run ? std::min(best.waits, t.waits) : t.waits;
     }
     return best;
 }
 
 void printProcess(const char* what, const ProcessTime& t)
 {
-    if (t.ran) std::printf("  %-40s CPU %7.1f ms   wall %7.1f ms\n", what, t.cpuSeconds * 1e3, t.wallSeconds * 1e3);
+    if (t.ran)
+        std::printf("  %-40s CPU %7.1f ms   wall %7.1f ms   waits %5ld\n", what, t.cpuSeconds * 1e3, t.wallSeconds * 1e3, t.waits);
     else std::printf("  %-40s did not run\n", what);
 }
 
@@ -168,7 +170,8 @@ void printProcesses(const std::vector<uint8_t>& mp3)
     if (writeFileBytes(stream.c_str(), mp3)) {
         ProcessTime ours = bestProcess({Z3D_MP3DEC, "-r", stream, pcm});
         ProcessTime mad = bestProcess({"madplay", "-q", "-o", "raw:" + pcm, stream});
-        std::printf("\nwhole process, raw PCM to a file (best of %d runs, CPU = user + system):\n", kRuns);
+        std::printf("\nwhole process, raw PCM to a file (best of %d runs; CPU = user + system; waits = voluntary\n"
+                    "context switches, the times it slept; wall beyond CPU without waits is the machine's load):\n", kRuns);
         printProcess("mp3dec -r STREAM FILE", ours);
         printProcess("madplay -q -o raw:FILE STREAM (libmad)", mad);
         if (ours.ran && mad.ran) std::printf("  mp3dec / madplay speed: %.2f\n", mad.cpuSeconds / ours.cpuSeconds);

@@ -32,6 +32,7 @@ ProcessTime timeProcess(const std::vector<std::string>& argv)
     if (posix_spawnp(&pid, args[0], &quiet, nullptr, args.data(), environ) == 0 && wait4(pid, &status, 0, &usage) == pid) {
         t.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         t.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+        t.waits = usage.ru_nvcsw;
         t.ran = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
     posix_spawn_file_actions_destroy(&quiet);
