@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "audio/generated/huffman_lookup.h"
+#include "audio/lanes.h"
 #include "audio/layer3_tables.h"
 
 namespace {
@@ -15,9 +16,11 @@ constexpr int kWindowBits = 57;   // a BitWindow holds at least this many bits
 constexpr int kMaxCodeBits = 19;  // the longest pair code word (tables 13 and 16)
 
 // Where decoded values go: one channel, or the left/right pair of a mid/side granule.
+// put4 places four values on consecutive lines, each as put would.
 struct PlainStore {
     float* out;
     void put(int line, float v) const { out[line] = v; }
+    void put4(int line, Lanes v) const { storeLanes(out + line, v); }
 };
 struct MidSideStore {
     float* mid;
@@ -28,7 +31,30 @@ struct MidSideStore {
         mid[line] = m + v;
         side[line] = m - v;
     }
+    void put4(int line, Lanes v) const
+    {
+        Lanes m = lanesAt(mid + line);
+        storeLanes(mid + line, m + v);
+        storeLanes(side + line, m - v);
+    }
 };
+
+// A quadruple's four values as multiples of the gain, by its value bits v w x y (v in bit 3) and
+// their sign bits above them: 1, -1, or 0 (times a positive gain: +0, as the scalar path stores).
+struct QuadrupleMultipliers {
+    float lanes[256][4];
+};
+constexpr QuadrupleMultipliers quadrupleMultipliers()
+{
+    QuadrupleMultipliers t{};
+    for (int bits = 0; bits < 256; ++bits)
+        for (int k = 0; k < 4; ++k) {
+            bool on = bits >> (3 - k) & 1, negative = bits >> (7 - k) & 1;
+            t.lanes[bits][k] = on ? (negative ? -1.0f : 1.0f) : 0.0f;
+        }
+    return t;
+}
+alignas(16) constexpr QuadrupleMultipliers kQuadrupleMultipliers = quadrupleMultipliers();
 
 // Walks the band map: the line, step and gain of every value in Huffman order.
 struct BandCursor {
@@ -228,7 +254,15 @@ void decodeQuadruples(int limit, int tableSelect, BandCursor& c, const Store& st
         w.bits <<= length;
         w.taken += length;
         budget -= length;
-        if (!storeSignedQuadruple(entry, c, store)) break;
+        if (!c.ready()) break;
+        // Four consecutive lines of one band (long blocks mostly) take one multiplication.
+        if (c.step == 1 && c.pairsLeft >= 2) {
+            uint32_t bits = (entry >> kQuadrupleValueShift) & 0xFF;
+            store.put4(c.line, lanesAt(kQuadrupleMultipliers.lanes[bits]) * c.gain);
+            c.nonZero |= (bits & 15) != 0;
+            c.line += 4;
+            c.pairsLeft -= 2;
+        } else if (!storeSignedQuadruple(entry, c, store)) break;
     }
     skipBits(r, w.taken);
 }
