@@ -5,6 +5,8 @@
 #include <map>
 #include <set>
 
+using namespace lookup_layout;
+
 namespace {
 
 using Codes = std::vector<const LookupCode*>;

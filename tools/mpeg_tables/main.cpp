@@ -7,6 +7,8 @@
 #include "source_writer.h"
 #include "table_files.h"
 
+using namespace lookup_layout;
+
 namespace {
 
 constexpr int kQuadTables[] = {32, 33};

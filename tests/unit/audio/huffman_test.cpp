@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "audio/generated/huffman_lookup.h"
 #include "audio/layer3_tables.h"
 #include "audio/huffman_decode.h"
+#include "lookup_walk.h"
 #include "test_frames.h"
 
 namespace {
@@ -58,20 +58,6 @@ Decoded decode(BitWriter bits, GranuleInfo g)
     return d;
 }
 
-// A code word looked up in a table the way its header lays it out: the value and the bits used.
-std::pair<int, int> lookUp(const HuffmanLookup& t, uint64_t word, int length)
-{
-    uint64_t bits = word << (64 - length);
-    uint32_t entry = t.entries[t.rootBits ? bits >> (64 - t.rootBits) : 0];
-    int used = t.rootBits;
-    while (entry & kLookupLink) {
-        int n = int((entry >> kLookupLinkBitsShift) & kLookupLinkBitsMask) + 1;
-        entry = t.entries[(entry & kLookupOffsetMask) + ((bits << used) >> (64 - n))];
-        used += n;
-    }
-    return {int(entry & kLookupValueMask), int((entry >> kLookupLengthShift) & kLookupLengthMask)};
-}
-
 // The table of every table_select value reads each code word of its table to its own pair, using
 // exactly the code word's bits whatever follows it.
 TEST_F(Huffman, EveryLookupTableDecodesEveryCodeWord)
@@ -84,7 +70,8 @@ TEST_F(Huffman, EveryLookupTableDecodesEveryCodeWord)
         for (const HuffmanCodeword* c : codewordsOf(codes)) {
             for (uint32_t tail : {0u, 0x7FFFFu, 0x2AAAAu}) {
                 const int extra = 19;  // as long as the longest code word
-                auto [value, length] = lookUp(kHuffmanLookups[sel], uint64_t(c->bits) << extra | tail, c->length + extra);
+                uint64_t bits = (uint64_t(c->bits) << extra | tail) << (64 - c->length - extra);
+                auto [value, length] = lookUpWord(kHuffmanLookups[sel].entries, kHuffmanLookups[sel].rootBits, bits);
                 ASSERT_EQ(value, sel < 32 ? c->x << 4 | c->y : c->x) << "table " << sel;
                 ASSERT_EQ(length, c->length) << "table " << sel;
             }
