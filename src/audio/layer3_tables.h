@@ -38,8 +38,9 @@ extern float gImdct3Constants[3];   // 0.5 / cos((2i + 1) pi / 12)
 extern float gSingleConstants[8];
 
 // Intensity ratios [left, right, left x sqrt 2, right x sqrt 2][position]; MPEG-2 by the low
-// bit of scalefac_compress. MPEG-1 positions 7 and above are not intensity-coded (rows left 0).
-constexpr int kIntensityPositions = 16;
+// bit of scalefac_compress. MPEG-1 positions 7 and above are not intensity-coded (rows left 0);
+// MPEG-2 positions reach 30, as a scale factor of up to 5 bits holds them.
+constexpr int kIntensityPositions = 32;
 extern float gIntensityMpeg1[4][kIntensityPositions];
 extern float gIntensityMpeg2[2][4][kIntensityPositions];
 

@@ -65,7 +65,7 @@ TEST_F(Tables, IntensityRatios)
     EXPECT_FLOAT_EQ(gIntensityMpeg1[2][3], static_cast<float>(0.5 * std::numbers::sqrt2));
     for (int i = 0; i < 7; ++i) EXPECT_FLOAT_EQ(gIntensityMpeg1[0][i] + gIntensityMpeg1[1][i], 1.0f);
     for (int j = 0; j < 2; ++j) {
-        const float(*r)[16] = gIntensityMpeg2[j];
+        const float(*r)[kIntensityPositions] = gIntensityMpeg2[j];
         double base = std::pow(2.0, -(j + 1) / 4.0);
         EXPECT_FLOAT_EQ(r[0][0], 1.0f);
         EXPECT_FLOAT_EQ(r[1][0], 1.0f);
