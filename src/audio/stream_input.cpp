@@ -65,14 +65,16 @@ int formatChange(uint32_t lastHeader, uint32_t word)
     return ((lastHeader & kMode) == 0) == ((word & kMode) == 0) ? 1 : 2;
 }
 
-// Reads a body of n bytes into frameData; bytes missing at the end of the file read as zeros.
+// Reads a body of n bytes into frameData; bytes missing at the end of the file read as zeros,
+// also past the body, as far as the frame's main data may reach.
 bool readFrameBody(StreamInput& s, int n)
 {
     size_t left = s.file.size() - s.pos;
     if (n <= 0 || n > kMaxFrameBody || left == 0) return false;
     size_t have = std::min(left, static_cast<size_t>(n));
+    s.cutShort = have < static_cast<size_t>(n);
     std::memcpy(s.frameData, s.file.data() + s.pos, have);
-    std::memset(s.frameData + have, 0, n - have + kReadSlack);
+    std::memset(s.frameData + have, 0, n - have + (s.cutShort ? kCutBodyZeros : 0) + kReadSlack);
     s.pos += have;
     s.reader = {s.frameData, 0};
     return true;

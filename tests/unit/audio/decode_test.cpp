@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -273,6 +274,36 @@ TEST_F(Decode, MidSideOverDifferentBlockKindsDropsTheFrame)
     EXPECT_EQ(d.frames, 3);
     EXPECT_EQ(d.pcm.size(), size_t(2 * 1152 * 2));
     EXPECT_NE(said.find("mid/side stereo over channels of different block kinds"), std::string::npos) << said;
+}
+
+// A last frame cut off by the end of the file decodes with zeros for every missing bit, also
+// where its main data run past the frame's end: as the same bits in a frame large enough to hold
+// them. A complete frame whose data run past its end still loses that granule and the rest.
+TEST_F(Decode, CutLastFrameDecodesWithZeros)
+{
+    auto frame = [](int bitrateIndex, int realBytes) {
+        TestFrame f;
+        f.header.bitrateIndex = bitrateIndex;
+        TestGranule& g = f.granules[1][1];
+        g.part23 = 4000;  // 500 bytes: more than a 128 kbit/s body holds behind its side information
+        g.bigValues = 200;
+        g.tables[0] = g.tables[1] = g.tables[2] = 1;  // whose code "000" is (1, 1): zeros are not silent
+        for (int i = 0; i < realBytes; ++i) f.mainData.push_back(uint8_t(37 * i + 11));
+        return frameBytes(f);
+    };
+    constexpr int kBodyCut = 300, kSideInfo = 32;
+    std::vector<uint8_t> cut = frame(9, kBodyCut - kSideInfo);
+    cut.resize(4 + kBodyCut);
+    Decoded fromCut = decodeStream(cut);
+    Decoded whole = decodeStream(frame(11, kBodyCut - kSideInfo));  // 192 kbit/s: room for all 500 bytes
+    ASSERT_EQ(whole.pcm.size(), size_t(1152 * 2));
+    EXPECT_TRUE(std::any_of(whole.pcm.begin() + 1152, whole.pcm.end(), [](int16_t v) { return v != 0; }));
+    EXPECT_EQ(fromCut.pcm, whole.pcm);
+
+    testing::internal::CaptureStderr();
+    Decoded overrun = decodeStream(frame(9, 413 - kSideInfo));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(overrun.pcm.size(), size_t(576 * 2)) << "granule 1 is dropped";
 }
 
 // The music repeats without noise at the seam, whatever wraps the stream or follows it.
