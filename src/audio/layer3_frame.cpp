@@ -9,8 +9,6 @@
 #include "audio/layer3_tables.h"
 #include "audio/stereo.h"
 
-Layer3State gLayer3;
-
 namespace {
 
 constexpr int kCrcBits = 16;
@@ -72,7 +70,7 @@ int synthesizeGranule(Layer3State& st, const GranuleInfo* g, int channels, const
         // A single channel plays on both outputs.
         interleave(pcm[0], pcm[channels - 1], out.buffer + *out.fill);
         *out.fill += kSlotBytes;
-        if (*out.fill >= out.blockBytes) out.flush();
+        if (*out.fill >= out.blockBytes) out.flush(out.context);
     }
     return clips;
 }

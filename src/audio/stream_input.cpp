@@ -5,9 +5,6 @@
 #include <cstring>
 
 #include "audio/frame_search.h"
-#include "audio/mp3_decoder.h"
-
-StreamInput gStream;
 
 void loadBytes(StreamInput& s, std::vector<uint8_t> bytes)
 {
@@ -134,8 +131,3 @@ bool setMainData(StreamInput& s, int mainDataBegin)
     s.reader = {mainData - mainDataBegin, 0};
     return mainDataBegin <= avail;
 }
-
-int loadFile(const char* name) { return loadFile(gStream, name); }
-void releaseFile() { releaseFile(gStream); }
-void rewind() { rewind(gStream); }
-int nextFrame(FrameHeader& header) { return nextFrame(gStream, header); }

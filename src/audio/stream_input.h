@@ -40,8 +40,6 @@ struct StreamInput {
     BitReader reader{};
 };
 
-extern StreamInput gStream;
-
 // Takes the bytes as the file in memory and forgets every remembered header and reservoir byte.
 void loadBytes(StreamInput& s, std::vector<uint8_t> bytes);
 // The whole file in memory: 1, or -1 when it cannot be read or is larger than maxBytes.

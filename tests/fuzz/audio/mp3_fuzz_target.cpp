@@ -14,7 +14,7 @@ constexpr int kBlockBytes = 16384;
 uint8_t gStaging[2 * kBlockBytes];
 int32_t gFill = 0;
 
-void dropBlock() { gFill = 0; }
+void dropBlock(void*) { gFill = 0; }
 
 bool buildTablesOnce()
 {
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     gFill = 0;
     for (int pass = 0; pass < 2; ++pass) {
         rewind(stream);
-        while (nextFrame(stream, header)) decodeLayer3(stream, *state, header, PcmSink{gStaging, &gFill, kBlockBytes, dropBlock});
+        while (nextFrame(stream, header)) decodeLayer3(stream, *state, header, PcmSink{gStaging, &gFill, kBlockBytes, dropBlock, nullptr});
     }
     return 0;
 }
