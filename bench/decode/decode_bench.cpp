@@ -103,8 +103,6 @@ double timesRealTime(const std::vector<uint8_t>& mp3, Decode decode, long& frame
 
 int main()
 {
-    buildLayer3Tables(32);
-    buildSynthesisTables(32768);
     std::vector<uint8_t> mp3 = shineEncode(benchMusic(kSeconds), 2, 44100, 128);
     if (mp3.empty()) {
         std::fprintf(stderr, "bench_decode: shineenc failed\n");

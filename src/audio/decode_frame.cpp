@@ -1,6 +1,5 @@
 #include <cstdio>
 
-#include "audio/layer3_tables.h"
 #include "audio/mp3_decoder.h"
 
 namespace {
@@ -20,10 +19,8 @@ bool fitOutput(Mp3Decoder& d, FrameHeader& h)
     }
     h.subbandLimit = kFullSubbandLimit;
     startOutput(d.staging, params);
-    if (before.rate != params.rate || before.channels != params.channels || before.format != params.format) {
-        buildLayer3Tables(h.subbandLimit);
+    if (before.rate != params.rate || before.channels != params.channels || before.format != params.format)
         reopenDevice(params);
-    }
     return true;
 }
 

@@ -42,14 +42,14 @@ void longBlock(const Lanes* x, int blockType, Lanes* block)
 {
     Lanes y[36];
     imdct36(x, y);
-    const Lanes* w = gImdctWindowLanes[blockType];
+    const Lanes* w = kImdctWindowLanes[blockType];
     for (int i = 0; i < 36; ++i) block[i] = w[i] * y[i];
 }
 
 // Three windows of six values, interleaved, overlapped at 6, 12 and 18 of a block of 36.
 void shortBlock(const Lanes* x, Lanes* block)
 {
-    const Lanes* w = gImdctWindowLanes[2];
+    const Lanes* w = kImdctWindowLanes[2];
     for (Lanes* b = block; b != block + 36; ++b) *b = Lanes{};
     for (int win = 0; win < 3; ++win) {
         Lanes in[6], y[12];

@@ -17,11 +17,6 @@ struct Mp3Decoder {
     PcmStaging staging;
 };
 
-// The player builds both at open: the synthesis tables with the output scale 32768, the Layer III
-// tables with the sub-band limit 0. decodeFrame builds the Layer III tables again when it starts output.
-void buildSynthesisTables(float scale);
-void buildLayer3Tables(int subbandLimit);
-
 // Decodes the frame nextFrame read into the staging buffer (128 bytes per time slot of 32 stereo
 // frames) and queues every full block. Returns the number of clipped samples, or -1 when the music
 // must stop: no output format fits the stream (said on stderr); nextFrame then returns 0 until

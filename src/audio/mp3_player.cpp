@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr float kOutputScale = 32768.0f;  // full scale of the 16-bit samples
-constexpr int kInitialSubbandLimit = 0;   // decodeFrame builds the tables for 32 when output starts
 // Nice levels the thread asks to stand above the rest of the program, so that rendering never starves it.
 constexpr int kPriorityBoost = 5;
 
@@ -72,8 +70,6 @@ int Mp3Player::open(const char* fileName)
 {
     stopThread();
     resetOutput(decoder.staging);
-    buildSynthesisTables(kOutputScale);
-    buildLayer3Tables(kInitialSubbandLimit);
     decoder.audioParams = AudioParams{};
     probeFormats(decoder.audioParams);
     header = FrameHeader{};

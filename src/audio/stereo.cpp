@@ -76,7 +76,7 @@ void shortBands(const Ratios& q, float* ch0, float* ch1, const int32_t* sf, cons
 void applyIntensityStereo(float* ch0, float* ch1, const int32_t (&sf1)[kScaleFactors], const int32_t* largest,
                           const GranuleInfo& g1, int samplingIndex, bool midSide, bool mpeg2)
 {
-    const float(*rows)[kIntensityPositions] = mpeg2 ? gIntensityMpeg2[g1.scalefac_compress & 1] : gIntensityMpeg1;
+    const float(*rows)[kIntensityPositions] = mpeg2 ? kIntensityMpeg2[g1.scalefac_compress & 1] : kIntensityMpeg1;
     int row = midSide ? kMidSideRows : 0;
     Ratios q{rows[row], rows[row + 1], mpeg2 ? largest : nullptr};
     if (g1.block_type != 2) {

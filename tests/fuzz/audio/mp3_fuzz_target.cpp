@@ -16,20 +16,11 @@ int32_t gFill = 0;
 
 void dropBlock(void*) { gFill = 0; }
 
-bool buildTablesOnce()
-{
-    buildLayer3Tables(32);
-    buildSynthesisTables(32768);
-    return true;
-}
-
 }  // namespace
 
 // One input as a whole music file: two passes with fresh decoder state, as the player loops.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool built = buildTablesOnce();
-    (void)built;
     StreamInput stream;
     loadBytes(stream, std::vector<uint8_t>(data, data + size));
     auto state = std::make_unique<Layer3State>();

@@ -96,11 +96,6 @@ void clearPadding(std::vector<uint8_t>& mp3, size_t frameBytes)
 }
 
 struct Decode : ::testing::Test {
-    static void SetUpTestSuite()
-    {
-        buildLayer3Tables(32);
-        buildSynthesisTables(32768);
-    }
 };
 
 // What goes into the encoder comes out of the decoder, for every mode and sampling frequency.
@@ -409,8 +404,6 @@ namespace {
 // stream, probed, plays.
 TEST(DecodeFrame, MusicStopsWithAMessageWhenNoOutputFormatFits)
 {
-    buildLayer3Tables(0);
-    buildSynthesisTables(32768);
     auto d = std::make_unique<Mp3Decoder>();
     loadBytes(d->stream, silentStream(3));
     FrameHeader h{};

@@ -12,7 +12,6 @@
 namespace {
 
 struct Stereo : ::testing::Test {
-    static void SetUpTestSuite() { buildLayer3Tables(32); }
     std::vector<float> left = std::vector<float>(576), right = std::vector<float>(576, 0.0f);
     int32_t sf1[kScaleFactors] = {};
     int32_t largest[kScaleFactors] = {};
@@ -176,8 +175,8 @@ TEST_F(Stereo, AliasReductionButterfliesAtSubbandBoundaries)
     GranuleInfo g{};
     g.activeSubbands = 2;
     reduceAliasing(x.data(), g);
-    EXPECT_FLOAT_EQ(x[17], gAlias.cs[0] - 2.0f * gAlias.ca[0]);
-    EXPECT_FLOAT_EQ(x[18], 2.0f * gAlias.cs[0] + gAlias.ca[0]);
+    EXPECT_FLOAT_EQ(x[17], kAlias.cs[0] - 2.0f * kAlias.ca[0]);
+    EXPECT_FLOAT_EQ(x[18], 2.0f * kAlias.cs[0] + kAlias.ca[0]);
     EXPECT_EQ(x[35], 0.0f);
 
     std::vector<float> one(576, 0.0f);

@@ -77,8 +77,6 @@ Bytes decodedInProcess(const Bytes& mp3)
     static Bytes collected;
     collected.clear();
     fill = 0;
-    buildLayer3Tables(32);
-    buildSynthesisTables(32768);
     StreamInput s;
     loadBytes(s, mp3);
     auto state = std::make_unique<Layer3State>();
