@@ -95,36 +95,44 @@ bool writeMusic(MusicRange& music, const std::string& path)
     return writeFileBytes(path.c_str(), bytes) || fail("cannot write " + path);
 }
 
-// Every frame of [from, to), written by a thread of its own while the next one is drawn.
-bool captureRange(ShowSession& session, App& app, const CaptureOptions& options)
+// The music of the range, decoded while the frames before the range run.
+bool musicBesideLeadIn(App& app, const CaptureOptions& options)
 {
-    RangeOutput output;
-    if (!openRangeOutput(output, options, session)) return false;
     MusicRange music;
     music.fromSeconds = options.fromSeconds;
     music.toSeconds = options.toSeconds;
     std::string error;
-    bool withMusic = !options.wavPath.empty();
-    if (withMusic && !startMusicRange(music, kMusicFile, error)) return fail(error);
-
+    if (!startMusicRange(music, kMusicFile, error)) return fail(error);
     runLeadIn(app, options.fromSeconds, options.rate);
+    return writeMusic(music, options.wavPath);
+}
+
+// Every frame of [from, to), written by a thread of its own while the next one is drawn. The WAV
+// comes first, so that an encoder reading the pictures from a pipe finds the sound complete.
+bool captureRange(ShowSession& session, App& app, const CaptureOptions& options)
+{
+    if (options.wavPath.empty())
+        runLeadIn(app, options.fromSeconds, options.rate);
+    else if (!musicBesideLeadIn(app, options))
+        return false;
+    RangeOutput output;
+    if (!openRangeOutput(output, options, session)) return false;
     int64_t total = frameCount(options.fromSeconds, options.toSeconds, options.rate);
     Progress progress;
     startProgress(progress, total, stderr);
     FrameWriter writer;
     startFrameWriter(writer, pictureWriter(output, session));
     int64_t done = 0;
+    // The frames are read from the back buffer and never presented: a copy to the screen less.
     for (; done < total; ++done) {
         drawShowFrame(app, frameTimeMs(options.fromSeconds, done, options.rate));
         if (!queuePicture(writer, done, readPicture(session))) break;
-        present(session);
         showProgress(progress, done + 1);
     }
     bool ok = stopFrameWriter(writer);
     endProgress(progress, done);
     if (!ok) fail("cannot write " + (output.toY4m ? options.y4mPath : framePath(output.folder, writer.failedIndex)));
     if (output.toY4m && !closeY4m(output.y4m) && ok) ok = fail("cannot write " + options.y4mPath);
-    if (withMusic) ok = writeMusic(music, options.wavPath) && ok;
     return ok;
 }
 

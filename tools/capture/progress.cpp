@@ -57,6 +57,6 @@ void endProgress(Progress& progress, int64_t done)
     double seconds = secondsSince(progress.start);
     double fps = seconds > 0.0 ? static_cast<double>(done) / seconds : 0.0;
     if (progress.terminal) std::fputs("\r\033[K", progress.out);
-    std::fprintf(progress.out, "capture: %lld frames in %.1f s, %.1f fps\n", static_cast<long long>(done), seconds,
-                 fps);
+    std::fprintf(progress.out, "capture: %lld frame%s in %.1f s, %.1f fps\n", static_cast<long long>(done),
+                 done == 1 ? "" : "s", seconds, fps);
 }

@@ -163,6 +163,22 @@ TEST_F(CaptureRange, WavHoldsTheRangeToTheSampleAsMp3decDecodesIt)
     EXPECT_TRUE(wav.compare(kWavHeaderBytes, std::string::npos, twice, first * 4, (end - first) * 4) == 0);
 }
 
+TEST_F(CaptureRange, WavWithoutTheMusicFailsBeforeAnyFrame)
+{
+    std::filesystem::path silent = path("silent");
+    std::filesystem::create_directory(silent);
+    for (const auto& entry : std::filesystem::directory_iterator(data)) {
+        std::filesystem::path name = entry.path().filename();
+        if (name != "sorvel.mp3") std::filesystem::create_symlink(entry.path(), silent / name);
+    }
+    CommandResult r = runCommand(tmp, "'" + capturePath + "' --data '" + path("silent") + "' --to 0.1 --out '" +
+                                          path("silent-frames") + "' --wav '" + path("silent.wav") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("cannot read the music sorvel.mp3"), std::string::npos) << r.errors;
+    EXPECT_FALSE(std::filesystem::exists(path("silent.wav")));
+    EXPECT_FALSE(std::filesystem::exists(path("silent-frames")));
+}
+
 TEST_F(CaptureRange, Y4mStreamHasItsHeaderFramesAndPlanes)
 {
     const std::string args = "--from 10 --to 10.5 --fps 10 --size 100x75 --y4m ";
