@@ -10,8 +10,6 @@
 
 #include "app/app.h"
 #include "capture_options.h"
-#include "common/file_bytes.h"
-#include "common/wav_writer.h"
 #include "frame_schedule.h"
 #include "frame_writer.h"
 #include "music_range.h"
@@ -23,7 +21,6 @@
 namespace {
 
 const char* const kMusicFile = "sorvel.mp3";
-constexpr int kMusicChannels = 2;
 
 bool fail(const std::string& message)
 {
@@ -86,25 +83,17 @@ WritePicture pictureWriter(RangeOutput& output, const ShowSession& session)
     };
 }
 
-bool writeMusic(MusicRange& music, const std::string& path)
-{
-    std::string error;
-    if (!finishMusicRange(music, error)) return fail(error);
-    std::vector<uint8_t> bytes = wavHeader(kMusicChannels, music.rate, static_cast<uint32_t>(music.pcm.size()));
-    bytes.insert(bytes.end(), music.pcm.begin(), music.pcm.end());
-    return writeFileBytes(path.c_str(), bytes) || fail("cannot write " + path);
-}
-
-// The music of the range, decoded while the frames before the range run.
+// The music of the range, decoded and written while the frames before the range run.
 bool musicBesideLeadIn(App& app, const CaptureOptions& options)
 {
     MusicRange music;
     music.fromSeconds = options.fromSeconds;
     music.toSeconds = options.toSeconds;
+    music.wavPath = options.wavPath;
     std::string error;
     if (!startMusicRange(music, kMusicFile, error)) return fail(error);
     runLeadIn(app, options.fromSeconds, options.rate);
-    return writeMusic(music, options.wavPath);
+    return finishMusicRange(music, error) || fail(error);
 }
 
 // Every frame of [from, to), written by a thread of its own while the next one is drawn. The WAV

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <vector>
 
 #include "audio/audio_out.h"
 #include "audio/mp3_player.h"
+#include "common/wav_writer.h"
 
 namespace {
 
+constexpr int kChannels = 2;
 constexpr int kBytesPerFrame = 4;  // 16-bit stereo
 constexpr auto kEndPoll = std::chrono::milliseconds(20);
 
@@ -17,6 +20,13 @@ MusicRange* gFilling = nullptr;
 
 uint64_t sampleAt(double seconds, int rate) { return static_cast<uint64_t>(std::llround(seconds * rate)); }
 
+void markWhole(MusicRange& range)
+{
+    range.whole = true;
+    range.filled.notify_all();
+}
+
+// The output opens once the first frame gives the rate; the header's sizes are known from then.
 int openRange(int rate)
 {
     std::lock_guard<std::mutex> guard(gFilling->lock);
@@ -25,11 +35,12 @@ int openRange(int rate)
     uint64_t first = sampleAt(range.fromSeconds, rate);
     uint64_t end = std::max(first, sampleAt(range.toSeconds, rate));
     range.skipBytes = first * kBytesPerFrame;
-    range.wantBytes = (end - first) * kBytesPerFrame;
-    range.pcm.clear();
-    range.pcm.reserve(range.wantBytes);
-    range.whole = range.wantBytes == 0;
-    if (range.whole) range.filled.notify_all();
+    range.leftBytes = (end - first) * kBytesPerFrame;
+    if (range.file) std::fclose(range.file);  // opened before for another rate
+    range.file = std::fopen(range.wavPath.c_str(), "wb");
+    std::vector<uint8_t> header = wavHeader(kChannels, rate, static_cast<uint32_t>(range.leftBytes));
+    range.failed = !range.file || std::fwrite(header.data(), 1, header.size(), range.file) != header.size();
+    if (range.failed || range.leftBytes == 0) markWhole(range);
     return 0;
 }
 
@@ -42,12 +53,10 @@ int playRange(const uint8_t* data, int bytes)
     uint64_t count = static_cast<uint64_t>(bytes);
     uint64_t skipped = std::min(count, range.skipBytes);
     range.skipBytes -= skipped;
-    uint64_t taken = std::min(count - skipped, range.wantBytes - range.pcm.size());
-    range.pcm.insert(range.pcm.end(), data + skipped, data + skipped + taken);
-    if (!range.whole && range.pcm.size() == range.wantBytes) {
-        range.whole = true;
-        range.filled.notify_all();
-    }
+    uint64_t taken = std::min(count - skipped, range.leftBytes);
+    if (taken > 0 && std::fwrite(data + skipped, 1, taken, range.file) != taken) range.failed = true;
+    range.leftBytes -= taken;
+    if (range.failed || range.leftBytes == 0) markWhole(range);
     return 0;
 }
 
@@ -83,6 +92,11 @@ bool finishMusicRange(MusicRange& range, std::string& error)
     setWaveDevice(nullptr);
     gFilling = nullptr;
     std::lock_guard<std::mutex> guard(range.lock);
-    if (!range.whole) error = "the music yields no sound to write";
-    return range.whole;
+    if (range.file && std::fclose(range.file) != 0) range.failed = true;
+    range.file = nullptr;
+    if (range.failed) error = "cannot write " + range.wavPath;
+    else if (!range.whole) error = "the music yields no sound to write";
+    bool ok = range.whole && !range.failed;
+    if (!ok) std::remove(range.wavPath.c_str());  // no WAV that says more than it holds
+    return ok;
 }

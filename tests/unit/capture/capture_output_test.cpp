@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <string>
 #include <vector>
 
 #include "capture_options.h"
 #include "frame_writer.h"
-#include "png_file.h"
 #include "progress.h"
-#include "temp_dir.h"
 #include "y4m_stream.h"
 
 namespace {
@@ -52,43 +49,6 @@ TEST(Y4mPlanes, ChromaIsTheMeanOfEachBlockAndOddEdgesCount)
     EXPECT_EQ(planes[10], 54);   // green column
     EXPECT_EQ(planes[11], 128);  // black bottom row
     EXPECT_EQ(planes[8], 16);
-}
-
-TEST(Y4mStream, HeaderNamesSizeRateAndSampling)
-{
-    TempDir dir;
-    Y4mStream stream;
-    ASSERT_TRUE(openY4m(stream, dir.file("a.y4m"), 4, 2, FrameRate{2997, 100}));
-    ASSERT_TRUE(writeY4mFrame(stream, Bytes(4 * 2 * 3, 255)));
-    ASSERT_TRUE(closeY4m(stream));
-    std::string expected = "YUV4MPEG2 W4 H2 F2997:100 Ip A1:1 C420jpeg XCOLORRANGE=LIMITED\nFRAME\n";
-    expected += std::string(8, char(235)) + std::string(4, char(128));
-    std::FILE* f = std::fopen(dir.file("a.y4m").c_str(), "rb");
-    ASSERT_NE(f, nullptr);
-    std::string bytes(200, '\0');
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
-    std::fclose(f);
-    EXPECT_EQ(bytes, expected);
-    EXPECT_FALSE(openY4m(stream, dir.file("missing/a.y4m"), 4, 2, FrameRate{}));
-}
-
-TEST(PngFile, LibpngReadsBackTheSamePixels)
-{
-    TempDir dir;
-    Bytes rgb(5 * 3 * 3);
-    for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 37);
-    ASSERT_TRUE(writePng(dir.file("a.png"), 5, 3, rgb));
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&image, dir.file("a.png").c_str()));
-    EXPECT_EQ(image.width, 5u);
-    EXPECT_EQ(image.height, 3u);
-    EXPECT_EQ(image.format, static_cast<png_uint_32>(PNG_FORMAT_RGB));
-    Bytes back(PNG_IMAGE_SIZE(image));
-    ASSERT_TRUE(png_image_finish_read(&image, nullptr, back.data(), 0, nullptr));
-    EXPECT_EQ(back, rgb);
-    EXPECT_FALSE(writePng(dir.file("missing/a.png"), 5, 3, rgb));
-    EXPECT_FALSE(writePng(dir.file("b.png"), 5, 4, rgb));  // fewer pixels than the size says
 }
 
 TEST(FrameWriter, WritesInOrderAndStopsAtTheFirstFailure)
