@@ -174,6 +174,7 @@ snd_pcm_sframes_t faultPointer(snd_pcm_ioplug_t* io)
             if (r < 0) return r;
         } else if (due > heldFrames && io->state != SND_PCM_STATE_DRAINING) {
             logLine(p, "starved", 0);
+            p.running = false;  // one xrun, logged once, until the writer starts the stream again
             return -EPIPE;
         }
     }
