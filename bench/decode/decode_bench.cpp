@@ -32,7 +32,7 @@ uint8_t gStaging[2 * kBlock];
 int32_t gFill = 0;
 long gChecksum = 0;
 
-void takeBlock()
+void takeBlock(void*)
 {
     const int16_t* s = reinterpret_cast<const int16_t*>(gStaging);
     for (int i = 0; i < gFill / 2; i += 128) gChecksum += s[i];
@@ -46,7 +46,7 @@ double threadSeconds()
     return t.tv_sec + t.tv_nsec * 1e-9;
 }
 
-const PcmSink kBenchSink{gStaging, &gFill, kBlock, takeBlock};
+const PcmSink kBenchSink{gStaging, &gFill, kBlock, takeBlock, nullptr};
 
 // One pass of our decoder over the stream held in memory; stereo frames decoded.
 long oursDecode(const std::vector<uint8_t>& mp3, long& checksum)
@@ -62,7 +62,7 @@ long oursDecode(const std::vector<uint8_t>& mp3, long& checksum)
         decodeLayer3(s, *state, h, kBenchSink);
         samples += h.mpeg2 ? 576 : 1152;
     }
-    takeBlock();
+    takeBlock(nullptr);
     checksum = gChecksum;
     return samples;
 }
@@ -120,7 +120,7 @@ bool bestStages(const std::vector<uint8_t>& mp3, long checksum, double (&best)[k
             double start = threadSeconds();
             decodeUpTo(mp3, static_cast<Stage>(stage), kBenchSink);
             best[stage] = std::min(best[stage], threadSeconds() - start);
-            takeBlock();
+            takeBlock(nullptr);
         }
         if (stage == kSynthesisStage) same = gChecksum == checksum;
     }
@@ -185,8 +185,6 @@ void printProcesses(const std::vector<uint8_t>& mp3)
 
 int main()
 {
-    buildLayer3Tables(32);
-    buildSynthesisTables(32768);
     std::vector<uint8_t> mp3 = shineEncode(benchMusic(kSeconds), 2, 44100, 128);
     if (mp3.empty()) {
         std::fprintf(stderr, "bench_decode: shineenc failed\n");

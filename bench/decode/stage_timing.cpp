@@ -53,7 +53,7 @@ void synthesizeUpTo(Layer3State& st, const GranuleInfo* g, int channels, const P
         for (int ch = 0; ch < channels; ++ch) synthesize(st.synthesis, st.slots[ch] + 32 * t, ch, pcm[ch]);
         interleave(pcm[0], pcm[channels - 1], out.buffer + *out.fill);
         *out.fill += kSlotBytes;
-        if (*out.fill >= out.blockBytes) out.flush();
+        if (*out.fill >= out.blockBytes) out.flush(out.context);
     }
 }
 

@@ -21,8 +21,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kQueueLimit = 6;  // the producer waits while more than this many blocks are queued
 constexpr auto kPollInterval = std::chrono::milliseconds(77);
-// After an abort, how long a device may take to let go before its thread is left behind.
-constexpr auto kAbortGrace = std::chrono::milliseconds(1500);
+// After an abort, how long a device may take to let go before its thread is left behind. A device that
+// honours the abort lets go within one of its waits (tens of ms); Escape must end the demo within a second.
+constexpr auto kAbortGrace = std::chrono::milliseconds(300);
 
 struct QueuedBlock {
     std::unique_ptr<uint8_t[]> bytes;

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "audio/audio_out.h"
-#include "audio/mp3_decoder.h"
 #include "audio/mp3_player.h"
 #include "pcm_file_device.h"
 
@@ -19,20 +18,20 @@ struct PassResult {
 };
 
 // One pass, as the playback thread plays it when it does not loop.
-PassResult decodePass()
+PassResult decodePass(Mp3Decoder& d)
 {
     PassResult r;
     FrameHeader header{};
-    rewind();
-    while (nextFrame(header) == 1) {
+    rewind(d.stream);
+    while (nextFrame(d.stream, header) == 1) {
         ++r.frames;
-        int clipped = decodeFrame(header);
+        int clipped = decodeFrame(d, header);
         if (clipped < 0 || outputLost()) break;
         r.clipped += clipped;
     }
-    queueStaged();
+    queueStaged(d.staging);
     closeDevice();
-    releaseFile();
+    releaseFile(d.stream);
     return r;
 }
 
@@ -64,7 +63,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "mp3dec: cannot read %s\n", inName);
         return 1;
     }
-    PassResult r = decodePass();
+    PassResult r = decodePass(gPlayer.decoder);
     if (!pcmFileOpened() && r.frames == 0) {
         std::fprintf(stderr, "mp3dec: %s holds no audio that can be decoded\n", inName);
         return 1;
@@ -74,6 +73,6 @@ int main(int argc, char** argv)
         return 1;
     }
     std::fprintf(isStandard(out) ? stderr : stdout, "%s: %ld frames, %d Hz, %ld clipped samples\n", inName, r.frames,
-                 gAudioParams.rate, r.clipped);
+                 gPlayer.decoder.audioParams.rate, r.clipped);
     return 0;
 }
