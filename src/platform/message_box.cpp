@@ -5,10 +5,10 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "platform/message_box_layout.h"
+#include "platform/report.h"
 
 namespace {
 
@@ -183,8 +183,7 @@ void closeDialog(Dialog& d)
 
 bool showMessageBox(const char* text, const char* caption, MessageBoxKind kind)
 {
-    std::fputs(stderrLine(caption, text).c_str(), stderr);
-    std::fflush(stderr);
+    report(caption, text ? text : "");
     const bool defaultAnswer = true;  // OK, or Yes: the first button
     Dialog d{};
     d.display = XOpenDisplay(nullptr);

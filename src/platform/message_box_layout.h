@@ -30,5 +30,3 @@ DialogLayout layoutMessageBox(const char* text, MessageBoxKind kind, int ascent,
                               void* context);
 // The button at a point, or nullptr.
 const DialogButton* buttonAt(const DialogLayout& layout, int x, int y);
-// The line printed on stderr for every message box: "CAPTION: text".
-std::string stderrLine(const char* caption, const char* text);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "frame_schedule.h"
 #include "show_session.h"
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "scene/scene.h"
+#include "state/show_state.h"
 
 // The one application object: zero at load, lives for the whole run.
 struct App {
@@ -25,6 +26,8 @@ struct App {
     uint32_t greetsPanelTexture;
     // Materials the overlays appended behind the scene's own; the next GL set-up drops them.
     int32_t overlayMaterialCount;
+    ShowState show;
 };
 
+// The one global the program has: everything the main thread works on hangs off it.
 extern App gApp;
