@@ -38,7 +38,7 @@ bool scriptedView(uint32_t ms, Vec3& eye, Vec3& target)
     App probe{};  // its camera is the show's spare, its clock starts at 0
     startShow(probe.show);
     probe.show.cameraShake = 0;
-    setShowTime(ms);
+    setShowTime(probe, ms);
     TimelineFrame frame = playCameraTimeline(probe);
     eye = frame.lookFrom;
     target = frame.lookAt;

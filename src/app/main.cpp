@@ -1,11 +1,50 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/launch_options.h"
 #include "app/shell.h"
+#include "platform/report.h"
 #include "state/app.h"
 
-// No arguments, no configuration: the data files lie in the working directory.
-int main()
+namespace {
+
+constexpr int kExitUsage = 2;
+
+// Help and version go to stdout; a full disk or a closed pipe is a failure, not a success.
+int printToStdout(const char* text, const char* what)
 {
+    if (std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0) return kExitOk;
+    report(what, std::string("cannot write: ") + std::strerror(errno));
+    return kExitFailure;
+}
+
+}  // namespace
+
+// Without options: the data files in the working directory, fullscreen, with music.
+int main(int argc, char** argv)
+{
+    LaunchOptions options = parseLaunchOptions(argc, argv);
+    switch (options.action) {
+    case LaunchAction::kHelp:
+        return printToStdout(helpText(), "--help");
+    case LaunchAction::kVersion:
+        return printToStdout(versionText(), "--version");
+    case LaunchAction::kBadUsage:
+        std::fprintf(stderr, "%s\n%s", options.problem.c_str(), usageText());
+        return kExitUsage;
+    case LaunchAction::kRun:
+        break;
+    }
+    // Lives as long as the run: the App points at it.
+    std::string trajectoryPath;
+    if (!options.dataDir.empty()) {
+        if (!enterDataFolder(options.dataDir, trajectoryPath)) return kExitFailure;
+        gApp.trajectoryPath = trajectoryPath.c_str();
+    }
     DesktopSteps steps;
-    int status = runDemo(gApp, steps);
+    int status = runDemo(gApp, steps, options.start);
     // The connection to the display lasts until the program ends.
     stopWindowing(steps.shell.windows);
     return status;

@@ -19,13 +19,13 @@ void initApp(App& app)
     startShow(app.show);
 }
 
-int runDemo(App& app, DemoSteps& steps)
+int runDemo(App& app, DemoSteps& steps, const StartChoices& choices)
 {
     initApp(app);
     if (!steps.loadScene(app)) return kExitFailure;
-    app.fullscreenMode = true;
+    app.fullscreenMode = !choices.windowed;
     steps.setCursorPos(kCursorX, kCursorY);
-    if (steps.openMusic(kMusicFile)) steps.startMusic(kLoopMusic);
+    if (!choices.mute && steps.openMusic(kMusicFile)) steps.startMusic(kLoopMusic);
 
     if (!steps.openWindow(app, kFirstWindow, app.fullscreenMode)) {
         // The music must not play on behind a program that is ending.
