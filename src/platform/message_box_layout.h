@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_box.h"
+#include "platform/message_box_kind.h"
 
 // Where a message box puts its text and buttons; kept apart from Xlib so it can be checked.
 
