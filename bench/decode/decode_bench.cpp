@@ -26,7 +26,7 @@ uint8_t gStaging[2 * kBlock];
 int32_t gFill = 0;
 long gChecksum = 0;
 
-void takeBlock()
+void takeBlock(void*)
 {
     const int16_t* s = reinterpret_cast<const int16_t*>(gStaging);
     for (int i = 0; i < gFill / 2; i += 128) gChecksum += s[i];
@@ -51,10 +51,10 @@ long oursDecode(const std::vector<uint8_t>& mp3, long& checksum)
     gChecksum = 0;
     long samples = 0;
     while (nextFrame(s, h)) {
-        decodeLayer3(s, *state, h, PcmSink{gStaging, &gFill, kBlock, takeBlock});
+        decodeLayer3(s, *state, h, PcmSink{gStaging, &gFill, kBlock, takeBlock, nullptr});
         samples += h.mpeg2 ? 576 : 1152;
     }
-    takeBlock();
+    takeBlock(nullptr);
     checksum = gChecksum;
     return samples;
 }
@@ -103,8 +103,6 @@ double timesRealTime(const std::vector<uint8_t>& mp3, Decode decode, long& frame
 
 int main()
 {
-    buildLayer3Tables(32);
-    buildSynthesisTables(32768);
     std::vector<uint8_t> mp3 = shineEncode(benchMusic(kSeconds), 2, 44100, 128);
     if (mp3.empty()) {
         std::fprintf(stderr, "bench_decode: shineenc failed\n");

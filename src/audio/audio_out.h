@@ -14,26 +14,30 @@ struct AudioParams {
 
 constexpr int32_t kBlockBytes = 16384;
 
-// Interleaved 16-bit stereo, left first; the decoder appends 128 bytes per time slot.
-extern uint8_t* pcmBuffer;
-extern int32_t pcmFill;
+// The staging buffer: interleaved 16-bit stereo, left first; the decoder appends 128 bytes per
+// time slot and hands on a block when `fill` reaches kBlockBytes.
+struct PcmStaging {
+    uint8_t bytes[2 * kBlockBytes];  // twice a block: an append may pass kBlockBytes before the flush
+    int32_t fill = 0;
+    bool outputStarted = false;  // startOutput has opened the device
+};
 
 void probeFormats(AudioParams& params);
 // False when no output format fits the stream's rate.
 bool fitFormat(AudioParams& params, int rate);
-void startOutput(AudioParams& params);
+void startOutput(PcmStaging& staging, AudioParams& params);
 int openDevice(AudioParams& params);
 int closeDevice();
 int reopenDevice(AudioParams& params);
 int playBlock(const uint8_t* data, int bytes);
-void queueStaged();
+void queueStaged(PcmStaging& staging);
 void waitQueueEmpty();
 
 // From any thread: the output gives up at once. Waits return, queued blocks are dropped, the
 // device is told to let go, and nothing is opened or queued again until resetOutput.
 void abortOutput();
 // Empty staging buffer, startOutput armed again, an abort lifted; only while no thread uses the output.
-void resetOutput();
+void resetOutput(PcmStaging& staging);
 // True once blocks can no longer reach a device: it did not open, it was lost, or the output aborted.
 bool outputLost();
 // Blocks handed to the device and not yet done; readable from any thread.

@@ -98,7 +98,7 @@ inline float pairValue(int v, int linbits, BandCursor& c, BitWindow& w)
     if (v == 15 && linbits) v += static_cast<int>(takeBits(w, linbits));
     uint32_t on = v != 0;
     c.highest[c.window] = on ? c.band : c.highest[c.window];
-    return withSign(gPowerTable[v] * c.gain, takeSign(w, on));
+    return withSign(kPowerTable[v] * c.gain, takeSign(w, on));
 }
 
 // Big-values pairs of one region; false on overrun. A pair takes at most 19 + 2 x (13 + 1) bits,
@@ -191,7 +191,7 @@ void setBandLimits(GranuleInfo& g, const BandCursor& c, int samplingIndex)
 {
     g.lastLongBand = c.highest[kLongWindow] + 1;
     if (g.block_type != 2) {
-        g.activeSubbands = gLongSubbandLimits[samplingIndex][g.lastLongBand];
+        g.activeSubbands = kLongSubbandLimits[samplingIndex][g.lastLongBand];
         return;
     }
     int top = 0;
@@ -199,7 +199,7 @@ void setBandLimits(GranuleInfo& g, const BandCursor& c, int samplingIndex)
         g.lastShortBands[w] = c.highest[w] + 1;
         top = std::max(top, g.lastShortBands[w]);
     }
-    g.activeSubbands = top > 0 ? gShortSubbandLimits[samplingIndex][top] : gLongSubbandLimits[samplingIndex][g.lastLongBand];
+    g.activeSubbands = top > 0 ? kShortSubbandLimits[samplingIndex][top] : kLongSubbandLimits[samplingIndex][g.lastLongBand];
 }
 
 template <typename Store>
@@ -207,7 +207,7 @@ int decode(const Store& store, const int32_t (&sf)[kScaleFactors], GranuleInfo& 
            BitReader& r)
 {
     int kind = blockKind(g.block_type, g.mixed_block_flag);
-    const BandMap& map = gBandMaps[samplingIndex][kind];
+    const BandMap& map = kBandMaps[samplingIndex][kind];
     BandCursor c{map.entries, map.entries + map.count, sf, &g, kPreemphasis[g.preflag & 1], 1 + g.scalefac_scale};
     if (kind == kMixedKind) c.highest[0] = c.highest[1] = c.highest[2] = 2;  // short bands start at 3
 

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "audio/audio_out.h"
-#include "audio/mp3_decoder.h"
 #include "audio/mp3_player.h"
 #include "pcm_file_device.h"
 
@@ -17,20 +16,20 @@ struct PassResult {
 };
 
 // One pass, as the playback thread plays it when it does not loop.
-PassResult decodePass()
+PassResult decodePass(Mp3Decoder& d)
 {
     PassResult r;
     FrameHeader header{};
-    rewind();
-    while (nextFrame(header) == 1) {
+    rewind(d.stream);
+    while (nextFrame(d.stream, header) == 1) {
         ++r.frames;
-        int clipped = decodeFrame(header);
+        int clipped = decodeFrame(d, header);
         if (clipped < 0 || outputLost()) break;
         r.clipped += clipped;
     }
-    queueStaged();
+    queueStaged(d.staging);
     closeDevice();
-    releaseFile();
+    releaseFile(d.stream);
     return r;
 }
 
@@ -55,7 +54,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "mp3dec: cannot read %s\n", in);
         return 1;
     }
-    PassResult r = decodePass();
+    PassResult r = decodePass(gPlayer.decoder);
     if (!pcmFileOpened() && r.frames == 0) {
         std::fprintf(stderr, "mp3dec: %s holds no audio that can be decoded\n", in);
         return 1;
@@ -64,6 +63,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "mp3dec: cannot write %s\n", out);
         return 1;
     }
-    std::printf("%s: %ld frames, %d Hz, %ld clipped samples\n", in, r.frames, gAudioParams.rate, r.clipped);
+    std::printf("%s: %ld frames, %d Hz, %ld clipped samples\n", in, r.frames, gPlayer.decoder.audioParams.rate, r.clipped);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "decoder_tables.h"
 #include "huffman_tree.h"
 #include "source_writer.h"
 #include "table_files.h"
@@ -189,6 +190,7 @@ int main(int argc, char** argv)
               writeTextFile(out + "synthesis_window.h", windowHeader) &&
               writeTextFile(out + "synthesis_window.cpp", windowSource) &&
               writeTextFile(out + "mpeg2_partitions.h", partitionHeader) &&
-              writeTextFile(out + "mpeg2_partitions.cpp", partitionSource);
+              writeTextFile(out + "mpeg2_partitions.cpp", partitionSource) &&
+              writeDecoderTables(out, tables.synthesisWindow);
     return ok ? 0 : 1;
 }

@@ -13,7 +13,6 @@
 namespace {
 
 struct Huffman : ::testing::Test {
-    static void SetUpTestSuite() { buildLayer3Tables(32); }
 };
 
 std::vector<const HuffmanCodeword*> codewordsOf(int codes)
@@ -96,7 +95,7 @@ TEST_F(Huffman, EveryTableSelectDecodesItsWholeTableIntoTheSpectrum)
                 v += extra;
             }
             if (v) bits.put(index & 1, 1);
-            expected.push_back((index & 1) && v ? -gPowerTable[v] : gPowerTable[v]);
+            expected.push_back((index & 1) && v ? -kPowerTable[v] : kPowerTable[v]);
         };
         std::vector<const HuffmanCodeword*> words = codewordsOf(info.codes);
         for (size_t i = 0; i < words.size(); ++i) {

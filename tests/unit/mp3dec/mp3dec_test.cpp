@@ -77,18 +77,16 @@ Bytes decodedInProcess(const Bytes& mp3)
     static Bytes collected;
     collected.clear();
     fill = 0;
-    buildLayer3Tables(32);
-    buildSynthesisTables(32768);
     StreamInput s;
     loadBytes(s, mp3);
     auto state = std::make_unique<Layer3State>();
     FrameHeader h{};
-    auto flush = [] {
+    auto flush = [](void*) {
         collected.insert(collected.end(), staging, staging + fill);
         fill = 0;
     };
-    while (nextFrame(s, h)) decodeLayer3(s, *state, h, PcmSink{staging, &fill, 16384, flush});
-    flush();
+    while (nextFrame(s, h)) decodeLayer3(s, *state, h, PcmSink{staging, &fill, 16384, flush, nullptr});
+    flush(nullptr);
     return collected;
 }
 

@@ -48,10 +48,11 @@ std::vector<uint8_t> readFile(const std::string& path)
 }
 
 struct AlsaDeviceTest : ::testing::Test {
+    PcmStaging staging;
     void SetUp() override
     {
         setWaveDevice(alsaWaveDevice());
-        resetOutput();
+        resetOutput(staging);
     }
     void TearDown() override
     {

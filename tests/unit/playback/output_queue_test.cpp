@@ -30,18 +30,19 @@ int queueBlock(int number, int size = kBlockBytes)
 struct OutputQueueTest : ::testing::Test {
     FakeDevice fake;
     AudioParams params{44100, 0, 2, 0x110};
+    PcmStaging staging;
 
     void SetUp() override
     {
         gFake = &fake;
         setWaveDevice(&kFakeDevice);
-        resetOutput();
+        resetOutput(staging);
     }
     void TearDown() override
     {
         allowPlays(1 << 20);
         closeDevice();
-        resetOutput();
+        resetOutput(staging);
         setWaveDevice(nullptr);
     }
 };
@@ -158,19 +159,19 @@ TEST_F(OutputQueueTest, LostDeviceDropsWhatIsQueuedAndTakesNoMore)
 
 TEST_F(OutputQueueTest, StagedBytesGoOutAsWholeBlocksAndAShortFinalOne)
 {
-    startOutput(params);
-    startOutput(params);
+    startOutput(staging, params);
+    startOutput(staging, params);
     EXPECT_EQ(fake.opens, 1);
     std::vector<uint8_t> whole = blockBytes(1);
-    std::copy(whole.begin(), whole.end(), pcmBuffer);
-    pcmFill = kBlockBytes;
-    queueStaged();
-    EXPECT_EQ(pcmFill, 0);
+    std::copy(whole.begin(), whole.end(), staging.bytes);
+    staging.fill = kBlockBytes;
+    queueStaged(staging);
+    EXPECT_EQ(staging.fill, 0);
     std::vector<uint8_t> tail = blockBytes(2, 128 * 9);
-    std::copy(tail.begin(), tail.end(), pcmBuffer);
-    pcmFill = int32_t(tail.size());
-    queueStaged();
-    queueStaged();
+    std::copy(tail.begin(), tail.end(), staging.bytes);
+    staging.fill = int32_t(tail.size());
+    queueStaged(staging);
+    queueStaged(staging);
     closeDevice();
     ASSERT_EQ(fake.played.size(), 2u);
     EXPECT_EQ(fake.played[0], whole);
@@ -196,7 +197,7 @@ TEST_F(OutputQueueTest, AbortFreesAWaitingProducerAndKeepsTheOutputShutUntilRese
     EXPECT_TRUE(outputLost());
     EXPECT_EQ(openDevice(params), -1);
 
-    resetOutput();
+    resetOutput(staging);
     ASSERT_EQ(openDevice(params), 0);
     EXPECT_EQ(queueBlock(8), kBlockBytes);
     allowPlays(1 << 20);
