@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "show/camera_timeline.h"
 #include "show_session.h"
 #include "spark_view.h"
@@ -112,8 +112,8 @@ int main(int argc, char** argv)
         }
         measurePhase(session, gApp, phase, frames);
     }
-    std::printf("overlays: scroll %s, panel %s\n", gTimeline.greetsScrollOn ? "on" : "off",
-                gTimeline.greetsPanelOn ? "on" : "off");
+    std::printf("overlays: scroll %s, panel %s\n", gApp.show.greetsScrollOn ? "on" : "off",
+                gApp.show.greetsPanelOn ? "on" : "off");
     closeShowSession(session);
     return 0;
 }

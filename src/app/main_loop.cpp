@@ -1,8 +1,8 @@
-#include "app/app.h"
 #include "app/shell.h"
 #include "platform/virtual_keys.h"
+#include "state/app.h"
 
-int runMainLoop(App& app, const DemoSteps& steps)
+int runMainLoop(App& app, DemoSteps& steps)
 {
     int status = kExitOk;
     WindowMessage message{};
@@ -18,7 +18,7 @@ int runMainLoop(App& app, const DemoSteps& steps)
                 app.quitRequested = 1;
                 status = static_cast<int>(message.wParam);
             } else {
-                steps.dispatchMessage(message);
+                steps.dispatchMessage(app, message);
             }
             continue;
         }

@@ -7,11 +7,11 @@
 
 #include <poll.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "platform/message_box_keys.h"
 #include "platform/message_box_layout.h"
+#include "platform/report.h"
 #include "platform/stop_signals.h"
 
 namespace {
@@ -226,8 +226,7 @@ void closeDialog(Dialog& d)
 
 bool showMessageBox(const char* text, const char* caption, MessageBoxKind kind)
 {
-    std::fputs(stderrLine(caption, text).c_str(), stderr);
-    std::fflush(stderr);
+    report(caption, text ? text : "");
     const bool defaultAnswer = true;  // OK, or Yes: the first button
     Dialog d{};
     d.display = XOpenDisplay(nullptr);

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "show/demo_random.h"
 
 namespace {
@@ -12,12 +12,12 @@ constexpr float kSparkSize = 10.0f;
 constexpr float kSparkAlpha = 0.5f;
 constexpr float kColourScale = 32767.0f;
 
-float randomChannel()
+float randomChannel(RandomState& random)
 {
-    return static_cast<float>(demoRand()) / kColourScale;
+    return static_cast<float>(demoRand(random)) / kColourScale;
 }
 
-void sparkPass(const Mesh& mesh, float offset)
+void sparkPass(const Mesh& mesh, float offset, RandomState& random)
 {
     glPushMatrix();
     glTranslatef(mesh.localFrame[3][0], mesh.localFrame[3][1], mesh.localFrame[3][2]);
@@ -26,9 +26,9 @@ void sparkPass(const Mesh& mesh, float offset)
         glBegin(GL_POINTS);
         for (int k = 0; k < mesh.cornerCount; ++k) {
             // Drawn blue first, then green, then red.
-            float blue = randomChannel();
-            float green = randomChannel();
-            float red = randomChannel();
+            float blue = randomChannel(random);
+            float green = randomChannel(random);
+            float red = randomChannel(random);
             glColor4f(red, green, blue, kSparkAlpha);
             const MeshCorner& c = mesh.corners[k];
             glVertex3f(c.position.x + c.normal.x + offset, c.position.y + c.normal.y + offset,
@@ -46,7 +46,7 @@ void drawVertexSparks(App& app, int offset)
     const Scene& scene = app.scene;
     const Mesh* mesh = scene.meshes;
     for (int i = 0; i < scene.meshCount && mesh; ++i, mesh = mesh->next) {
-        for (int pass = 0; pass < scene.meshCount; ++pass) sparkPass(*mesh, static_cast<float>(offset));
+        for (int pass = 0; pass < scene.meshCount; ++pass) sparkPass(*mesh, static_cast<float>(offset), app.show.random);
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }

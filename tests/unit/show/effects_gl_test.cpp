@@ -71,8 +71,8 @@ TEST_F(EffectsGlTest, SparksSitOffEveryCornerInFreshColoursPerPass)
     const Vec3 origin = {100.0f, 50.0f, 0.0f};
     records.addMesh(app.scene, origin, corners);
     records.addMesh(app.scene, {0.0f, 0.0f, 0.0f}, gridCorners(6, 1.0f));
-    gDemoRandom.state = 12345;
-    RandomState replay = gDemoRandom;
+    app.show.random.state = 12345;
+    RandomState replay = app.show.random;
 
     std::vector<FeedbackVertex> points, polygons;
     capture([&] { drawVertexSparks(app, 1); }, points, polygons);
@@ -92,7 +92,7 @@ TEST_F(EffectsGlTest, SparksSitOffEveryCornerInFreshColoursPerPass)
         ASSERT_NEAR(p.b, blue, 1e-6) << i;
         ASSERT_EQ(p.a, 0.5f) << i;
     }
-    EXPECT_EQ(gDemoRandom.state, replay.state);
+    EXPECT_EQ(app.show.random.state, replay.state);
     EXPECT_EQ(currentColour(), (std::array<float, 4>{1.0f, 1.0f, 1.0f, 1.0f}));
     GLfloat size = 0.0f;
     glGetFloatv(GL_POINT_SIZE, &size);
@@ -118,7 +118,7 @@ TEST_F(EffectsGlTest, NoSparkMeshNoSparksAndTheColourIsLeftWhite)
     std::vector<FeedbackVertex> points, polygons;
     capture([&] { drawVertexSparks(app, 1); }, points, polygons);
     EXPECT_TRUE(points.empty());
-    EXPECT_EQ(gDemoRandom.state, 1u);
+    EXPECT_EQ(app.show.random.state, 1u);
     EXPECT_EQ(currentColour(), (std::array<float, 4>{1.0f, 1.0f, 1.0f, 1.0f}));
 }
 
