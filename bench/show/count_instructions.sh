@@ -14,7 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 xvfb=$here/../../tests/support/with-xvfb
 out=$(mktemp -d)
 trap '[ -n "${KEEP:-}" ] || rm -rf "$out"' EXIT; echo "dumps in $out" >&2
-"$xvfb" valgrind --tool=callgrind --callgrind-out-file="$out/cg.%p" "$bench" "$data" "$frames" \
+"$xvfb" valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out/cg.%p" "$bench" "$data" "$frames" \
   >"$out/bench.txt" 2>"$out/valgrind.txt" || { cat "$out/valgrind.txt" >&2; exit 1; }
 grep '^scene:' "$out/bench.txt"
 # Parts of the frame, inclusive of what they call; llvmpipe's drawing threads apart.
