@@ -100,6 +100,9 @@ void printScene(const App& app)
     SceneSize size = sceneSize(app.scene);
     std::printf("scene: %d meshes, %d triangles, %d lights, %d spark meshes: %d spark points per frame\n",
                 size.meshes, size.triangles, size.lights, size.sparkMeshes, size.sparkPoints);
+    // Blending comes on with the first overlay; before it only each mesh's last pass can show.
+    std::printf("spark points sent per frame: %d before the first overlay, all %d from it on\n",
+                size.sparkPointsSent, size.sparkPoints);
 }
 
 }  // namespace
