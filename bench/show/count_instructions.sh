@@ -22,7 +22,7 @@ grep '^scene:' "$out/bench.txt"
 for dump in "$out"/cg.*.[0-9]*; do
   phase=$(sed -n 's/^desc: Trigger: Client Request: //p' "$dump")
   [ -n "$phase" ] || continue
-  total=$(sed -n 's/^summary: //p' "$dump")
+  total=$(sed -n 's/^totals: //p' "$dump")
   callgrind_annotate --inclusive=yes --threshold=100 --auto=no "$dump" 2>/dev/null |
     awk -v n="$frames" -v total="$total" -v phase="$phase" '
       BEGIN { split("drawLightMarkers drawVertexSparks drawMesh drawGreetsScroll drawGreetsPanel present", parts, " ") }
