@@ -57,6 +57,7 @@ SceneSize sceneSize(const Scene& scene)
         if (mesh->cornerCount == kSparkCorners) ++size.sparkMeshes;
     }
     size.sparkPoints = size.sparkMeshes * size.meshes * static_cast<int>(kSparkCorners);
+    size.sparkPointsSent = size.meshes > 0 ? size.sparkMeshes * static_cast<int>(kSparkCorners) : 0;
     const SceneLight* light = scene.lights;
     for (int i = 0; i < scene.lightCount && light; ++i, light = light->next) ++size.lights;
     return size;
