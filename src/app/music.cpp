@@ -2,13 +2,12 @@
 
 #include <cstdio>
 
-#include "audio/audio_out.h"
 #include "audio/mp3_player.h"
 #include "platform/wave_out_alsa.h"
 
 int openMusic(const char* fileName)
 {
-    setWaveDevice(alsaWaveDevice());
+    setWaveDevice(gPlayer.output, alsaWaveDevice());
     if (gPlayer.open(fileName) == 1) return 1;
     std::fprintf(stderr, "zephal3d: no music: cannot read \"%s\"\n", fileName);
     return 0;

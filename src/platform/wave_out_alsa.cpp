@@ -45,7 +45,7 @@ void reportOnce(const char* what, int err)
     std::fprintf(stderr, "zephal3d: no music: %s (%s)\n", what, snd_strerror(err));
 }
 
-int alsaOpen(int rate)
+bool alsaOpen(int rate)
 {
     gAlsa.aborted = false;
     snd_lib_error_set_handler(quietAlsa);
@@ -54,16 +54,16 @@ int alsaOpen(int rate)
         gAlsa.pcm = nullptr;
         release();
         reportOnce("the sound device \"default\" cannot be opened", err);
-        return -1;
+        return false;
     }
     err = snd_pcm_set_params(gAlsa.pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 2, unsigned(rate), 1,
                              kDeviceLatencyUs);
     if (err < 0) {
         release();
         reportOnce("the sound device \"default\" refuses 16-bit stereo at the music's rate", err);
-        return -1;
+        return false;
     }
-    return 0;
+    return true;
 }
 
 // Waits for room in the device's buffer; an error from the wait comes back for recovery.
@@ -73,7 +73,7 @@ int waitForRoom()
     return err < 0 ? err : 0;
 }
 
-int alsaPlay(const uint8_t* data, int bytes)
+bool alsaPlay(const uint8_t* data, int bytes)
 {
     snd_pcm_uframes_t left = snd_pcm_uframes_t(bytes / kFrameBytes);
     while (left > 0 && !gAlsa.aborted) {
@@ -89,10 +89,10 @@ int alsaPlay(const uint8_t* data, int bytes)
         // first as an underrun, then fails to prepare).
         if (err < 0 && (err = snd_pcm_recover(gAlsa.pcm, err, 1)) < 0) {
             reportOnce("the sound device \"default\" failed while playing", err);
-            return -1;
+            return false;
         }
     }
-    return 0;
+    return true;
 }
 
 // Lets the device play out what it holds, unless the output is aborted or the device stalls. The wait

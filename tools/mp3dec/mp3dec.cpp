@@ -4,7 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "audio/audio_out.h"
 #include "audio/mp3_player.h"
 #include "pcm_file_device.h"
 
@@ -16,19 +15,19 @@ struct PassResult {
 };
 
 // One pass, as the playback thread plays it when it does not loop.
-PassResult decodePass(Mp3Decoder& d)
+PassResult decodePass(Mp3Decoder& d, OutputQueue& out)
 {
     PassResult r;
     FrameHeader header{};
     rewind(d.stream);
     while (nextFrame(d.stream, header) == 1) {
         ++r.frames;
-        int clipped = decodeFrame(d, header);
-        if (clipped < 0 || outputLost()) break;
+        int clipped = decodeFrame(d, header, out);
+        if (clipped < 0 || outputLost(out)) break;
         r.clipped += clipped;
     }
-    queueStaged(d.staging);
-    closeDevice();
+    queueStaged(d.staging, out);
+    closeDevice(out);
     releaseFile(d.stream);
     return r;
 }
@@ -48,13 +47,13 @@ int main(int argc, char** argv)
     const char* in = argv[1 + raw];
     const char* out = argv[2 + raw];
     usePcmFile(out, raw);
-    setWaveDevice(&kPcmFileDevice);
+    setWaveDevice(gPlayer.output, &kPcmFileDevice);
     // Opened as the demo opens its music, so that the pass below decodes what the player would queue.
     if (gPlayer.open(in) != 1) {
         std::fprintf(stderr, "mp3dec: cannot read %s\n", in);
         return 1;
     }
-    PassResult r = decodePass(gPlayer.decoder);
+    PassResult r = decodePass(gPlayer.decoder, gPlayer.output);
     if (!pcmFileOpened() && r.frames == 0) {
         std::fprintf(stderr, "mp3dec: %s holds no audio that can be decoded\n", in);
         return 1;

@@ -21,13 +21,13 @@ struct PcmFile {
 
 PcmFile gFile;
 
-int openFile(int rate)
+bool openFile(int rate)
 {
     gFile.file = std::fopen(gFile.path.c_str(), "wb");
     gFile.opened = gFile.file != nullptr;
     if (!gFile.file) {
         gFile.failed = true;
-        return -1;
+        return false;
     }
     gFile.rate = rate;
     gFile.dataBytes = 0;
@@ -35,17 +35,17 @@ int openFile(int rate)
         std::vector<uint8_t> header = wavHeader(kChannels, rate, 0);  // sizes come at close
         std::fwrite(header.data(), 1, header.size(), gFile.file);
     }
-    return 0;
+    return true;
 }
 
-int writeBlock(const uint8_t* data, int bytes)
+bool writeBlock(const uint8_t* data, int bytes)
 {
     if (std::fwrite(data, 1, bytes, gFile.file) != static_cast<size_t>(bytes)) {
         gFile.failed = true;
-        return -1;
+        return false;
     }
     gFile.dataBytes += bytes;
-    return 0;
+    return true;
 }
 
 void closeFile()
