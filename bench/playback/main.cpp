@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "audio/alsa_wave_device.h"
 #include "audio/mp3_player.h"
-#include "platform/wave_out_alsa.h"
 #include "support/test_music.h"
 
 // Figures of the playback thread: its processor time per second of music while a device takes

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "audio/alsa_wave_device.h"
 #include "audio/mp3_player.h"
-#include "platform/wave_out_alsa.h"
 
 int openMusic(const char* fileName)
 {

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "audio/alsa_wave_device.h"
 #include "audio/output_queue.h"
 #include "audio/pcm_staging.h"
-#include "platform/wave_out_alsa.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/wave_out_alsa.h"
+#include "platform/alsa_pcm.h"
 
 #include <alsa/asoundlib.h>
 
@@ -45,7 +45,9 @@ void reportOnce(const char* what, int err)
     std::fprintf(stderr, "zephal3d: no music: %s (%s)\n", what, snd_strerror(err));
 }
 
-bool alsaOpen(int rate)
+}  // namespace
+
+bool alsaPcmOpen(int rate)
 {
     gAlsa.aborted = false;
     snd_lib_error_set_handler(quietAlsa);
@@ -66,6 +68,8 @@ bool alsaOpen(int rate)
     return true;
 }
 
+namespace {
+
 // Waits for room in the device's buffer; an error from the wait comes back for recovery.
 int waitForRoom()
 {
@@ -73,7 +77,9 @@ int waitForRoom()
     return err < 0 ? err : 0;
 }
 
-bool alsaPlay(const uint8_t* data, int bytes)
+}  // namespace
+
+bool alsaPcmPlay(const uint8_t* data, int bytes)
 {
     snd_pcm_uframes_t left = snd_pcm_uframes_t(bytes / kFrameBytes);
     while (left > 0 && !gAlsa.aborted) {
@@ -95,6 +101,8 @@ bool alsaPlay(const uint8_t* data, int bytes)
     return true;
 }
 
+namespace {
+
 // Lets the device play out what it holds, unless the output is aborted or the device stalls. The wait
 // is ours: snd_pcm_drain of a plugin device (ioplug) polls without a time-out even on a non-blocking
 // PCM, so a device that stops playing would hold the caller for ever.
@@ -113,7 +121,9 @@ void drain()
     }
 }
 
-void alsaClose()
+}  // namespace
+
+void alsaPcmClose()
 {
     if (!gAlsa.pcm) return;
     if (!gAlsa.aborted) drain();
@@ -121,16 +131,7 @@ void alsaClose()
     release();
 }
 
-void alsaAbort()
+void alsaPcmAbort()
 {
     gAlsa.aborted = true;
-}
-
-const WaveDevice kAlsaDevice{alsaOpen, alsaPlay, alsaClose, alsaAbort};
-
-}  // namespace
-
-const WaveDevice* alsaWaveDevice()
-{
-    return &kAlsaDevice;
 }
