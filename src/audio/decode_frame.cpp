@@ -1,6 +1,7 @@
-#include <cstdio>
+#include <string>
 
 #include "audio/mp3_decoder.h"
+#include "platform/report.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ bool fitOutput(Mp3Decoder& d, FrameHeader& h, OutputQueue& out)
     AudioParams before = params;
     int rate = kSamplingRates[h.samplingIndex];
     if (!fitFormat(d.formats, params, rate)) {
-        std::fprintf(stderr, "mp3: no output format fits %d Hz; the music stops\n", rate);
+        report("mp3", "no output format fits " + std::to_string(rate) + " Hz; the music stops");
         d.stream.refused = true;
         return false;
     }

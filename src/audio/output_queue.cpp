@@ -1,16 +1,17 @@
 #include "audio/output_queue.h"
+#include "platform/report.h"
 
 #include <pthread.h>
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <memory>
 #include <mutex>
 #include <new>
+#include <string>
 #include <thread>
 
 
@@ -146,7 +147,7 @@ void endDeviceThread(QueueState& out)
     }
     pthread_detach(out.thread);
     out.abandoned = true;
-    std::fprintf(stderr, "zephal3d: the sound device does not respond; leaving it\n");
+    report("sound", "the sound device does not respond; leaving it");
 }
 
 // Hands the device thread its own reference to the state; false when the thread cannot start.

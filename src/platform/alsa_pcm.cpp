@@ -6,8 +6,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
-#include <cstdio>
+#include <string>
 #include <thread>
+
+#include "platform/report.h"
 
 namespace {
 
@@ -42,7 +44,7 @@ void reportOnce(const char* what, int err)
 {
     if (gAlsa.reported) return;
     gAlsa.reported = true;
-    std::fprintf(stderr, "zephal3d: no music: %s (%s)\n", what, snd_strerror(err));
+    report("no music", std::string(what) + " (" + snd_strerror(err) + ")");
 }
 
 }  // namespace

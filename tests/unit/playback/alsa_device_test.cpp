@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -70,6 +71,7 @@ std::vector<uint8_t> readFile(const std::string& path)
 }
 
 struct AlsaDeviceTest : ::testing::Test {
+    std::string program = program_invocation_short_name;  // what starts every line on stderr
     PcmStaging staging;
     OutputQueue out;
     void SetUp() override
@@ -115,7 +117,7 @@ TEST_F(AlsaDeviceTest, MissingDeviceSilencesTheMusicWithOneMessage)
     EXPECT_FALSE(playBlock(out, block.data(), kBlockBytes));
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(outputLost(out));
-    EXPECT_NE(err.find("zephal3d: no music: the sound device \"default\" cannot be opened"), std::string::npos) << err;
+    EXPECT_EQ(err.rfind(program + ": no music: the sound device \"default\" cannot be opened (", 0), 0u) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
@@ -207,7 +209,7 @@ TEST_F(FaultDeviceTest, LostDeviceSilencesTheMusicWithOneMessage)
     closeDevice(out);
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(outputLost(out));
-    EXPECT_EQ(err, "zephal3d: no music: the sound device \"default\" failed while playing (No such device)\n");
+    EXPECT_EQ(err, program + ": no music: the sound device \"default\" failed while playing (No such device)\n");
     std::vector<uint8_t> heard = readFile(capture);
     ASSERT_EQ(heard.size(), 40000u);
     EXPECT_TRUE(std::equal(heard.begin(), heard.end(), sent.begin()));
@@ -243,7 +245,7 @@ TEST_F(FaultDeviceTest, BlockedDeviceIsLeftBehindOnAbort)
             closeDevice(out);
             std::exit(readFile(capture).size() == 20000u ? 0 : 4);
         },
-        testing::ExitedWithCode(0), "the sound device does not respond");
+        testing::ExitedWithCode(0), ": sound: the sound device does not respond; leaving it");
 }
 
 }  // namespace
