@@ -42,6 +42,14 @@ TEST_F(FormatFitTest, RatesOutsideTheTableFallBackToHalfThenQuarter)
     }
 }
 
+TEST(FormatTable, NothingFitsBeforeTheProbe)
+{
+    FormatTable unprobed;
+    AudioParams params;
+    EXPECT_FALSE(fitFormat(unprobed, params, 44100));
+    EXPECT_EQ(params.rate, -1);
+}
+
 TEST_F(FormatFitTest, UnknownRateFitsNothingAndLeavesTheParametersAlone)
 {
     for (int rate : {0, 7000, 44099, 1000000}) {

@@ -209,6 +209,22 @@ TEST_F(OutputQueueTest, AbortFreesAWaitingProducerAndKeepsTheOutputShutUntilRese
     EXPECT_EQ(fake.played.back(), blockBytes(8));
 }
 
+// Each queue is a record of its own: an abort or a missing device in one leaves the other playing.
+TEST_F(OutputQueueTest, TwoQueuesDoNotShareState)
+{
+    OutputQueue other;
+    ASSERT_TRUE(openDevice(out, params));
+    EXPECT_FALSE(openDevice(other, params)) << "the other queue has no device";
+    abortOutput(other);
+    EXPECT_TRUE(outputLost(other));
+    EXPECT_FALSE(outputLost(out));
+    EXPECT_TRUE(queueBlock(out, 0));
+    EXPECT_FALSE(queueBlock(other, 1));
+    closeDevice(out);
+    EXPECT_EQ(fake.played.size(), 1u);
+    EXPECT_EQ(fake.opens, 1);
+}
+
 // Runs in a child process: a device left behind spoils the output for the rest of the process.
 void closeAStuckDeviceAfterAbort()
 {
