@@ -6,6 +6,7 @@
 #include "app/window.h"
 #include "platform/desktop.h"
 #include "platform/message_queue.h"
+#include "platform/stop_signals.h"
 #include "show/frame.h"
 
 const DemoSteps& demoSteps()
@@ -24,6 +25,7 @@ const DemoSteps& demoSteps()
         [](App& app) { return handleKeys(app); },
         closeWindow,
         stopMusic,
+        stopSignalArrived,
     };
     return steps;
 }

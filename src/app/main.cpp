@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "app/launch_options.h"
 #include "app/shell.h"
+#include "platform/stop_signals.h"
 
 namespace {
 
@@ -42,5 +43,6 @@ int main(int argc, char** argv)
         if (!enterDataFolder(options.dataDir, trajectoryPath)) return kExitFailure;
         gApp.trajectoryPath = trajectoryPath.c_str();
     }
+    installStopSignals();
     return runDemo(gApp, demoSteps(), options.start);
 }

@@ -7,6 +7,12 @@ int runMainLoop(App& app, const DemoSteps& steps)
     int status = kExitOk;
     WindowMessage message{};
     while (!app.quitRequested) {
+        // A stop signal (Ctrl-C, kill, a closed terminal) ends the run as a close request does.
+        if (steps.stopSignalled()) {
+            app.quitRequested = 1;
+            status = kExitOk;
+            continue;
+        }
         if (steps.peekMessage(message)) {
             if (message.message == WM_QUIT) {
                 app.quitRequested = 1;

@@ -20,6 +20,7 @@ struct DemoSteps {
     bool (*handleKeys)(App& app);
     void (*closeWindow)();
     void (*stopMusic)();
+    bool (*stopSignalled)();
 };
 
 // Where the mouse cursor is held while the demo runs.

@@ -48,6 +48,7 @@ struct QueueState {
     bool closing = false;  // no more blocks come: end once the queue is empty
     bool finished = false;
     bool threadRunning = false;  // producer side only: a device thread is to be joined
+    bool immediate = false;      // producer side only: an immediate device is open
     pthread_t thread{};
     int rate = 0;
 };
@@ -150,6 +151,24 @@ void endDeviceThread(QueueState& out)
     report("sound", "the sound device does not respond; leaving it");
 }
 
+bool openImmediate(QueueState& out)
+{
+    bool opened = out.active->open(out.rate);
+    out.immediate = opened;
+    setState(out, opened ? DeviceState::open : DeviceState::failed);
+    return opened;
+}
+
+bool playImmediate(OutputQueue& queue, const uint8_t* data, int bytes)
+{
+    QueueState& out = *queue.state;
+    if (outputLost(queue)) return false;
+    if (out.active->play(data, bytes)) return true;
+    std::lock_guard<std::mutex> guard(out.lock);
+    out.lost = true;
+    return false;
+}
+
 // Hands the device thread its own reference to the state; false when the thread cannot start.
 bool startDeviceThread(const std::shared_ptr<QueueState>& state)
 {
@@ -173,7 +192,7 @@ bool openDevice(OutputQueue& queue, const AudioParams& params)
 {
     QueueState& out = *queue.state;
     if (params.rate == -1) return true;
-    if (out.threadRunning) closeDevice(queue);
+    if (out.threadRunning || out.immediate) closeDevice(queue);
     {
         std::lock_guard<std::mutex> guard(out.lock);
         out.active = out.device;
@@ -183,6 +202,7 @@ bool openDevice(OutputQueue& queue, const AudioParams& params)
         out.lost = out.closing = out.finished = false;
         out.rate = params.rate;
     }
+    if (out.active->immediate) return openImmediate(out);
     if (!startDeviceThread(queue.state)) {
         setState(out, DeviceState::failed);
         return false;
@@ -197,6 +217,10 @@ void closeDevice(OutputQueue& queue)
 {
     QueueState& out = *queue.state;
     if (out.threadRunning) endDeviceThread(out);
+    if (out.immediate) {
+        out.immediate = false;
+        out.active->close();
+    }
     std::lock_guard<std::mutex> guard(out.lock);
     out.state = DeviceState::closed;
     out.queuedBlocks = 0;
@@ -211,7 +235,9 @@ bool reopenDevice(OutputQueue& queue, const AudioParams& params)
 bool playBlock(OutputQueue& queue, const uint8_t* data, int bytes)
 {
     QueueState& out = *queue.state;
-    if (!data || bytes <= 0 || !out.threadRunning) return false;
+    if (!data || bytes <= 0) return false;
+    if (out.immediate) return playImmediate(queue, data, bytes);
+    if (!out.threadRunning) return false;
     while (out.queuedBlocks.load() > kQueueLimit) {
         if (out.aborted) return false;
         std::this_thread::sleep_for(kPollInterval);

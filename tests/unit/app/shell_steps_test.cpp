@@ -25,6 +25,7 @@ struct Script {
     int keysCallForMessage = 0;
     WindowMessage messageAtKeys{};
     int keysFailAt = 0;  // handleKeys returns false on this call
+    int signalAtKeys = 0;  // a stop signal has arrived from this call of handleKeys on; 0: none
 };
 
 Script script;
@@ -63,6 +64,7 @@ const DemoSteps kRecordingSteps = {
     },
     [] { log("closeWindow"); },
     [] { log("stopMusic"); },
+    [] { return script.signalAtKeys != 0 && script.keysCall >= script.signalAtKeys; },
 };
 
 struct ShellStepsTest : ::testing::Test {
@@ -187,6 +189,16 @@ TEST_F(ShellStepsTest, AFailedRecreationEndsTheLoop)
     script.keysFailAt = 1;
     script.declined = true;  // No to the question after F1
     EXPECT_EQ(runMainLoop(app, kRecordingSteps), 0);
+}
+
+TEST_F(ShellStepsTest, AStopSignalEndsTheRunWithZeroBeforeTheNextFrame)
+{
+    script.signalAtKeys = 2;
+    script.keysFailAt = 3;  // a third frame's keys would end the loop with 1
+    EXPECT_EQ(runDemo(app, kRecordingSteps), 0);
+    std::vector<std::string> expected = {"draw", "swap", "cursor 320,240", "keys", "draw", "swap",
+                                         "cursor 320,240", "keys", "closeWindow", "stopMusic"};
+    EXPECT_EQ(callsFrom(5), expected);
 }
 
 TEST(InitApp, StartValues)

@@ -225,6 +225,37 @@ TEST_F(OutputQueueTest, TwoQueuesDoNotShareState)
     EXPECT_EQ(fake.opens, 1);
 }
 
+// A device that does not play in real time gets each block on the producer's thread before
+// playBlock returns: no queue builds up, and a failed write loses the output at once.
+TEST_F(OutputQueueTest, ImmediateDevicePlaysEachBlockBeforeQueuingReturns)
+{
+    static std::thread::id playedOn;
+    static const WaveDevice immediate{fakeOpen, [](const uint8_t* data, int bytes) {
+                                          playedOn = std::this_thread::get_id();
+                                          return fakePlay(data, bytes);
+                                      },
+                                      fakeClose, nullptr, true};
+    setWaveDevice(out, &immediate);
+    ASSERT_TRUE(openDevice(out, params));
+    EXPECT_EQ(fake.opens, 1);
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(queueBlock(out, i));
+        ASSERT_EQ(fake.played.size(), size_t(i + 1));
+        EXPECT_EQ(fake.played.back(), blockBytes(i));
+        EXPECT_EQ(queuedBlockCount(out), 0);
+    }
+    EXPECT_EQ(playedOn, std::this_thread::get_id());
+    fake.failingPlay = 20;
+    EXPECT_FALSE(queueBlock(out, 20));
+    EXPECT_TRUE(outputLost(out));
+    EXPECT_FALSE(queueBlock(out, 21));
+    EXPECT_EQ(fake.played.size(), 21u);
+    closeDevice(out);
+    EXPECT_EQ(fake.closes, 1);
+    closeDevice(out);
+    EXPECT_EQ(fake.closes, 1);
+}
+
 // Runs in a child process: a device left behind spoils the output for the rest of the process.
 void closeAStuckDeviceAfterAbort()
 {
