@@ -12,9 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "audio/audio_out.h"
+#include "audio/alsa_wave_device.h"
 #include "audio/mp3_player.h"
-#include "platform/wave_out_alsa.h"
 #include "support/test_music.h"
 
 // Figures of the playback thread: its processor time per second of music while a device takes
@@ -34,17 +33,17 @@ std::atomic<long long> playedBytes{0};
 std::atomic<bool> firstPlay{false};
 Clock::time_point firstPlayAt;
 
-int benchOpen(int)
+bool benchOpen(int)
 {
-    return 0;
+    return true;
 }
 
 // Takes a block as a sound card would: in the time it lasts.
-int pacedPlay(const uint8_t*, int bytes)
+bool pacedPlay(const uint8_t*, int bytes)
 {
     std::this_thread::sleep_for(std::chrono::duration<double>(double(bytes) / (kRate * kFrameBytes)));
     playedBytes += bytes;
-    return 0;
+    return true;
 }
 
 void benchClose() {}
@@ -53,11 +52,11 @@ const WaveDevice kPacedDevice{benchOpen, pacedPlay, benchClose};
 
 // Notes when the first block reaches the device it passes the blocks on to.
 const WaveDevice* timedInner = nullptr;
-int timedOpen(int rate)
+bool timedOpen(int rate)
 {
     return timedInner->open(rate);
 }
-int timedPlay(const uint8_t* data, int bytes)
+bool timedPlay(const uint8_t* data, int bytes)
 {
     if (!firstPlay.load()) {
         firstPlayAt = Clock::now();
@@ -90,7 +89,7 @@ double threadCpuSeconds(pthread_t thread)
 
 void measureCpu(const std::string& music)
 {
-    setWaveDevice(&kPacedDevice);
+    setWaveDevice(gPlayer.output, &kPacedDevice);
     gPlayer.open(music.c_str());
     gPlayer.startThread(1);
     std::this_thread::sleep_for(std::chrono::seconds(1));  // past the start, with the queue full
@@ -114,7 +113,7 @@ void measureLatency(const std::string& music, const WaveDevice* device, const ch
 {
     std::vector<double> ms;
     timedInner = device;
-    setWaveDevice(&kTimedDevice);
+    setWaveDevice(gPlayer.output, &kTimedDevice);
     for (int run = 0; run < kLatencyRuns; ++run) {
         gPlayer.open(music.c_str());
         firstPlay = false;

@@ -2,14 +2,13 @@
 
 #include <string>
 
-#include "audio/audio_out.h"
+#include "audio/alsa_wave_device.h"
 #include "audio/mp3_player.h"
 #include "platform/report.h"
-#include "platform/wave_out_alsa.h"
 
 bool openMusic(const char* fileName)
 {
-    setWaveDevice(alsaWaveDevice());
+    setWaveDevice(gPlayer.output, alsaWaveDevice());
     if (gPlayer.open(fileName) == 1) return true;
     report("no music", std::string("cannot read \"") + fileName + "\"");
     return false;

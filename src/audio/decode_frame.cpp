@@ -1,36 +1,47 @@
-#include <cstdio>
+#include <string>
 
 #include "audio/mp3_decoder.h"
+#include "platform/report.h"
 
 namespace {
 
 constexpr int kFullSubbandLimit = 32;
 
 // Fits the output to the stream's rate and opens it; false when no format fits (the music stops).
-bool fitOutput(Mp3Decoder& d, FrameHeader& h)
+bool fitOutput(Mp3Decoder& d, FrameHeader& h, OutputQueue& out)
 {
     AudioParams& params = d.audioParams;
     AudioParams before = params;
     int rate = kSamplingRates[h.samplingIndex];
-    if (!fitFormat(params, rate)) {
-        std::fprintf(stderr, "mp3: no output format fits %d Hz; the music stops\n", rate);
+    if (!fitFormat(d.formats, params, rate)) {
+        report("mp3", "no output format fits " + std::to_string(rate) + " Hz; the music stops");
         d.stream.refused = true;
         return false;
     }
     h.subbandLimit = kFullSubbandLimit;
-    startOutput(d.staging, params);
+    startOutput(d.staging, out, params);
     if (before.rate != params.rate || before.channels != params.channels || before.format != params.format)
-        reopenDevice(params);
+        reopenDevice(out, params);
     return true;
 }
 
-void flushStaged(void* staging) { queueStaged(*static_cast<PcmStaging*>(staging)); }
+struct StagedOutput {
+    PcmStaging& staging;
+    OutputQueue& out;
+};
+
+void flushStaged(void* context)
+{
+    auto* to = static_cast<StagedOutput*>(context);
+    queueStaged(to->staging, to->out);
+}
 
 }  // namespace
 
-int decodeFrame(Mp3Decoder& d, FrameHeader& header)
+int decodeFrame(Mp3Decoder& d, FrameHeader& header, OutputQueue& out)
 {
-    if (header.formatChange > 1 && !fitOutput(d, header)) return -1;
+    if (header.formatChange > 1 && !fitOutput(d, header, out)) return -1;
     PcmStaging& st = d.staging;
-    return decodeLayer3(d.stream, d.layer3, header, PcmSink{st.bytes, &st.fill, kBlockBytes, flushStaged, &st});
+    StagedOutput to{st, out};
+    return decodeLayer3(d.stream, d.layer3, header, PcmSink{st.bytes, &st.fill, kBlockBytes, flushStaged, &to});
 }

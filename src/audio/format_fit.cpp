@@ -1,12 +1,10 @@
-#include "audio/audio_out.h"
-
-#include <cstring>
+#include "audio/format_fit.h"
 
 namespace {
 
-constexpr int kRateCount = 10;
-constexpr int kChannelChoices = 2;
-constexpr int kEncodingCount = 6;
+constexpr int kRateCount = kFitRateCount;
+constexpr int kChannelChoices = kFitChannelChoices;
+constexpr int kEncodingCount = kFitEncodingCount;
 constexpr int kStereoIndex = 1;
 
 // The tenth entry repeats 8000 so that a lookup from the end finds 8000 there.
@@ -24,8 +22,6 @@ struct FitTry {
 };
 constexpr FitTry fitTries[] = {{0, 1, 0}, {0, 1, 1}, {0, 1, 2}, {2, 5, 0}, {2, 5, 1}, {2, 5, 2}};
 
-uint8_t capabilityTable[kChannelChoices][kEncodingCount][kRateCount];
-
 int32_t queryFormats(const AudioParams&)
 {
     return kDeviceEncodings;
@@ -41,30 +37,28 @@ int rateIndex(int rate)
 
 }  // namespace
 
-void probeFormats(AudioParams& params)
+void probeFormats(FormatTable& formats, const AudioParams& params)
 {
-    std::memset(capabilityTable, 0, sizeof capabilityTable);
+    formats = FormatTable{};
     AudioParams probe = params;
-    openDevice(probe);
     for (int i = 0; i < kChannelChoices; ++i) {
         for (int j = 0; j < kRateCount; ++j) {
             probe.channels = channelCounts[i];
             probe.rate = rateTable[j];
             int32_t answer = queryFormats(probe);
             for (int k = 0; k < kEncodingCount; ++k)
-                capabilityTable[i][k][j] = (answer & encodingCodes[k]) == encodingCodes[k];
+                formats.capability[i][k][j] = (answer & encodingCodes[k]) == encodingCodes[k];
         }
     }
-    closeDevice();
 }
 
-bool fitFormat(AudioParams& params, int rate)
+bool fitFormat(const FormatTable& formats, AudioParams& params, int rate)
 {
     for (const FitTry& fit : fitTries) {
         int j = rateIndex(rate >> fit.rateShift);
         if (j < 0) continue;
         for (int k = fit.firstEncoding; k <= fit.lastEncoding; ++k) {
-            if (!capabilityTable[kStereoIndex][k][j]) continue;
+            if (!formats.capability[kStereoIndex][k][j]) continue;
             params.rate = rateTable[j];
             params.format = encodingCodes[k];
             params.channels = channelCounts[kStereoIndex];

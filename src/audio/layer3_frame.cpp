@@ -1,13 +1,14 @@
 #include "audio/layer3_frame.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 #include "audio/alias_reduction.h"
 #include "audio/side_info.h"
 #include "audio/huffman_decode.h"
 #include "audio/layer3_tables.h"
 #include "audio/stereo.h"
+#include "platform/report.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ void reportDropped(StreamInput& s, const char* why)
 {
     if (s.reportedDamage) return;
     s.reportedDamage = true;
-    std::fprintf(stderr, "mp3: damaged frame dropped (%s)\n", why);
+    report("mp3", std::string("damaged frame dropped (") + why + ")");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "audio/audio_out.h"
+#include "audio/pcm_staging.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ PassEnd playPass(Mp3Player& player)
         played = true;
         // The music ends for good when no format fits or the device is gone: decoding on would
         // only burn the processor the pictures need.
-        if (decodeFrame(d, player.header) < 0 || outputLost()) return PassEnd::stopped;
+        if (decodeFrame(d, player.header, player.output) < 0 || outputLost(player.output)) return PassEnd::stopped;
     }
     if (player.stopRequested) return PassEnd::stopped;
     return played ? PassEnd::endOfFile : PassEnd::nothingPlayed;
@@ -57,8 +57,8 @@ void* playbackThread(void* arg)
     Mp3Player& player = *static_cast<Mp3Player*>(arg);
     raisePriority();
     if (playPasses(player)) {
-        queueStaged(player.decoder.staging);
-        closeDevice();
+        queueStaged(player.decoder.staging, player.output);
+        closeDevice(player.output);
     }
     releaseFile(player.decoder.stream);
     player.openedFlag = 0;  // the file is gone: a new open comes before the next start
@@ -69,9 +69,10 @@ void* playbackThread(void* arg)
 int Mp3Player::open(const char* fileName)
 {
     stopThread();
-    resetOutput(decoder.staging);
+    resetOutput(decoder.staging, output);
     decoder.audioParams = AudioParams{};
-    probeFormats(decoder.audioParams);
+    probeFormats(decoder.formats, decoder.audioParams);
+    closeDevice(output);
     header = FrameHeader{};
     openedFlag = loadFile(decoder.stream, fileName) == 1;
     return openedFlag;
@@ -92,9 +93,9 @@ void Mp3Player::stopThread()
 {
     if (!threadStarted) return;
     stopRequested = true;
-    abortOutput();
+    abortOutput(output);
     pthread_join(threadHandle, nullptr);
     threadStarted = false;
-    closeDevice();
-    resetOutput(decoder.staging);
+    closeDevice(output);
+    resetOutput(decoder.staging, output);
 }

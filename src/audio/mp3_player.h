@@ -7,11 +7,13 @@
 
 #include "audio/frame_header.h"
 #include "audio/mp3_decoder.h"
+#include "audio/output_queue.h"
 
 // The music as the main program sees it: open the file, start the playback thread, stop it.
 // The main thread calls all three; the thread owns the decoder and the output while it runs.
 struct Mp3Player {
     Mp3Decoder decoder;
+    OutputQueue output;  // choose its device with setWaveDevice before open
     FrameHeader header{};
     int32_t loopFlag = 0;  // start over at the end of the file
     pthread_t threadHandle{};

@@ -1,19 +1,19 @@
 #include "audio/output_queue.h"
+#include "platform/report.h"
 
 #include <pthread.h>
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <memory>
 #include <mutex>
 #include <new>
+#include <string>
 #include <thread>
 
-#include "audio/audio_out.h"
 
 namespace {
 
@@ -32,7 +32,9 @@ struct QueuedBlock {
 
 enum class DeviceState { closed, opening, open, failed };
 
-struct OutputQueue {
+}  // namespace
+
+struct QueueState {
     std::mutex lock;  // around every change of the fields below but the atomics
     std::condition_variable changed;
     std::deque<QueuedBlock> blocks;  // handed over and not done; the front one is playing
@@ -51,17 +53,16 @@ struct OutputQueue {
     int rate = 0;
 };
 
-// Never destroyed: a device thread left behind may still be using it while the process ends.
-OutputQueue& gOut = *new OutputQueue;
+namespace {
 
-void setState(OutputQueue& out, DeviceState state)
+void setState(QueueState& out, DeviceState state)
 {
     std::lock_guard<std::mutex> guard(out.lock);
     out.state = state;
     out.changed.notify_all();
 }
 
-void onBlockDone(OutputQueue& out)
+void onBlockDone(QueueState& out)
 {
     std::lock_guard<std::mutex> guard(out.lock);
     out.blocks.pop_front();
@@ -70,7 +71,7 @@ void onBlockDone(OutputQueue& out)
 }
 
 // The front block once there is one; null when the thread should end.
-QueuedBlock* nextBlock(OutputQueue& out)
+QueuedBlock* nextBlock(QueueState& out)
 {
     std::unique_lock<std::mutex> guard(out.lock);
     out.changed.wait(guard, [&] { return !out.blocks.empty() || out.closing || out.aborted || out.abandoned; });
@@ -79,17 +80,17 @@ QueuedBlock* nextBlock(OutputQueue& out)
 }
 
 // The device thread: opens the device, plays the queued blocks in order, completes each one.
-void playQueued(OutputQueue& out)
+void playQueued(QueueState& out)
 {
     const WaveDevice* device = out.active;
-    if (device->open(out.rate) != 0) {
+    if (!device->open(out.rate)) {
         setState(out, DeviceState::failed);
         return;
     }
     setState(out, DeviceState::open);
     while (QueuedBlock* block = nextBlock(out)) {
         // Once the device is lost, what is left in the queue is completed without playing.
-        bool failed = !out.lost && device->play(block->bytes.get(), block->size) != 0;
+        bool failed = !out.lost && !device->play(block->bytes.get(), block->size);
         if (out.abandoned) break;  // the queue is no longer ours to change
         if (failed) {
             std::lock_guard<std::mutex> guard(out.lock);
@@ -100,17 +101,20 @@ void playQueued(OutputQueue& out)
     device->close();
 }
 
-void* deviceThread(void*)
+// Its argument is a heap copy of the queue's shared pointer, which it owns.
+void* deviceThread(void* arg)
 {
-    playQueued(gOut);
-    std::lock_guard<std::mutex> guard(gOut.lock);
-    gOut.finished = true;
-    gOut.changed.notify_all();
+    std::unique_ptr<std::shared_ptr<QueueState>> owned(static_cast<std::shared_ptr<QueueState>*>(arg));
+    QueueState& out = **owned;
+    playQueued(out);
+    std::lock_guard<std::mutex> guard(out.lock);
+    out.finished = true;
+    out.changed.notify_all();
     return nullptr;
 }
 
 // True once the device thread has finished; false when it ignored an abort for too long.
-bool waitDeviceThread(OutputQueue& out)
+bool waitDeviceThread(QueueState& out)
 {
     std::unique_lock<std::mutex> guard(out.lock);
     Clock::time_point deadline = Clock::time_point::max();
@@ -122,9 +126,14 @@ bool waitDeviceThread(OutputQueue& out)
     return true;
 }
 
-void endDeviceThread(OutputQueue& out)
+void waitEmpty(const QueueState& out)
 {
-    waitQueueEmpty();
+    while (out.queuedBlocks.load() != 0 && !out.aborted) std::this_thread::sleep_for(kPollInterval);
+}
+
+void endDeviceThread(QueueState& out)
+{
+    waitEmpty(out);
     {
         std::lock_guard<std::mutex> guard(out.lock);
         out.closing = true;
@@ -139,62 +148,74 @@ void endDeviceThread(OutputQueue& out)
     }
     pthread_detach(out.thread);
     out.abandoned = true;
-    std::fprintf(stderr, "zephal3d: the sound device does not respond; leaving it\n");
+    report("sound", "the sound device does not respond; leaving it");
 }
 
-int openImmediate(OutputQueue& out)
+bool openImmediate(QueueState& out)
 {
-    bool opened = out.active->open(out.rate) == 0;
+    bool opened = out.active->open(out.rate);
     out.immediate = opened;
     setState(out, opened ? DeviceState::open : DeviceState::failed);
-    return opened ? 0 : -1;
+    return opened;
 }
 
-int playImmediate(OutputQueue& out, const uint8_t* data, int bytes)
+bool playImmediate(OutputQueue& queue, const uint8_t* data, int bytes)
 {
-    if (outputLost()) return -1;
-    if (out.active->play(data, bytes) == 0) return bytes;
+    QueueState& out = *queue.state;
+    if (outputLost(queue)) return false;
+    if (out.active->play(data, bytes)) return true;
     std::lock_guard<std::mutex> guard(out.lock);
     out.lost = true;
-    return -1;
+    return false;
+}
+
+// Hands the device thread its own reference to the state; false when the thread cannot start.
+bool startDeviceThread(const std::shared_ptr<QueueState>& state)
+{
+    auto* arg = new (std::nothrow) std::shared_ptr<QueueState>(state);
+    if (arg && pthread_create(&state->thread, nullptr, deviceThread, arg) == 0) return true;
+    delete arg;
+    return false;
 }
 
 }  // namespace
 
-void setWaveDevice(const WaveDevice* device)
+OutputQueue::OutputQueue() : state(std::make_shared<QueueState>()) {}
+
+void setWaveDevice(OutputQueue& queue, const WaveDevice* device)
 {
-    std::lock_guard<std::mutex> guard(gOut.lock);
-    gOut.device = device;
+    std::lock_guard<std::mutex> guard(queue.state->lock);
+    queue.state->device = device;
 }
 
-int openDevice(AudioParams& params)
+bool openDevice(OutputQueue& queue, const AudioParams& params)
 {
-    OutputQueue& out = gOut;
-    if (params.rate == -1) return 0;
-    if (out.threadRunning || out.immediate) closeDevice();
+    QueueState& out = *queue.state;
+    if (params.rate == -1) return true;
+    if (out.threadRunning || out.immediate) closeDevice(queue);
     {
         std::lock_guard<std::mutex> guard(out.lock);
         out.active = out.device;
         out.state = DeviceState::failed;
-        if (!out.active || out.aborted || out.abandoned) return -1;
+        if (!out.active || out.aborted || out.abandoned) return false;
         out.state = DeviceState::opening;
         out.lost = out.closing = out.finished = false;
         out.rate = params.rate;
     }
     if (out.active->immediate) return openImmediate(out);
-    if (pthread_create(&out.thread, nullptr, deviceThread, nullptr) != 0) {
+    if (!startDeviceThread(queue.state)) {
         setState(out, DeviceState::failed);
-        return -1;
+        return false;
     }
     out.threadRunning = true;
     std::unique_lock<std::mutex> guard(out.lock);
     out.changed.wait(guard, [&] { return out.state != DeviceState::opening || out.aborted; });
-    return out.state == DeviceState::open ? 0 : -1;
+    return out.state == DeviceState::open;
 }
 
-int closeDevice()
+void closeDevice(OutputQueue& queue)
 {
-    OutputQueue& out = gOut;
+    QueueState& out = *queue.state;
     if (out.threadRunning) endDeviceThread(out);
     if (out.immediate) {
         out.immediate = false;
@@ -203,65 +224,66 @@ int closeDevice()
     std::lock_guard<std::mutex> guard(out.lock);
     out.state = DeviceState::closed;
     out.queuedBlocks = 0;
-    return 0;
 }
 
-int reopenDevice(AudioParams& params)
+bool reopenDevice(OutputQueue& queue, const AudioParams& params)
 {
-    closeDevice();
-    return openDevice(params);
+    closeDevice(queue);
+    return openDevice(queue, params);
 }
 
-int playBlock(const uint8_t* data, int bytes)
+bool playBlock(OutputQueue& queue, const uint8_t* data, int bytes)
 {
-    OutputQueue& out = gOut;
-    if (!data || bytes <= 0) return -1;
-    if (out.immediate) return playImmediate(out, data, bytes);
-    if (!out.threadRunning) return -1;
+    QueueState& out = *queue.state;
+    if (!data || bytes <= 0) return false;
+    if (out.immediate) return playImmediate(queue, data, bytes);
+    if (!out.threadRunning) return false;
     while (out.queuedBlocks.load() > kQueueLimit) {
-        if (out.aborted) return -1;
+        if (out.aborted) return false;
         std::this_thread::sleep_for(kPollInterval);
     }
     QueuedBlock block{std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[bytes]), bytes};
-    if (!block.bytes) return -1;
+    if (!block.bytes) return false;
     std::memcpy(block.bytes.get(), data, static_cast<size_t>(bytes));
     std::lock_guard<std::mutex> guard(out.lock);
-    if (out.state != DeviceState::open || out.lost || out.aborted) return -1;
+    if (out.state != DeviceState::open || out.lost || out.aborted) return false;
     out.blocks.push_back(std::move(block));
     out.queuedBlocks.fetch_add(1);
     out.changed.notify_all();
-    return bytes;
+    return true;
 }
 
-void waitQueueEmpty()
+void waitQueueEmpty(OutputQueue& queue)
 {
-    while (gOut.queuedBlocks.load() != 0 && !gOut.aborted) std::this_thread::sleep_for(kPollInterval);
+    waitEmpty(*queue.state);
 }
 
-void abortOutput()
+void abortOutput(OutputQueue& queue)
 {
+    QueueState& out = *queue.state;
     const WaveDevice* device;
     {
-        std::lock_guard<std::mutex> guard(gOut.lock);
-        gOut.aborted = true;
-        gOut.changed.notify_all();
-        device = gOut.active;
+        std::lock_guard<std::mutex> guard(out.lock);
+        out.aborted = true;
+        out.changed.notify_all();
+        device = out.active;
     }
     if (device && device->abort) device->abort();
 }
 
-void liftAbort()
+void liftAbort(OutputQueue& queue)
 {
-    gOut.aborted = false;
+    queue.state->aborted = false;
 }
 
-bool outputLost()
+bool outputLost(const OutputQueue& queue)
 {
-    std::lock_guard<std::mutex> guard(gOut.lock);
-    return gOut.state == DeviceState::failed || gOut.lost || gOut.aborted || gOut.abandoned;
+    QueueState& out = *queue.state;
+    std::lock_guard<std::mutex> guard(out.lock);
+    return out.state == DeviceState::failed || out.lost || out.aborted || out.abandoned;
 }
 
-int queuedBlockCount()
+int queuedBlockCount(const OutputQueue& queue)
 {
-    return gOut.queuedBlocks.load();
+    return queue.state->queuedBlocks.load();
 }

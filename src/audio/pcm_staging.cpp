@@ -1,23 +1,22 @@
-#include "audio/audio_out.h"
-#include "audio/output_queue.h"
+#include "audio/pcm_staging.h"
 
-void startOutput(PcmStaging& staging, AudioParams& params)
+void startOutput(PcmStaging& staging, OutputQueue& out, const AudioParams& params)
 {
     if (staging.outputStarted) return;
     staging.outputStarted = true;
-    openDevice(params);
+    openDevice(out, params);
 }
 
-void queueStaged(PcmStaging& staging)
+void queueStaged(PcmStaging& staging, OutputQueue& out)
 {
     if (staging.fill == 0) return;
-    playBlock(staging.bytes, staging.fill);
+    playBlock(out, staging.bytes, staging.fill);
     staging.fill = 0;
 }
 
-void resetOutput(PcmStaging& staging)
+void resetOutput(PcmStaging& staging, OutputQueue& out)
 {
     staging.fill = 0;
     staging.outputStarted = false;
-    liftAbort();
+    liftAbort(out);
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "audio/frame_search.h"
+#include "platform/report.h"
 
 void loadBytes(StreamInput& s, std::vector<uint8_t> bytes)
 {
@@ -85,8 +87,8 @@ bool locateHeader(StreamInput& s, uint32_t& word)
     SearchResult r = findHeader(s.file.data(), s.file.size(), s.pos, s.firstHeader);
     if (!r.found) {
         if (s.firstHeader == 0) {
-            std::fprintf(stderr, "mp3: %s; the music stays silent\n",
-                         r.unsupported ? unsupportedReason(r.unsupported) : "no MPEG audio stream found");
+            report("mp3", std::string(r.unsupported ? unsupportedReason(r.unsupported) : "no MPEG audio stream found") +
+                              "; the music stays silent");
             s.refused = true;
         }
         return false;

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <vector>
 
-#include "audio/audio_out.h"
 #include "audio/mp3_player.h"
 #include "common/wav_writer.h"
 
@@ -27,7 +26,7 @@ void markWhole(MusicRange& range)
 }
 
 // The output opens once the first frame gives the rate; the header's sizes are known from then.
-int openRange(int rate)
+bool openRange(int rate)
 {
     std::lock_guard<std::mutex> guard(gFilling->lock);
     MusicRange& range = *gFilling;
@@ -41,15 +40,15 @@ int openRange(int rate)
     std::vector<uint8_t> header = wavHeader(kChannels, rate, static_cast<uint32_t>(range.leftBytes));
     range.failed = !range.file || std::fwrite(header.data(), 1, header.size(), range.file) != header.size();
     if (range.failed || range.leftBytes == 0) markWhole(range);
-    return 0;
+    return true;
 }
 
-int playRange(const uint8_t* data, int bytes)
+bool playRange(const uint8_t* data, int bytes)
 {
     std::lock_guard<std::mutex> guard(gFilling->lock);
     MusicRange& range = *gFilling;
     // Whole: the device answers as a lost one, which stops the decoding.
-    if (range.whole) return -1;
+    if (range.whole) return false;
     uint64_t count = static_cast<uint64_t>(bytes);
     uint64_t skipped = std::min(count, range.skipBytes);
     range.skipBytes -= skipped;
@@ -57,7 +56,7 @@ int playRange(const uint8_t* data, int bytes)
     if (taken > 0 && std::fwrite(data + skipped, 1, taken, range.file) != taken) range.failed = true;
     range.leftBytes -= taken;
     if (range.failed || range.leftBytes == 0) markWhole(range);
-    return 0;
+    return true;
 }
 
 void closeRange() {}
@@ -69,7 +68,7 @@ const WaveDevice kRangeDevice = {openRange, playRange, closeRange};
 bool startMusicRange(MusicRange& range, const std::string& musicFile, std::string& error)
 {
     gFilling = &range;
-    setWaveDevice(&kRangeDevice);
+    setWaveDevice(gPlayer.output, &kRangeDevice);
     if (gPlayer.open(musicFile.c_str()) != 1) {
         error = "cannot read the music " + musicFile;
         return false;
@@ -89,7 +88,7 @@ bool finishMusicRange(MusicRange& range, std::string& error)
         while (!range.whole && gPlayer.runningFlag) range.filled.wait_for(guard, kEndPoll);
     }
     gPlayer.stopThread();
-    setWaveDevice(nullptr);
+    setWaveDevice(gPlayer.output, nullptr);
     gFilling = nullptr;
     std::lock_guard<std::mutex> guard(range.lock);
     if (range.file && std::fclose(range.file) != 0) range.failed = true;

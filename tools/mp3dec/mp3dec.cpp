@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "audio/audio_out.h"
 #include "audio/mp3_player.h"
 #include "pcm_file_device.h"
 
@@ -18,19 +17,19 @@ struct PassResult {
 };
 
 // One pass, as the playback thread plays it when it does not loop.
-PassResult decodePass(Mp3Decoder& d)
+PassResult decodePass(Mp3Decoder& d, OutputQueue& out)
 {
     PassResult r;
     FrameHeader header{};
     rewind(d.stream);
     while (nextFrame(d.stream, header) == 1) {
         ++r.frames;
-        int clipped = decodeFrame(d, header);
-        if (clipped < 0 || outputLost()) break;
+        int clipped = decodeFrame(d, header, out);
+        if (clipped < 0 || outputLost(out)) break;
         r.clipped += clipped;
     }
-    queueStaged(d.staging);
-    closeDevice();
+    queueStaged(d.staging, out);
+    closeDevice(out);
     releaseFile(d.stream);
     return r;
 }
@@ -57,13 +56,13 @@ int main(int argc, char** argv)
     const char* out = argv[2 + raw];
     const char* inName = shownName(in, "standard input");
     usePcmFile(out, raw);
-    setWaveDevice(&kPcmFileDevice);
+    setWaveDevice(gPlayer.output, &kPcmFileDevice);
     // Opened as the demo opens its music, so that the pass below decodes what the player would queue.
     if (gPlayer.open(isStandard(in) ? "/dev/stdin" : in) != 1) {
         std::fprintf(stderr, "mp3dec: cannot read %s\n", inName);
         return 1;
     }
-    PassResult r = decodePass(gPlayer.decoder);
+    PassResult r = decodePass(gPlayer.decoder, gPlayer.output);
     if (!pcmFileOpened() && r.frames == 0) {
         std::fprintf(stderr, "mp3dec: %s holds no audio that can be decoded\n", inName);
         return 1;

@@ -45,31 +45,31 @@ bool writeHeader(uint32_t dataBytes)
 
 // A file starts anew at every open. Standard output cannot: the player opens the device twice
 // before the first block, so a later open goes on with the stream the first one began.
-int openFile(int rate)
+bool openFile(int rate)
 {
-    if (toStandardOutput() && gFile.opened) return 0;
+    if (toStandardOutput() && gFile.opened) return true;
     gFile.file = toStandardOutput() ? stdout : std::fopen(gFile.path.c_str(), "wb");
     gFile.opened = gFile.file != nullptr;
     if (!gFile.file) {
         gFile.failed = true;
-        return -1;
+        return false;
     }
     gFile.seekable = canRewrite(gFile.file, gFile.headerAt);
     gFile.rate = rate;
     gFile.dataBytes = 0;
     // Sizes come at close when the file can be rewritten there.
     if (!gFile.raw && !writeHeader(gFile.seekable ? 0 : kUnknownDataBytes)) gFile.failed = true;
-    return 0;
+    return true;
 }
 
-int writeBlock(const uint8_t* data, int bytes)
+bool writeBlock(const uint8_t* data, int bytes)
 {
     if (std::fwrite(data, 1, bytes, gFile.file) != static_cast<size_t>(bytes)) {
         gFile.failed = true;
-        return -1;
+        return false;
     }
     gFile.dataBytes += bytes;
-    return 0;
+    return true;
 }
 
 // Puts the sizes into the header and comes back to the end.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "audio/audio_out.h"
+#include "audio/wave_device.h"
 
 // A wave device that writes what it is given to a file: 16-bit stereo PCM, raw or with a WAV header
 // that close completes (on a pipe it says "to the end of the stream"). One file at a time; the

@@ -176,6 +176,10 @@ TEST_F(Mp3dec, StreamsItDoesNotDecodeAreNamed)
     Outcome r = run(dir + "/layer2.mp3 " + dir + "/out.wav");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Layer II"), std::string::npos) << r.err;
+    // Every line carries the tool's own name, the decoder's as well as the tool's.
+    EXPECT_EQ(r.err.rfind("mp3dec: mp3: ", 0), 0u) << r.err;
+    for (size_t at = r.err.find('\n'); at != std::string::npos && at + 1 < r.err.size(); at = r.err.find('\n', at + 1))
+        EXPECT_EQ(r.err.compare(at + 1, 8, "mp3dec: "), 0) << r.err;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -11,8 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "audio/audio_out.h"
-#include "platform/wave_out_alsa.h"
+#include "audio/alsa_wave_device.h"
+#include "audio/output_queue.h"
+#include "audio/pcm_staging.h"
 
 namespace {
 
@@ -69,16 +71,18 @@ std::vector<uint8_t> readFile(const std::string& path)
 }
 
 struct AlsaDeviceTest : ::testing::Test {
+    std::string program = program_invocation_short_name;  // what starts every line on stderr
     PcmStaging staging;
+    OutputQueue out;
     void SetUp() override
     {
-        setWaveDevice(alsaWaveDevice());
-        resetOutput(staging);
+        setWaveDevice(out, alsaWaveDevice());
+        resetOutput(staging, out);
     }
     void TearDown() override
     {
-        closeDevice();
-        setWaveDevice(nullptr);
+        closeDevice(out);
+        setWaveDevice(out, nullptr);
     }
 };
 
@@ -88,16 +92,16 @@ TEST_F(AlsaDeviceTest, DefaultPcmGetsExactlyTheQueuedBytesInOrder)
     std::string capture = home.dir + "/capture.raw";
     home.captureInto(capture);
     AudioParams params{22050, 0, 2, 0x110};
-    ASSERT_EQ(openDevice(params), 0);
+    ASSERT_TRUE(openDevice(out, params));
     std::vector<uint8_t> expected;
     for (int i = 0; i < 12; ++i) {
         int size = i == 11 ? 128 * 5 : kBlockBytes;
         std::vector<uint8_t> block = patternBlock(i, size);
-        ASSERT_EQ(playBlock(block.data(), size), size);
+        ASSERT_TRUE(playBlock(out, block.data(), size));
         expected.insert(expected.end(), block.begin(), block.end());
     }
-    closeDevice();
-    EXPECT_FALSE(outputLost());
+    closeDevice(out);
+    EXPECT_FALSE(outputLost(out));
     EXPECT_EQ(readFile(capture), expected);
 }
 
@@ -107,13 +111,13 @@ TEST_F(AlsaDeviceTest, MissingDeviceSilencesTheMusicWithOneMessage)
     home.setDefault("type hw\ncard 99");
     AudioParams params{44100, 0, 2, 0x110};
     testing::internal::CaptureStderr();
-    EXPECT_EQ(openDevice(params), -1);
-    EXPECT_EQ(reopenDevice(params), -1);
+    EXPECT_FALSE(openDevice(out, params));
+    EXPECT_FALSE(reopenDevice(out, params));
     std::vector<uint8_t> block = patternBlock(0, kBlockBytes);
-    EXPECT_EQ(playBlock(block.data(), kBlockBytes), -1);
+    EXPECT_FALSE(playBlock(out, block.data(), kBlockBytes));
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(outputLost());
-    EXPECT_NE(err.find("zephal3d: no music: the sound device \"default\" cannot be opened"), std::string::npos) << err;
+    EXPECT_TRUE(outputLost(out));
+    EXPECT_EQ(err.rfind(program + ": no music: the sound device \"default\" cannot be opened (", 0), 0u) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
@@ -148,12 +152,12 @@ constexpr int kRate = 48000;
 constexpr size_t kDeviceBufferBytes = kRate / 4 * 4;  // the quarter second the device is asked to hold
 
 // Queues `blocks` blocks of counted frames; returns what was queued.
-std::vector<uint8_t> queueCounted(int blocks)
+std::vector<uint8_t> queueCounted(OutputQueue& out, int blocks)
 {
     std::vector<uint8_t> sent;
     for (int i = 0; i < blocks; ++i) {
         std::vector<uint8_t> block = countedFrames(uint32_t(i * kBlockBytes / 4), kBlockBytes);
-        if (playBlock(block.data(), kBlockBytes) != kBlockBytes) break;
+        if (!playBlock(out, block.data(), kBlockBytes)) break;
         sent.insert(sent.end(), block.begin(), block.end());
     }
     return sent;
@@ -176,12 +180,12 @@ struct FaultDeviceTest : AlsaDeviceTest {
 TEST_F(FaultDeviceTest, AfterAnUnderrunAndASuspendTheRestFollowsWithNothingRepeated)
 {
     useFaults("underrun@60000 suspend@150000");
-    ASSERT_EQ(openDevice(params), 0);
+    ASSERT_TRUE(openDevice(out, params));
     testing::internal::CaptureStderr();
-    std::vector<uint8_t> sent = queueCounted(16);
-    closeDevice();
+    std::vector<uint8_t> sent = queueCounted(out, 16);
+    closeDevice(out);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_FALSE(outputLost());
+    EXPECT_FALSE(outputLost(out));
     std::vector<LoggedFault> faults = readFaultLog(log);
     ASSERT_TRUE(logHas("underrun") && logHas("suspend"));
     for (const LoggedFault& f : faults) {
@@ -198,14 +202,14 @@ TEST_F(FaultDeviceTest, AfterAnUnderrunAndASuspendTheRestFollowsWithNothingRepea
 TEST_F(FaultDeviceTest, LostDeviceSilencesTheMusicWithOneMessage)
 {
     useFaults("lost@40000");
-    ASSERT_EQ(openDevice(params), 0);
+    ASSERT_TRUE(openDevice(out, params));
     testing::internal::CaptureStderr();
-    std::vector<uint8_t> sent = queueCounted(16);
-    for (int i = 0; i < 100 && !outputLost(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    closeDevice();
+    std::vector<uint8_t> sent = queueCounted(out, 16);
+    for (int i = 0; i < 100 && !outputLost(out); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    closeDevice(out);
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(outputLost());
-    EXPECT_EQ(err, "zephal3d: no music: the sound device \"default\" failed while playing (No such device)\n");
+    EXPECT_TRUE(outputLost(out));
+    EXPECT_EQ(err, program + ": no music: the sound device \"default\" failed while playing (No such device)\n");
     std::vector<uint8_t> heard = readFile(capture);
     ASSERT_EQ(heard.size(), 40000u);
     EXPECT_TRUE(std::equal(heard.begin(), heard.end(), sent.begin()));
@@ -215,10 +219,10 @@ TEST_F(FaultDeviceTest, LostDeviceSilencesTheMusicWithOneMessage)
 TEST_F(FaultDeviceTest, DrainOfAStalledDeviceEndsAfterItsLimit)
 {
     useFaults("stall@20000");
-    ASSERT_EQ(openDevice(params), 0);
-    std::vector<uint8_t> sent = queueCounted(2);
+    ASSERT_TRUE(openDevice(out, params));
+    std::vector<uint8_t> sent = queueCounted(out, 2);
     auto start = std::chrono::steady_clock::now();
-    closeDevice();
+    closeDevice(out);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(seconds, 2.5) << "the close did not wait for the drain";
     EXPECT_LT(seconds, 10.0);
@@ -233,15 +237,15 @@ TEST_F(FaultDeviceTest, BlockedDeviceIsLeftBehindOnAbort)
     useFaults("block@20000");
     EXPECT_EXIT(
         {
-            if (openDevice(params) != 0) std::exit(2);
-            queueCounted(6);  // more than the device's start threshold
+            if (!openDevice(out, params)) std::exit(2);
+            queueCounted(out, 6);  // more than the device's start threshold
             for (int i = 0; i < 200 && !logHas("block"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
             if (!logHas("block")) std::exit(3);
-            abortOutput();
-            closeDevice();
+            abortOutput(out);
+            closeDevice(out);
             std::exit(readFile(capture).size() == 20000u ? 0 : 4);
         },
-        testing::ExitedWithCode(0), "the sound device does not respond");
+        testing::ExitedWithCode(0), ": sound: the sound device does not respond; leaving it");
 }
 
 }  // namespace

@@ -7,13 +7,13 @@
 #include <mutex>
 #include <vector>
 
-#include "audio/audio_out.h"
+#include "audio/wave_device.h"
 
 // A WaveDevice that records what it is given; tests hold plays at a gate and make it fail.
 struct FakeDevice {
     std::mutex lock;
     std::condition_variable changed;
-    int openResult = 0;
+    bool openResult = true;
     int opens = 0;
     int closes = 0;
     int openedRate = 0;
@@ -29,7 +29,7 @@ struct FakeDevice {
 
 inline FakeDevice* gFake = nullptr;
 
-inline int fakeOpen(int rate)
+inline bool fakeOpen(int rate)
 {
     std::lock_guard<std::mutex> guard(gFake->lock);
     ++gFake->opens;
@@ -38,7 +38,7 @@ inline int fakeOpen(int rate)
     return gFake->openResult;
 }
 
-inline int fakePlay(const uint8_t* data, int bytes)
+inline bool fakePlay(const uint8_t* data, int bytes)
 {
     std::unique_lock<std::mutex> guard(gFake->lock);
     ++gFake->playsBegun;
@@ -49,7 +49,7 @@ inline int fakePlay(const uint8_t* data, int bytes)
     bool fails = int(gFake->played.size()) == gFake->failingPlay;
     gFake->played.emplace_back(data, data + bytes);
     gFake->changed.notify_all();
-    return fails ? -1 : 0;
+    return !fails;
 }
 
 inline void fakeClose()

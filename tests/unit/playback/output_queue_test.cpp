@@ -6,7 +6,9 @@
 #include <thread>
 #include <vector>
 
-#include "audio/audio_out.h"
+#include "audio/format_fit.h"
+#include "audio/output_queue.h"
+#include "audio/pcm_staging.h"
 #include "fake_wave_device.h"
 
 namespace {
@@ -21,87 +23,89 @@ std::vector<uint8_t> blockBytes(int number, int size = kBlockBytes)
     return bytes;
 }
 
-int queueBlock(int number, int size = kBlockBytes)
+bool queueBlock(OutputQueue& out, int number, int size = kBlockBytes)
 {
     std::vector<uint8_t> bytes = blockBytes(number, size);
-    return playBlock(bytes.data(), size);
+    return playBlock(out, bytes.data(), size);
 }
 
 struct OutputQueueTest : ::testing::Test {
     FakeDevice fake;
     AudioParams params{44100, 0, 2, 0x110};
     PcmStaging staging;
+    OutputQueue out;
 
     void SetUp() override
     {
         gFake = &fake;
-        setWaveDevice(&kFakeDevice);
-        resetOutput(staging);
+        setWaveDevice(out, &kFakeDevice);
+        resetOutput(staging, out);
     }
     void TearDown() override
     {
         allowPlays(1 << 20);
-        closeDevice();
-        resetOutput(staging);
-        setWaveDevice(nullptr);
+        closeDevice(out);
+        resetOutput(staging, out);
+        setWaveDevice(out, nullptr);
     }
 };
 
 TEST_F(OutputQueueTest, UnchosenRateOpensNothing)
 {
     AudioParams unchosen;
-    EXPECT_EQ(openDevice(unchosen), 0);
-    probeFormats(unchosen);
+    EXPECT_TRUE(openDevice(out, unchosen));
+    FormatTable formats;
+    probeFormats(formats, unchosen);
     EXPECT_EQ(fake.opens, 0);
-    EXPECT_EQ(queueBlock(0), -1);
-    EXPECT_EQ(closeDevice(), 0);
+    EXPECT_FALSE(queueBlock(out, 0));
+    closeDevice(out);
     EXPECT_EQ(fake.closes, 0);
 }
 
 TEST_F(OutputQueueTest, PlaysEveryBlockOnceInOrder)
 {
-    ASSERT_EQ(openDevice(params), 0);
+    ASSERT_TRUE(openDevice(out, params));
     EXPECT_EQ(fake.openedRate, 44100);
     constexpr int kBlocks = 30;
-    for (int i = 0; i < kBlocks; ++i) ASSERT_EQ(queueBlock(i), kBlockBytes);
-    closeDevice();
+    for (int i = 0; i < kBlocks; ++i) ASSERT_TRUE(queueBlock(out, i));
+    closeDevice(out);
     ASSERT_EQ(fake.played.size(), size_t(kBlocks));
     for (int i = 0; i < kBlocks; ++i) EXPECT_EQ(fake.played[size_t(i)], blockBytes(i)) << i;
-    EXPECT_EQ(queuedBlockCount(), 0);
+    EXPECT_EQ(queuedBlockCount(out), 0);
     EXPECT_EQ(fake.closes, 1);
     EXPECT_FALSE(fake.closedAfterAbort);
 }
 
 TEST_F(OutputQueueTest, SevenBlocksAtMostThenTheProducerWaitsForACompletion)
 {
-    ASSERT_EQ(openDevice(params), 0);
+    ASSERT_TRUE(openDevice(out, params));
     allowPlays(0);
     std::atomic<int> queued{0};
     std::thread producer([&] {
         for (int i = 0; i < 8; ++i)
-            if (queueBlock(i) == kBlockBytes) ++queued;
+            if (queueBlock(out, i)) ++queued;
     });
     std::this_thread::sleep_for(400ms);
     EXPECT_EQ(queued.load(), 7);
-    EXPECT_EQ(queuedBlockCount(), 7);
+    EXPECT_EQ(queuedBlockCount(out), 7);
 
     allowPlays(1);
     Clock::time_point deadline = Clock::now() + 2s;
     while (queued.load() < 8 && Clock::now() < deadline) std::this_thread::sleep_for(5ms);
     producer.join();
     EXPECT_EQ(queued.load(), 8);
-    EXPECT_EQ(queuedBlockCount(), 7);
+    EXPECT_EQ(queuedBlockCount(out), 7);
     EXPECT_EQ(fake.played.size(), 1u);
 }
 
 TEST_F(OutputQueueTest, CloseWaitsUntilEveryQueuedBlockHasPlayed)
 {
-    ASSERT_EQ(openDevice(params), 0);
+    ASSERT_TRUE(openDevice(out, params));
     allowPlays(0);
-    for (int i = 0; i < 5; ++i) ASSERT_EQ(queueBlock(i), kBlockBytes);
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(queueBlock(out, i));
     std::atomic<bool> closed{false};
     std::thread closer([&] {
-        closeDevice();
+        closeDevice(out);
         closed = true;
     });
     std::this_thread::sleep_for(300ms);
@@ -110,13 +114,13 @@ TEST_F(OutputQueueTest, CloseWaitsUntilEveryQueuedBlockHasPlayed)
     closer.join();
     EXPECT_EQ(fake.playedAtClose, 5u);
     EXPECT_EQ(fake.closes, 1);
-    EXPECT_EQ(queuedBlockCount(), 0);
+    EXPECT_EQ(queuedBlockCount(out), 0);
 }
 
 TEST_F(OutputQueueTest, CloseWithNothingOpenOnlyResetsTheCount)
 {
-    EXPECT_EQ(closeDevice(), 0);
-    EXPECT_EQ(queuedBlockCount(), 0);
+    closeDevice(out);
+    EXPECT_EQ(queuedBlockCount(out), 0);
     EXPECT_EQ(fake.opens, 0);
     EXPECT_EQ(fake.closes, 0);
 }
@@ -124,15 +128,15 @@ TEST_F(OutputQueueTest, CloseWithNothingOpenOnlyResetsTheCount)
 TEST_F(OutputQueueTest, WithoutADeviceEveryBlockIsDroppedAtOnce)
 {
     for (bool deviceRefuses : {false, true}) {
-        setWaveDevice(deviceRefuses ? &kFakeDevice : nullptr);
-        fake.openResult = -1;
-        EXPECT_EQ(openDevice(params), -1);
-        EXPECT_TRUE(outputLost());
+        setWaveDevice(out, deviceRefuses ? &kFakeDevice : nullptr);
+        fake.openResult = false;
+        EXPECT_FALSE(openDevice(out, params));
+        EXPECT_TRUE(outputLost(out));
         Clock::time_point start = Clock::now();
-        for (int i = 0; i < 50; ++i) EXPECT_EQ(queueBlock(i), -1);
+        for (int i = 0; i < 50; ++i) EXPECT_FALSE(queueBlock(out, i));
         EXPECT_LT(Clock::now() - start, 1s);
-        EXPECT_EQ(queuedBlockCount(), 0);
-        closeDevice();
+        EXPECT_EQ(queuedBlockCount(out), 0);
+        closeDevice(out);
     }
     EXPECT_EQ(fake.opens, 1);
     EXPECT_EQ(fake.closes, 0);
@@ -141,17 +145,17 @@ TEST_F(OutputQueueTest, WithoutADeviceEveryBlockIsDroppedAtOnce)
 
 TEST_F(OutputQueueTest, LostDeviceDropsWhatIsQueuedAndTakesNoMore)
 {
-    ASSERT_EQ(openDevice(params), 0);
+    ASSERT_TRUE(openDevice(out, params));
     allowPlays(0);
-    for (int i = 0; i < 6; ++i) ASSERT_EQ(queueBlock(i), kBlockBytes);
+    for (int i = 0; i < 6; ++i) ASSERT_TRUE(queueBlock(out, i));
     fake.failingPlay = 2;
     allowPlays(1 << 20);
     Clock::time_point deadline = Clock::now() + 2s;
-    while (queuedBlockCount() != 0 && Clock::now() < deadline) std::this_thread::sleep_for(5ms);
-    EXPECT_EQ(queuedBlockCount(), 0);
-    EXPECT_TRUE(outputLost());
-    EXPECT_EQ(queueBlock(6), -1);
-    closeDevice();
+    while (queuedBlockCount(out) != 0 && Clock::now() < deadline) std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(queuedBlockCount(out), 0);
+    EXPECT_TRUE(outputLost(out));
+    EXPECT_FALSE(queueBlock(out, 6));
+    closeDevice(out);
     ASSERT_EQ(fake.played.size(), 3u);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(fake.played[size_t(i)], blockBytes(i));
     EXPECT_EQ(fake.closes, 1);
@@ -159,20 +163,20 @@ TEST_F(OutputQueueTest, LostDeviceDropsWhatIsQueuedAndTakesNoMore)
 
 TEST_F(OutputQueueTest, StagedBytesGoOutAsWholeBlocksAndAShortFinalOne)
 {
-    startOutput(staging, params);
-    startOutput(staging, params);
+    startOutput(staging, out, params);
+    startOutput(staging, out, params);
     EXPECT_EQ(fake.opens, 1);
     std::vector<uint8_t> whole = blockBytes(1);
     std::copy(whole.begin(), whole.end(), staging.bytes);
     staging.fill = kBlockBytes;
-    queueStaged(staging);
+    queueStaged(staging, out);
     EXPECT_EQ(staging.fill, 0);
     std::vector<uint8_t> tail = blockBytes(2, 128 * 9);
     std::copy(tail.begin(), tail.end(), staging.bytes);
     staging.fill = int32_t(tail.size());
-    queueStaged(staging);
-    queueStaged(staging);
-    closeDevice();
+    queueStaged(staging, out);
+    queueStaged(staging, out);
+    closeDevice(out);
     ASSERT_EQ(fake.played.size(), 2u);
     EXPECT_EQ(fake.played[0], whole);
     EXPECT_EQ(fake.played[1], tail);
@@ -180,29 +184,45 @@ TEST_F(OutputQueueTest, StagedBytesGoOutAsWholeBlocksAndAShortFinalOne)
 
 TEST_F(OutputQueueTest, AbortFreesAWaitingProducerAndKeepsTheOutputShutUntilReset)
 {
-    ASSERT_EQ(openDevice(params), 0);
+    ASSERT_TRUE(openDevice(out, params));
     allowPlays(0);
-    for (int i = 0; i < 7; ++i) ASSERT_EQ(queueBlock(i), kBlockBytes);
-    std::atomic<int> lastResult{0};
-    std::thread producer([&] { lastResult = queueBlock(7); });
+    for (int i = 0; i < 7; ++i) ASSERT_TRUE(queueBlock(out, i));
+    std::atomic<bool> lastResult{true};
+    std::thread producer([&] { lastResult = queueBlock(out, 7); });
     std::this_thread::sleep_for(200ms);
     Clock::time_point start = Clock::now();
-    abortOutput();
+    abortOutput(out);
     producer.join();
-    closeDevice();
+    closeDevice(out);
     EXPECT_LT(Clock::now() - start, 1s);
-    EXPECT_EQ(lastResult.load(), -1);
+    EXPECT_FALSE(lastResult.load());
     EXPECT_TRUE(fake.closedAfterAbort);
     EXPECT_LE(fake.played.size(), 1u);
-    EXPECT_TRUE(outputLost());
-    EXPECT_EQ(openDevice(params), -1);
+    EXPECT_TRUE(outputLost(out));
+    EXPECT_FALSE(openDevice(out, params));
 
-    resetOutput(staging);
-    ASSERT_EQ(openDevice(params), 0);
-    EXPECT_EQ(queueBlock(8), kBlockBytes);
+    resetOutput(staging, out);
+    ASSERT_TRUE(openDevice(out, params));
+    EXPECT_TRUE(queueBlock(out, 8));
     allowPlays(1 << 20);
-    closeDevice();
+    closeDevice(out);
     EXPECT_EQ(fake.played.back(), blockBytes(8));
+}
+
+// Each queue is a record of its own: an abort or a missing device in one leaves the other playing.
+TEST_F(OutputQueueTest, TwoQueuesDoNotShareState)
+{
+    OutputQueue other;
+    ASSERT_TRUE(openDevice(out, params));
+    EXPECT_FALSE(openDevice(other, params)) << "the other queue has no device";
+    abortOutput(other);
+    EXPECT_TRUE(outputLost(other));
+    EXPECT_FALSE(outputLost(out));
+    EXPECT_TRUE(queueBlock(out, 0));
+    EXPECT_FALSE(queueBlock(other, 1));
+    closeDevice(out);
+    EXPECT_EQ(fake.played.size(), 1u);
+    EXPECT_EQ(fake.opens, 1);
 }
 
 // A device that does not play in real time gets each block on the producer's thread before
@@ -215,24 +235,24 @@ TEST_F(OutputQueueTest, ImmediateDevicePlaysEachBlockBeforeQueuingReturns)
                                           return fakePlay(data, bytes);
                                       },
                                       fakeClose, nullptr, true};
-    setWaveDevice(&immediate);
-    ASSERT_EQ(openDevice(params), 0);
+    setWaveDevice(out, &immediate);
+    ASSERT_TRUE(openDevice(out, params));
     EXPECT_EQ(fake.opens, 1);
     for (int i = 0; i < 20; ++i) {
-        ASSERT_EQ(queueBlock(i), kBlockBytes);
+        ASSERT_TRUE(queueBlock(out, i));
         ASSERT_EQ(fake.played.size(), size_t(i + 1));
         EXPECT_EQ(fake.played.back(), blockBytes(i));
-        EXPECT_EQ(queuedBlockCount(), 0);
+        EXPECT_EQ(queuedBlockCount(out), 0);
     }
     EXPECT_EQ(playedOn, std::this_thread::get_id());
     fake.failingPlay = 20;
-    EXPECT_EQ(queueBlock(20), -1);
-    EXPECT_TRUE(outputLost());
-    EXPECT_EQ(queueBlock(21), -1);
+    EXPECT_FALSE(queueBlock(out, 20));
+    EXPECT_TRUE(outputLost(out));
+    EXPECT_FALSE(queueBlock(out, 21));
     EXPECT_EQ(fake.played.size(), 21u);
-    closeDevice();
+    closeDevice(out);
     EXPECT_EQ(fake.closes, 1);
-    closeDevice();
+    closeDevice(out);
     EXPECT_EQ(fake.closes, 1);
 }
 
@@ -240,25 +260,26 @@ TEST_F(OutputQueueTest, ImmediateDevicePlaysEachBlockBeforeQueuingReturns)
 void closeAStuckDeviceAfterAbort()
 {
     FakeDevice stuck;
+    OutputQueue out;
     stuck.honoursAbort = false;
     gFake = &stuck;
-    setWaveDevice(&kFakeDevice);
+    setWaveDevice(out, &kFakeDevice);
     AudioParams params{44100, 0, 2, 0x110};
-    openDevice(params);
+    openDevice(out, params);
     allowPlays(0);
-    queueBlock(0);
+    queueBlock(out, 0);
     waitPlaysBegun(1);
     Clock::time_point start = Clock::now();
-    abortOutput();
-    closeDevice();
+    abortOutput(out);
+    closeDevice(out);
     bool prompt = Clock::now() - start < 3s;
-    std::exit(prompt && openDevice(params) == -1 ? 0 : 1);
+    std::exit(prompt && !openDevice(out, params) ? 0 : 1);
 }
 
 TEST(OutputQueueDeathTest, AStuckDeviceIsLeftBehindSoShutDownGoesOn)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(closeAStuckDeviceAfterAbort(), ::testing::ExitedWithCode(0), "sound device does not respond");
+    EXPECT_EXIT(closeAStuckDeviceAfterAbort(), ::testing::ExitedWithCode(0), ": sound: the sound device does not respond; leaving it");
 }
 
 }  // namespace

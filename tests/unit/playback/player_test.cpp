@@ -9,7 +9,6 @@
 #include <thread>
 #include <vector>
 
-#include "audio/audio_out.h"
 #include "audio/mp3_player.h"
 #include "fake_wave_device.h"
 #include "support/test_music.h"
@@ -61,7 +60,7 @@ struct PlayerTest : ::testing::Test {
     void SetUp() override
     {
         gFake = &fake;
-        setWaveDevice(&kFakeDevice);
+        setWaveDevice(gPlayer.output, &kFakeDevice);
         char pattern[] = "/tmp/z3d-player-XXXXXX";
         dir = mkdtemp(pattern);
         music = dir + "/music.mp3";
@@ -75,7 +74,7 @@ struct PlayerTest : ::testing::Test {
     void TearDown() override
     {
         gPlayer.stopThread();
-        setWaveDevice(nullptr);
+        setWaveDevice(gPlayer.output, nullptr);
         std::filesystem::remove_all(dir);
     }
 };
@@ -137,7 +136,7 @@ TEST_F(PlayerTest, StopFreesAThreadThatWaitsForRoomInTheQueue)
     ASSERT_EQ(gPlayer.open(music.c_str()), 1);
     allowPlays(0);
     ASSERT_TRUE(gPlayer.startThread(1));
-    ASSERT_TRUE(waitFor([] { return queuedBlockCount() == 7; }));
+    ASSERT_TRUE(waitFor([] { return queuedBlockCount(gPlayer.output) == 7; }));
     std::this_thread::sleep_for(200ms);
     Clock::time_point start = Clock::now();
     gPlayer.stopThread();
@@ -156,7 +155,7 @@ TEST_F(PlayerTest, ALostOrMissingDeviceEndsTheMusicButNotTheCaller)
     EXPECT_EQ(fake.played.size(), 2u);
     gPlayer.stopThread();
 
-    setWaveDevice(nullptr);
+    setWaveDevice(gPlayer.output, nullptr);
     ASSERT_EQ(gPlayer.open(music.c_str()), 1);
     ASSERT_TRUE(gPlayer.startThread(1));
     EXPECT_TRUE(waitFor([] { return gPlayer.runningFlag.load() == 0; }));

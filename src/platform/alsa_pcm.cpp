@@ -1,4 +1,4 @@
-#include "platform/wave_out_alsa.h"
+#include "platform/alsa_pcm.h"
 
 #include <alsa/asoundlib.h>
 
@@ -6,8 +6,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
-#include <cstdio>
+#include <string>
 #include <thread>
+
+#include "platform/report.h"
 
 namespace {
 
@@ -42,10 +44,12 @@ void reportOnce(const char* what, int err)
 {
     if (gAlsa.reported) return;
     gAlsa.reported = true;
-    std::fprintf(stderr, "zephal3d: no music: %s (%s)\n", what, snd_strerror(err));
+    report("no music", std::string(what) + " (" + snd_strerror(err) + ")");
 }
 
-int alsaOpen(int rate)
+}  // namespace
+
+bool alsaPcmOpen(int rate)
 {
     gAlsa.aborted = false;
     snd_lib_error_set_handler(quietAlsa);
@@ -54,17 +58,19 @@ int alsaOpen(int rate)
         gAlsa.pcm = nullptr;
         release();
         reportOnce("the sound device \"default\" cannot be opened", err);
-        return -1;
+        return false;
     }
     err = snd_pcm_set_params(gAlsa.pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 2, unsigned(rate), 1,
                              kDeviceLatencyUs);
     if (err < 0) {
         release();
         reportOnce("the sound device \"default\" refuses 16-bit stereo at the music's rate", err);
-        return -1;
+        return false;
     }
-    return 0;
+    return true;
 }
+
+namespace {
 
 // Waits for room in the device's buffer; an error from the wait comes back for recovery.
 int waitForRoom()
@@ -73,7 +79,9 @@ int waitForRoom()
     return err < 0 ? err : 0;
 }
 
-int alsaPlay(const uint8_t* data, int bytes)
+}  // namespace
+
+bool alsaPcmPlay(const uint8_t* data, int bytes)
 {
     snd_pcm_uframes_t left = snd_pcm_uframes_t(bytes / kFrameBytes);
     while (left > 0 && !gAlsa.aborted) {
@@ -89,11 +97,13 @@ int alsaPlay(const uint8_t* data, int bytes)
         // first as an underrun, then fails to prepare).
         if (err < 0 && (err = snd_pcm_recover(gAlsa.pcm, err, 1)) < 0) {
             reportOnce("the sound device \"default\" failed while playing", err);
-            return -1;
+            return false;
         }
     }
-    return 0;
+    return true;
 }
+
+namespace {
 
 // Lets the device play out what it holds, unless the output is aborted or the device stalls. The wait
 // is ours: snd_pcm_drain of a plugin device (ioplug) polls without a time-out even on a non-blocking
@@ -113,7 +123,9 @@ void drain()
     }
 }
 
-void alsaClose()
+}  // namespace
+
+void alsaPcmClose()
 {
     if (!gAlsa.pcm) return;
     if (!gAlsa.aborted) drain();
@@ -121,16 +133,7 @@ void alsaClose()
     release();
 }
 
-void alsaAbort()
+void alsaPcmAbort()
 {
     gAlsa.aborted = true;
-}
-
-const WaveDevice kAlsaDevice{alsaOpen, alsaPlay, alsaClose, alsaAbort};
-
-}  // namespace
-
-const WaveDevice* alsaWaveDevice()
-{
-    return &kAlsaDevice;
 }
