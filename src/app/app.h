@@ -25,6 +25,8 @@ struct App {
     uint32_t greetsPanelTexture;
     // Materials the overlays appended behind the scene's own; the next GL set-up drops them.
     int32_t overlayMaterialCount;
+    // Where R appends the camera; null: "traj.txt" in the working directory.
+    const char* trajectoryPath;
 };
 
 extern App gApp;

@@ -72,7 +72,9 @@ bool handleKeys(App& app, bool (*recreateWindow)(App& app))
         if (!recreateWindow(app)) return false;
     }
     if (app.keyDown[kVkEscape]) app.quitRequested = 1;
-    if (app.keyDown[kVkR] && app.scene.selectedCamera) dumpTrajectory(*app.scene.selectedCamera, kTrajectoryFile);
+    if (app.keyDown[kVkR] && app.scene.selectedCamera) {
+        dumpTrajectory(*app.scene.selectedCamera, app.trajectoryPath ? app.trajectoryPath : kTrajectoryFile);
+    }
     if (stepLightLatch(app, app.keyDown[kVkL])) applyLighting(app.lightsOn != 0);
     return true;
 }

@@ -29,12 +29,18 @@ constexpr int kCursorY = 240;
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 
+// How a run starts; the defaults are the demo's own.
+struct StartChoices {
+    bool windowed = false;  // a framed window from the start, without the display-mode question
+    bool mute = false;      // no music read, no sound device opened
+};
+
 // The real steps of the demo.
 const DemoSteps& demoSteps();
 
 // The App's start values: window active, fullscreen, lights and panel off.
 void initApp(App& app);
 // The whole run: start-up, main loop, shut-down. Returns the exit status.
-int runDemo(App& app, const DemoSteps& steps);
+int runDemo(App& app, const DemoSteps& steps, const StartChoices& choices = {});
 // Messages first, one per pass; a frame whenever the queue is empty. Returns the exit status.
 int runMainLoop(App& app, const DemoSteps& steps);

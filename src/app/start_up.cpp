@@ -19,13 +19,13 @@ void initApp(App& app)
     app.panelGrowth = 0;
 }
 
-int runDemo(App& app, const DemoSteps& steps)
+int runDemo(App& app, const DemoSteps& steps, const StartChoices& choices)
 {
     initApp(app);
     if (!steps.loadScene(app)) return kExitFailure;
-    app.fullscreenMode = true;
+    app.fullscreenMode = !choices.windowed;
     steps.setCursorPos(kCursorX, kCursorY);
-    if (steps.openMusic(kMusicFile) == 1) steps.startMusic(kLoopMusic);
+    if (!choices.mute && steps.openMusic(kMusicFile) == 1) steps.startMusic(kLoopMusic);
 
     const WindowPlan& w = kFirstWindow;
     if (!steps.openWindow(app, w.title, w.width, w.height, w.colourBits, app.fullscreenMode)) {

@@ -8,9 +8,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/message_box_keys.h"
 #include "platform/message_box_layout.h"
 
 namespace {
+
+constexpr int kFocusInset = 3;  // the keyboard's choice: a frame just inside the button's edge
 
 struct Palette {
     unsigned long background, text, buttonFace, buttonEdge;
@@ -36,6 +39,8 @@ struct Dialog {
     Palette palette;
     DialogLayout layout;
     Atom deleteWindow;
+    DialogChoice choice;
+    const DialogButton* pressed;  // under the pointer's last press, if a button was
 };
 
 int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
@@ -123,23 +128,42 @@ void drawDialog(Dialog& d)
         XDrawString(d.display, d.window, d.gc, d.layout.textX, baseline, line.data(), static_cast<int>(line.size()));
         baseline += d.layout.lineStep;
     }
-    for (const DialogButton& b : d.layout.buttons) {
+    for (size_t i = 0; i < d.layout.buttons.size(); ++i) {
+        const DialogButton& b = d.layout.buttons[i];
         XSetForeground(d.display, d.gc, d.palette.buttonFace);
         XFillRectangle(d.display, d.window, d.gc, b.x, b.y, b.width, b.height);
         XSetForeground(d.display, d.gc, d.palette.buttonEdge);
         XDrawRectangle(d.display, d.window, d.gc, b.x, b.y, b.width - 1, b.height - 1);
         XSetForeground(d.display, d.gc, d.palette.text);
+        if (static_cast<int>(i) == d.choice.selected) {
+            XDrawRectangle(d.display, d.window, d.gc, b.x + kFocusInset, b.y + kFocusInset,
+                           b.width - 1 - 2 * kFocusInset, b.height - 1 - 2 * kFocusInset);
+        }
         drawCentred(d, b);
     }
     XFlush(d.display);
 }
 
-// Return picks the first button; Escape, closing or destroying the dialog the last.
+// A click takes the button the left button was pressed and released on.
+void onPointer(Dialog& d, const XButtonEvent& event)
+{
+    if (event.button != Button1) return;
+    const DialogButton* b = buttonAt(d.layout, event.x, event.y);
+    if (event.type == ButtonPress) {
+        d.pressed = b;
+        if (b) d.choice.selected = static_cast<int>(b - d.layout.buttons.data());
+        drawDialog(d);
+    } else if (b && b == d.pressed) {
+        d.choice.answered = true;
+        d.choice.answer = b->answer;
+    }
+}
+
+// The keys and clicks of message_box_keys.h; closing or destroying the dialog takes the last button.
 bool waitForAnswer(Dialog& d)
 {
-    const bool first = d.layout.buttons.front().answer;
     const bool last = d.layout.buttons.back().answer;
-    for (;;) {
+    while (!d.choice.answered) {
         XEvent event;
         XNextEvent(d.display, &event);
         switch (event.type) {
@@ -150,13 +174,15 @@ bool waitForAnswer(Dialog& d)
             if (event.xexpose.count == 0) drawDialog(d);
             break;
         case KeyPress: {
-            KeySym key = XLookupKeysym(&event.xkey, 0);
-            if (key == XK_Return || key == XK_KP_Enter) return first;
-            if (key == XK_Escape) return last;
+            const int selected = d.choice.selected;
+            d.choice = pressDialogKey(d.layout, d.choice, XLookupKeysym(&event.xkey, 0),
+                                      (event.xkey.state & ShiftMask) != 0);
+            if (d.choice.selected != selected) drawDialog(d);
             break;
         }
+        case ButtonPress:
         case ButtonRelease:
-            if (const DialogButton* b = buttonAt(d.layout, event.xbutton.x, event.xbutton.y)) return b->answer;
+            onPointer(d, event.xbutton);
             break;
         case ClientMessage:
             if (static_cast<Atom>(event.xclient.data.l[0]) == d.deleteWindow) return last;
@@ -170,6 +196,7 @@ bool waitForAnswer(Dialog& d)
             break;
         }
     }
+    return d.choice.answer;
 }
 
 void closeDialog(Dialog& d)

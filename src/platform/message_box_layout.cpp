@@ -14,9 +14,10 @@ constexpr int kMinTextWidth = 200;
 struct ButtonPlace {
     const char* label;
     bool answer;
+    char accessKey;
 };
-const ButtonPlace kOkButtons[] = {{"OK", true}};
-const ButtonPlace kYesNoButtons[] = {{"Yes", true}, {"No", false}};
+const ButtonPlace kOkButtons[] = {{"OK", true, 0}};
+const ButtonPlace kYesNoButtons[] = {{"Yes", true, 'y'}, {"No", false, 'n'}};
 
 }  // namespace
 
@@ -58,7 +59,8 @@ DialogLayout layoutMessageBox(const char* text, MessageBoxKind kind, int ascent,
 
     int x = (layout.width - rowWidth) / 2;
     for (int i = 0; i < count; ++i, x += kButtonWidth + kButtonGap)
-        layout.buttons.push_back({choices[i].label, choices[i].answer, x, buttonY, kButtonWidth, kButtonHeight});
+        layout.buttons.push_back(
+            {choices[i].label, choices[i].answer, choices[i].accessKey, x, buttonY, kButtonWidth, kButtonHeight});
     return layout;
 }
 

@@ -9,7 +9,8 @@
 
 struct DialogButton {
     const char* label;
-    bool answer;  // what choosing it returns: true for OK and Yes
+    bool answer;     // what choosing it returns: true for OK and Yes
+    char accessKey;  // the lower-case letter that takes it, 0 for none
     int x, y, width, height;
 };
 

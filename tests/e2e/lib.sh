@@ -6,8 +6,9 @@
 #                              # optionally under openbox); the screen size picks the display mode
 #   e2e_data                   # a temp folder E2E_DIR with the test scene and its images
 #                              # (e2e_data --no-camera: a scene without a camera)
-#   e2e_start                  # zephal3d in E2E_DIR; stdout/stderr kept in E2E_DIR/{stdout,stderr}
-#                              # E2E_FAKETIME='+0 x10' beforehand runs its clocks 10x faster
+#   e2e_start [ARG...]         # zephal3d in E2E_DIR; stdout/stderr kept in E2E_DIR/{stdout,stderr}
+#                              # E2E_FAKETIME='+0 x10' beforehand runs its clocks 10x faster;
+#                              # E2E_CWD=FOLDER starts it there instead
 #   e2e_wait_window 'Zephal3D' # waits for a shown window with exactly this title: E2E_WIN
 #   e2e_focus WIN              # gives a window the keyboard focus and waits until it has it
 #   e2e_key Escape             # a key press and release to the focused window (xdotool names)
@@ -27,6 +28,7 @@
 #
 #   e2e_expect_scene FILE X Y W H  # the test scene's wall and background in a client area
 #   e2e_expect_framed WIN      # the window manager gave the window a title bar
+#   e2e_expect_framed_scene WIN W H  # a framed client area of W x H showing the test scene
 #   e2e_expect_status N        # the exit status was N
 #
 # Register a script in tests/e2e/<folder>/CMakeLists.txt with z3d_add_e2e_test(NAME script.sh);
@@ -78,7 +80,7 @@ e2e_data() {
 e2e_start() {
   local run=(env "LD_PRELOAD=$Z3D_GL_COUNTER${LD_PRELOAD:+:$LD_PRELOAD}" "Z3D_GL_COUNTS=$E2E_DIR/.gl-counts")
   if [ -n "${E2E_FAKETIME:-}" ]; then run+=(faketime -f "$E2E_FAKETIME"); fi
-  (cd "$E2E_DIR" && exec "${run[@]}" "$Z3D_EXE" >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr") &
+  (cd "${E2E_CWD:-$E2E_DIR}" && exec "${run[@]}" "$Z3D_EXE" "$@" >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr") &
   E2E_PID=$!
 }
 
@@ -217,6 +219,16 @@ e2e_expect_framed() {
   local top
   top=$(echo "$extents" | awk -F', *' '{print $3 + 0}')
   [ "${top:-0}" -gt 0 ] || e2e_fail "window $1 has no title bar (frame extents: '$extents')"
+}
+
+e2e_expect_framed_scene() {
+  local win=$1 width=$2 height=$3 w h x y
+  read -r w h x y <<<"$(e2e_geometry "$win")"
+  [ "$w $h" = "$width $height" ] || e2e_fail "window is ${w}x$h, expected ${width}x$height"
+  e2e_expect_framed "$win"
+  e2e_wait_frames 3
+  e2e_shot "$E2E_DIR/shot.png"
+  e2e_expect_scene "$E2E_DIR/shot.png" "$x" "$y" "$width" "$height"
 }
 
 e2e_expect_status() {

@@ -101,6 +101,19 @@ TEST_F(ShellStepsTest, StartUpAndShutDownOrder)
     EXPECT_TRUE(app.windowActive);
 }
 
+TEST_F(ShellStepsTest, WindowedAndMuteChangeOnlyTheWindowAndTheMusic)
+{
+    afterKeys(1, kQuit);
+    EXPECT_EQ(runDemo(app, kRecordingSteps, StartChoices{.windowed = true, .mute = true}), 0);
+    std::vector<std::string> expected = {
+        "loadScene", "cursor 320,240",
+        "openWindow Zephal3D 800x600x16 windowed",
+        "draw", "swap", "cursor 320,240", "keys",
+        "closeWindow", "stopMusic",
+    };
+    EXPECT_EQ(script.calls, expected);
+}
+
 TEST_F(ShellStepsTest, WithoutMusicNoThreadIsStarted)
 {
     script.musicOpens = 0;

@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <string>
 
+#include <X11/keysym.h>
+
 #include "platform/message_box.h"
+#include "platform/message_box_keys.h"
 #include "platform/message_box_layout.h"
 
 namespace {
@@ -67,6 +70,37 @@ TEST(MessageBoxLayout, ClicksFindTheirButton)
     EXPECT_EQ(buttonAt(layout, no.x + no.width - 1, no.y + no.height - 1), &no);
     EXPECT_EQ(buttonAt(layout, no.x + no.width, no.y), nullptr);
     EXPECT_EQ(buttonAt(layout, 0, 0), nullptr);
+}
+
+// The answer after a row of keys, from the first button chosen: 1 Yes or OK, 0 No, -1 none yet.
+int answerAfter(MessageBoxKind kind, std::initializer_list<unsigned long> keys, bool shift = false)
+{
+    DialogLayout layout = layoutMessageBox("Sure?", kind, 10, 3, sixPixelsPerChar, nullptr);
+    DialogChoice choice{};
+    for (unsigned long key : keys) {
+        choice = pressDialogKey(layout, choice, key, shift);
+        if (choice.answered) return choice.answer ? 1 : 0;
+    }
+    return -1;
+}
+
+TEST(MessageBoxKeys, QuestionKeys)
+{
+    EXPECT_EQ(answerAfter(kMessageYesNo, {XK_Right, XK_y}), 1);
+    EXPECT_EQ(answerAfter(kMessageYesNo, {XK_N}), 0);
+    EXPECT_EQ(answerAfter(kMessageYesNo, {XK_Escape}), 0);
+    EXPECT_EQ(answerAfter(kMessageYesNo, {XK_Return}), 1);
+    EXPECT_EQ(answerAfter(kMessageYesNo, {XK_Tab, XK_space}), 0);
+    EXPECT_EQ(answerAfter(kMessageYesNo, {XK_Down, XK_Up, XK_KP_Enter}), 1);
+    EXPECT_EQ(answerAfter(kMessageYesNo, {XK_Left, XK_Return}), 0);  // round from the first to the last
+    EXPECT_EQ(answerAfter(kMessageYesNo, {XK_Tab, XK_Tab, XK_Return}, true), 1);
+    EXPECT_EQ(answerAfter(kMessageYesNo, {XK_a, XK_F1, XK_Shift_L}), -1);
+}
+
+TEST(MessageBoxKeys, OkBoxKeys)
+{
+    EXPECT_EQ(answerAfter(kMessageOk, {XK_y, XK_n, XK_Tab}), -1);
+    for (unsigned long key : {XK_Return, XK_space, XK_Escape}) EXPECT_EQ(answerAfter(kMessageOk, {key}), 1) << key;
 }
 
 TEST(MessageBoxWithoutDisplay, PrintsTheMessageAndAnswersTheDefault)

@@ -1,0 +1,125 @@
+#include "app/launch_options.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+const char* const kVersion = "zephal3d 1.0\n";
+
+const char* const kUsage =
+    "usage: zephal3d [--window] [--data DIR] [--mute]\n"
+    "       zephal3d --help | --version\n";
+
+const char* const kHelp =
+    "usage: zephal3d [--window] [--data DIR] [--mute]\n"
+    "       zephal3d --help | --version\n"
+    "\n"
+    "Zephal3D, a real-time 3D demo: a 78-second camera flight through a 3D Studio scene with\n"
+    "its music, then an end phase that lasts until Escape. It starts 800 x 600 fullscreen and,\n"
+    "where the screen has no such mode, asks whether to run in a window instead.\n"
+    "\n"
+    "Options:\n"
+    "  --window      start in a framed 800 x 600 window, without the question\n"
+    "  --data DIR    read the data files from DIR instead of the working directory\n"
+    "  --mute        play no music and open no sound device\n"
+    "  --help        print this help and end\n"
+    "  --version     print the version and end\n"
+    "\n"
+    "Keys:\n"
+    "  F1       switch between fullscreen and a 640 x 480 window; the show starts again\n"
+    "  Escape   end the demo\n"
+    "  R        append the camera's position and target to traj.txt, in the working\n"
+    "           directory (also with --data)\n"
+    "  L        switch GL lighting on and off\n"
+    "\n"
+    "Data files, in the working directory or DIR:\n"
+    "  scenedemo.3DS      the scene, with the BMP textures its materials name\n"
+    "  greets.bmp, greetsalpha.bmp, greets2.bmp, greets2alpha.bmp\n"
+    "                     the two overlays, each with the mask that gives its alpha\n"
+    "  sorvel.mp3         the music, MPEG audio Layer III; without it the demo runs silent\n";
+
+std::string problemLine(std::string_view what, std::string_view message)
+{
+    return "zephal3d: " + std::string(what) + ": " + std::string(message);
+}
+
+// An action that ends the reading; the options read so far no longer matter.
+LaunchOptions endWith(LaunchAction action, std::string problem = "")
+{
+    LaunchOptions options;
+    options.action = action;
+    options.problem = std::move(problem);
+    return options;
+}
+
+LaunchOptions badUsage(std::string_view what, std::string_view message)
+{
+    return endWith(LaunchAction::kBadUsage, problemLine(what, message));
+}
+
+}  // namespace
+
+LaunchOptions parseLaunchOptions(int argc, const char* const* argv)
+{
+    const std::string_view dataEquals = "--data=";
+    LaunchOptions options;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "--help") return endWith(LaunchAction::kHelp);
+        if (arg == "--version") return endWith(LaunchAction::kVersion);
+        if (arg == "--window") {
+            options.start.windowed = true;
+        } else if (arg == "--mute") {
+            options.start.mute = true;
+        } else if (arg == "--data" || arg.starts_with(dataEquals)) {
+            bool separate = arg == "--data";
+            if (separate && i + 1 == argc) return badUsage("--data", "needs a folder");
+            options.dataDir = separate ? argv[++i] : arg.substr(dataEquals.size());
+            if (options.dataDir.empty()) return badUsage("--data", "needs a folder");
+        } else {
+            return badUsage(arg, arg.starts_with("-") ? "unknown option" : "unexpected argument");
+        }
+    }
+    return options;
+}
+
+const char* helpText()
+{
+    return kHelp;
+}
+
+const char* versionText()
+{
+    return kVersion;
+}
+
+const char* usageText()
+{
+    return kUsage;
+}
+
+bool enterDataFolder(const std::string& dataDir, std::string& trajectoryPath)
+{
+    std::error_code error;
+    std::filesystem::path start = std::filesystem::current_path(error);
+    if (chdir(dataDir.c_str()) != 0) {
+        std::string message = "cannot enter \"" + dataDir + "\": " + std::strerror(errno);
+        std::fprintf(stderr, "%s\n", problemLine("--data", message).c_str());
+        return false;
+    }
+    if (error) {
+        // A working directory removed under us has no name to come back to.
+        std::fprintf(stderr, "%s\n", problemLine("traj.txt", error.message() + "; R appends nothing").c_str());
+        trajectoryPath.clear();
+        return true;
+    }
+    trajectoryPath = (start / "traj.txt").string();
+    return true;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/message_box_layout.h"
+
+// What keys and clicks do in a message box, kept apart from Xlib so it can be checked: Y and N
+// answer a question, the arrow keys and Tab move the choice, Return and Space take it, Escape
+// takes the last button (No, or OK).
+
+// The button the keyboard would take, and the answer once one was taken.
+struct DialogChoice {
+    int selected;  // index into the layout's buttons
+    bool answered;
+    bool answer;
+};
+
+// A key press, as the X keysym of its unshifted symbol; shift tells Shift+Tab from Tab.
+DialogChoice pressDialogKey(const DialogLayout& layout, DialogChoice choice, unsigned long keysym, bool shift);
+

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The show's picture at fixed moments of every phase, at two sizes, against reference pictures.
+# Both are shrunk to a quarter with a box filter, so a new Mesa's edge pixels average out while a
+# moved camera, a missing overlay or a changed fog still shows: a picture passes when at most
+# kMaxOffPixels of its pixels differ by more than kFuzz.
+# Usage: picture_gate.sh GENDATA CAPTURE [--remake]   (--remake writes the references anew)
+set -euo pipefail
+gendata=$1 capture=$2 remake=${3:-}
+refs=$(cd "$(dirname "$0")/../../data/pictures" && pwd)
+times=(0 3 11.5 25 35.1 40 50 56.45 61 70 78.5 80)
+sizes=(800x600 640x480)
+kFuzz=2%
+kMaxOffPixels=0.5  # per cent of the shrunk picture
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/z3d-pictures.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+"$gendata" "$work/data" >/dev/null
+
+# One capture per size, both at once: each draws every frame up to 80 s.
+pids=()
+for size in "${sizes[@]}"; do
+  "$capture" --data "$work/data" --size "$size" --out "$work/$size" "${times[@]}" >/dev/null &
+  pids+=($!)
+done
+for pid in "${pids[@]}"; do wait "$pid" || { echo "FAIL: capture ended with an error" >&2; exit 1; }; done
+
+failed=0
+for size in "${sizes[@]}"; do
+  for shot in "$work/$size"-*.ppm; do
+    name=$size-$(basename "$shot" .ppm | sed 's/.*-//').png
+    convert "$shot" -filter box -resize 25% -strip "$work/$name"
+    if [ "$remake" = --remake ]; then
+      cp "$work/$name" "$refs/$name"
+      continue
+    fi
+    [ -f "$refs/$name" ] || { echo "FAIL: no reference picture $name" >&2; failed=1; continue; }
+    off=$(compare -metric AE -fuzz "$kFuzz" "$refs/$name" "$work/$name" null: 2>&1 || true)
+    total=$(identify -format '%[fx:w*h]' "$refs/$name")
+    if ! awk -v off="$off" -v total="$total" -v max="$kMaxOffPixels" \
+        'BEGIN { exit !(off ~ /^[0-9]+$/ && 100 * off <= max * total) }'; then
+      echo "FAIL: $name: $off of $total pixels differ by more than $kFuzz" >&2
+      failed=1
+    else
+      echo "ok: $name ($off pixels off)"
+    fi
+  done
+done
+count=$(ls "$work"/*.png | wc -l)
+[ "$count" -eq $(( ${#times[@]} * ${#sizes[@]} )) ] || { echo "FAIL: $count pictures, expected $(( ${#times[@]} * ${#sizes[@]} ))" >&2; exit 1; }
+exit $failed

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/launch_options.h"
+#include "temp_dir.h"
+
+namespace {
+
+using enum LaunchAction;
+
+struct Case {
+    std::vector<const char*> args;  // after the program's name
+    LaunchAction action;
+    bool windowed, mute;
+    const char* dataDir;
+    const char* problem;
+};
+
+const Case kCases[] = {
+    {{}, kRun, false, false, "", ""},
+    {{"--mute", "--data", "a", "--window", "--data", "/srv/demo data"}, kRun, true, true, "/srv/demo data", ""},
+    {{"--data=../d"}, kRun, false, false, "../d", ""},
+    {{"--data", "--mute"}, kRun, false, false, "--mute", ""},  // as getopt: the next word is the folder
+    {{"--window", "--help", "--bogus"}, kHelp, false, false, "", ""},
+    {{"--version", "x"}, kVersion, false, false, "", ""},
+    {{"--bogus", "--help"}, kBadUsage, false, false, "", "zephal3d: --bogus: unknown option"},
+    {{"-h"}, kBadUsage, false, false, "", "zephal3d: -h: unknown option"},
+    {{"--window", "--data"}, kBadUsage, false, false, "", "zephal3d: --data: needs a folder"},
+    {{"--data="}, kBadUsage, false, false, "", "zephal3d: --data: needs a folder"},
+    {{"scenedemo.3DS"}, kBadUsage, false, false, "", "zephal3d: scenedemo.3DS: unexpected argument"},
+};
+
+TEST(LaunchOptions, TableOfCommandLines)
+{
+    for (const Case& c : kCases) {
+        std::vector<const char*> argv = {"zephal3d"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        LaunchOptions o = parseLaunchOptions(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(o.action, c.action);
+        EXPECT_EQ(o.start.windowed, c.windowed);
+        EXPECT_EQ(o.start.mute, c.mute);
+        EXPECT_EQ(o.dataDir, c.dataDir);
+        EXPECT_EQ(o.problem, c.problem);
+    }
+}
+
+TEST(LaunchOptions, TheDataFolderIsEnteredAndTrajectoriesStayWhereTheUserStarted)
+{
+    TempWorkDir start;
+    std::filesystem::create_directory("data");
+    std::string trajectory;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(enterDataFolder("nowhere", trajectory));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "zephal3d: --data: cannot enter \"nowhere\": No such file or directory\n");
+    ASSERT_TRUE(enterDataFolder("data", trajectory));
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(start.path) / "data");
+    EXPECT_EQ(trajectory, start.path + "/traj.txt");
+}
+
+}  // namespace
