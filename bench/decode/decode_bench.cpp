@@ -1,10 +1,13 @@
-// Decode speed of our decoder and of libmad on the same 80-second 128 kbit/s stereo stream, in
-// times real time of the CPU time of this one thread.
+// Decode speed of our decoder and of libmad on the same 80-second 128 kbit/s stereo stream: in this
+// thread (CPU time, best of several runs), stage by stage, and as whole processes, mp3dec against
+// madplay, each writing the raw PCM to a file.
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "audio/layer3_frame.h"
@@ -12,7 +15,10 @@
 #include "audio/stream_input.h"
 #include "audio/synthesis.h"
 #include "bench_music.h"
+#include "common/file_bytes.h"
 #include "madref/mad_frames.h"
+#include "process_timing.h"
+#include "stage_timing.h"
 #include "support/shine_encode.h"
 
 namespace {
@@ -26,7 +32,7 @@ uint8_t gStaging[2 * kBlock];
 int32_t gFill = 0;
 long gChecksum = 0;
 
-void takeBlock()
+void takeBlock(void*)
 {
     const int16_t* s = reinterpret_cast<const int16_t*>(gStaging);
     for (int i = 0; i < gFill / 2; i += 128) gChecksum += s[i];
@@ -40,6 +46,8 @@ double threadSeconds()
     return t.tv_sec + t.tv_nsec * 1e-9;
 }
 
+const PcmSink kBenchSink{gStaging, &gFill, kBlock, takeBlock, nullptr};
+
 // One pass of our decoder over the stream held in memory; stereo frames decoded.
 long oursDecode(const std::vector<uint8_t>& mp3, long& checksum)
 {
@@ -51,10 +59,10 @@ long oursDecode(const std::vector<uint8_t>& mp3, long& checksum)
     gChecksum = 0;
     long samples = 0;
     while (nextFrame(s, h)) {
-        decodeLayer3(s, *state, h, PcmSink{gStaging, &gFill, kBlock, takeBlock});
+        decodeLayer3(s, *state, h, kBenchSink);
         samples += h.mpeg2 ? 576 : 1152;
     }
-    takeBlock();
+    takeBlock(nullptr);
     checksum = gChecksum;
     return samples;
 }
@@ -86,9 +94,9 @@ long madPass(const std::vector<uint8_t>& mp3, long& checksum)
     return frames;
 }
 
-// The best of several runs, in times real time.
+// The best of several runs, in seconds.
 template <typename Decode>
-double timesRealTime(const std::vector<uint8_t>& mp3, Decode decode, long& frames, long& checksum)
+double bestSeconds(const std::vector<uint8_t>& mp3, Decode decode, long& frames, long& checksum)
 {
     double best = 1e9;
     for (int run = 0; run < kRuns; ++run) {
@@ -96,26 +104,101 @@ double timesRealTime(const std::vector<uint8_t>& mp3, Decode decode, long& frame
         frames = decode(mp3, checksum);
         best = std::min(best, threadSeconds() - start);
     }
-    return double(frames) / kRate / best;
+    return best;
+}
+
+// The best CPU time of the passes up to each stage; false when the full pass decoded other PCM
+// than `checksum`.
+bool bestStages(const std::vector<uint8_t>& mp3, long checksum, double (&best)[kStageCount])
+{
+    bool same = true;
+    for (int stage = 0; stage < kStageCount; ++stage) {
+        best[stage] = 1e9;
+        for (int run = 0; run < kRuns; ++run) {
+            gFill = 0;
+            gChecksum = 0;
+            double start = threadSeconds();
+            decodeUpTo(mp3, static_cast<Stage>(stage), kBenchSink);
+            best[stage] = std::min(best[stage], threadSeconds() - start);
+            takeBlock(nullptr);
+        }
+        if (stage == kSynthesisStage) same = gChecksum == checksum;
+    }
+    return same;
+}
+
+void printStages(const std::vector<uint8_t>& mp3, long checksum)
+{
+    double upTo[kStageCount];
+    bool same = bestStages(mp3, checksum, upTo);
+    double total = upTo[kSynthesisStage];
+    std::printf("\nwhere our time goes (each stage: what a pass up to it takes beyond the pass before; best of %d):\n", kRuns);
+    for (int i = 0; i < kStageCount; ++i) {
+        double cost = std::max(0.0, upTo[i] - (i ? upTo[i - 1] : 0.0));
+        std::printf("  %-22s %7.2f ms  %5.1f %%\n", kStageNames[i], cost * 1e3, 100 * cost / total);
+    }
+    std::printf("  %-22s %7.2f ms  (PCM %s the decoder's)\n", "all stages", total * 1e3, same ? "equal to" : "DIFFERS from");
+}
+
+// The best of several whole runs of a program.
+ProcessTime bestProcess(const std::vector<std::string>& argv)
+{
+    ProcessTime best;
+    for (int run = 0; run < kRuns; ++run) {
+        ProcessTime t = timeProcess(argv);
+        if (!t.ran) return t;
+        best.ran = true;
+        best.cpuSeconds = run ? std::min(best.cpuSeconds, t.cpuSeconds) : t.cpuSeconds;
+        best.wallSeconds = run ? std::min(best.wallSeconds, t.wallSeconds) : t.wallSeconds;
+        best.waits = run ? std::min(best.waits, t.waits) : t.waits;
+    }
+    return best;
+}
+
+void printProcess(const char* what, const ProcessTime& t)
+{
+    if (t.ran)
+        std::printf("  %-40s CPU %7.1f ms   wall %7.1f ms   waits %5ld\n", what, t.cpuSeconds * 1e3, t.wallSeconds * 1e3, t.waits);
+    else std::printf("  %-40s did not run\n", what);
+}
+
+void printProcesses(const std::vector<uint8_t>& mp3)
+{
+    char dir[] = "/tmp/z3d-bench-decode-XXXXXX";
+    if (!mkdtemp(dir)) return;
+    const std::string stream = std::string(dir) + "/bench.mp3", pcm = std::string(dir) + "/out.raw";
+    if (writeFileBytes(stream.c_str(), mp3)) {
+        ProcessTime ours = bestProcess({Z3D_MP3DEC, "-r", stream, pcm});
+        ProcessTime mad = bestProcess({"madplay", "-q", "-o", "raw:" + pcm, stream});
+        std::printf("\nwhole process, raw PCM to a file (best of %d runs; CPU = user + system; waits = voluntary\n"
+                    "context switches, the times it slept; wall beyond CPU without waits is the machine's load):\n", kRuns);
+        printProcess("mp3dec -r STREAM FILE", ours);
+        printProcess("madplay -q -o raw:FILE STREAM (libmad)", mad);
+        if (ours.ran && mad.ran) std::printf("  mp3dec / madplay speed: %.2f\n", mad.cpuSeconds / ours.cpuSeconds);
+    }
+    std::remove(stream.c_str());
+    std::remove(pcm.c_str());
+    rmdir(dir);
 }
 
 }  // namespace
 
 int main()
 {
-    buildLayer3Tables(32);
-    buildSynthesisTables(32768);
     std::vector<uint8_t> mp3 = shineEncode(benchMusic(kSeconds), 2, 44100, 128);
     if (mp3.empty()) {
         std::fprintf(stderr, "bench_decode: shineenc failed\n");
         return 1;
     }
     long oursFrames = 0, madFrames = 0, oursSum = 0, madSum = 0;
-    double ours = timesRealTime(mp3, oursDecode, oursFrames, oursSum);
-    double mad = timesRealTime(mp3, madPass, madFrames, madSum);
+    double ours = bestSeconds(mp3, oursDecode, oursFrames, oursSum);
+    double mad = bestSeconds(mp3, madPass, madFrames, madSum);
     std::printf("stream: %.0f s, 44100 Hz stereo, 128 kbit/s, %zu bytes (shineenc)\n", kSeconds, mp3.size());
-    std::printf("ours:   %8.1f x real time  (%ld samples per channel, best of %d runs, one thread's CPU time)\n", ours, oursFrames, kRuns);
-    std::printf("libmad: %8.1f x real time  (%ld samples per channel)\n", mad, madFrames);
-    std::printf("ours / libmad: %.2f\n", ours / mad);
+    std::printf("\ndecoding in this thread (best of %d runs, the thread's CPU time):\n", kRuns);
+    std::printf("  ours:   %7.2f ms  %7.1f x real time  (%ld samples per channel)\n", ours * 1e3, oursFrames / (kRate * ours), oursFrames);
+    std::printf("  libmad: %7.2f ms  %7.1f x real time  (%ld samples per channel)\n", mad * 1e3, madFrames / (kRate * mad), madFrames);
+    std::printf("  ours / libmad speed: %.2f\n", (oursFrames / ours) / (madFrames / mad));
+    printStages(mp3, oursSum);
+    printProcesses(mp3);
     return 0;
 }

@@ -38,7 +38,7 @@ bool scriptedView(uint32_t ms, Vec3& eye, Vec3& target)
     App probe{};  // its camera is the timeline's spare, its clock starts at 0
     TimelineState state;
     state.cameraShake = 0;
-    setShowTime(ms);
+    setShowTime(probe, ms);
     TimelineFrame frame = evaluateTimeline(probe, state);
     eye = frame.lookFrom;
     target = frame.lookAt;

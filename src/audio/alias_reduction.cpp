@@ -13,7 +13,7 @@ void reduceAliasing(float* x, const GranuleInfo& g)
         for (int half = 0; half < 2; ++half) {
             float* upAt = boundary - 4 - 4 * half;
             float* downAt = boundary + 4 * half;
-            Lanes cs = lanesAt(gAlias.cs + 4 * half), ca = lanesAt(gAlias.ca + 4 * half);
+            Lanes cs = lanesAt(kAlias.cs + 4 * half), ca = lanesAt(kAlias.ca + 4 * half);
             Lanes u = reversed(lanesAt(upAt)), d = lanesAt(downAt);
             storeLanes(upAt, reversed(u * cs - d * ca));
             storeLanes(downAt, d * cs + u * ca);

@@ -1,39 +1,36 @@
 #include <cstdio>
 
-#include "audio/layer3_frame.h"
-#include "audio/layer3_tables.h"
 #include "audio/mp3_decoder.h"
-
-AudioParams gAudioParams;
 
 namespace {
 
 constexpr int kFullSubbandLimit = 32;
 
 // Fits the output to the stream's rate and opens it; false when no format fits (the music stops).
-bool fitOutput(FrameHeader& h)
+bool fitOutput(Mp3Decoder& d, FrameHeader& h)
 {
-    AudioParams before = gAudioParams;
+    AudioParams& params = d.audioParams;
+    AudioParams before = params;
     int rate = kSamplingRates[h.samplingIndex];
-    if (!fitFormat(gAudioParams, rate)) {
+    if (!fitFormat(params, rate)) {
         std::fprintf(stderr, "mp3: no output format fits %d Hz; the music stops\n", rate);
-        gStream.refused = true;
+        d.stream.refused = true;
         return false;
     }
     h.subbandLimit = kFullSubbandLimit;
-    startOutput(gAudioParams);
-    if (before.rate != gAudioParams.rate || before.channels != gAudioParams.channels || before.format != gAudioParams.format) {
-        buildLayer3Tables(h.subbandLimit);
-        reopenDevice(gAudioParams);
-    }
+    startOutput(d.staging, params);
+    if (before.rate != params.rate || before.channels != params.channels || before.format != params.format)
+        reopenDevice(params);
     return true;
 }
 
+void flushStaged(void* staging) { queueStaged(*static_cast<PcmStaging*>(staging)); }
+
 }  // namespace
 
-int decodeFrame(FrameHeader& header)
+int decodeFrame(Mp3Decoder& d, FrameHeader& header)
 {
-    if (header.formatChange > 1 && !fitOutput(header)) return -1;
-    if (!pcmBuffer) return 0;  // no staging buffer: nothing can be played
-    return decodeLayer3(gStream, gLayer3, header, PcmSink{pcmBuffer, &pcmFill, kBlockBytes, queueStaged});
+    if (header.formatChange > 1 && !fitOutput(d, header)) return -1;
+    PcmStaging& st = d.staging;
+    return decodeLayer3(d.stream, d.layer3, header, PcmSink{st.bytes, &st.fill, kBlockBytes, flushStaged, &st});
 }

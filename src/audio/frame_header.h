@@ -4,7 +4,7 @@
 
 // The MPEG audio frame header as the Layer III decoder keeps it.
 struct FrameHeader {
-    int32_t subbandLimit;  // handed to buildLayer3Tables; 32 once output has started
+    int32_t subbandLimit;  // 32 once output has started: every sub-band may be transformed
     int32_t mpeg2;         // 0 MPEG-1, 1 the lower sampling frequencies
     int32_t formatChange;  // 2 when the output format must be fitted again, else 1
     int32_t layer;         // always 3 for a frame that is decoded

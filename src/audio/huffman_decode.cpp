@@ -3,19 +3,24 @@
 #include <algorithm>
 #include <bit>
 
-#include "audio/generated/huffman_trees.h"
+#include "audio/generated/huffman_lookup.h"
+#include "audio/lanes.h"
 #include "audio/layer3_tables.h"
 
 namespace {
 
-constexpr int kQuadTreeBase = 32;
+constexpr int kQuadTableBase = 32;
 constexpr int kMaxPairs = kGranuleLines / 2;
 constexpr int kLongWindow = 3;
+constexpr int kWindowBits = 57;   // a BitWindow holds at least this many bits
+constexpr int kMaxCodeBits = 19;  // the longest pair code word (tables 13 and 16)
 
 // Where decoded values go: one channel, or the left/right pair of a mid/side granule.
+// put4 places four values on consecutive lines, each as put would.
 struct PlainStore {
     float* out;
     void put(int line, float v) const { out[line] = v; }
+    void put4(int line, Lanes v) const { storeLanes(out + line, v); }
 };
 struct MidSideStore {
     float* mid;
@@ -26,7 +31,30 @@ struct MidSideStore {
         mid[line] = m + v;
         side[line] = m - v;
     }
+    void put4(int line, Lanes v) const
+    {
+        Lanes m = lanesAt(mid + line);
+        storeLanes(mid + line, m + v);
+        storeLanes(side + line, m - v);
+    }
 };
+
+// A quadruple's four values as multiples of the gain, by its value bits v w x y (v in bit 3) and
+// their sign bits above them: 1, -1, or 0 (times a positive gain: +0, as the scalar path stores).
+struct QuadrupleMultipliers {
+    float lanes[256][4];
+};
+constexpr QuadrupleMultipliers quadrupleMultipliers()
+{
+    QuadrupleMultipliers t{};
+    for (int bits = 0; bits < 256; ++bits)
+        for (int k = 0; k < 4; ++k) {
+            bool on = bits >> (3 - k) & 1, negative = bits >> (7 - k) & 1;
+            t.lanes[bits][k] = on ? (negative ? -1.0f : 1.0f) : 0.0f;
+        }
+    return t;
+}
+alignas(16) constexpr QuadrupleMultipliers kQuadrupleMultipliers = quadrupleMultipliers();
 
 // Walks the band map: the line, step and gain of every value in Huffman order.
 struct BandCursor {
@@ -42,12 +70,21 @@ struct BandCursor {
     int window = kLongWindow;
     int band = 0;
     float gain = 0;
+    uint32_t nonZero = 0;  // 1 once the current band has a non-zero value
     int highest[4] = {-1, -1, -1, -1};  // highest non-zero band per window, 3 = long
+
+    // Noted once a band, not per value: the bands of a window come in rising order.
+    void closeBand()
+    {
+        highest[window] = nonZero ? band : highest[window];
+        nonZero = 0;
+    }
 
     // Moves to the next band when the current one is used up; false past the last band.
     bool ready()
     {
         if (pairsLeft > 0) return true;
+        closeBand();
         if (entry == end) return false;
         window = entry->window;
         band = entry->band;
@@ -62,18 +99,22 @@ struct BandCursor {
     }
 };
 
-// One step down a tree: on 0 to the next entry, on 1 past the 0-branch.
-inline const int16_t* treeStep(const int16_t* node, uint32_t bit)
+// Decodes one code word from the window's next bits, a level of the table at a time (most words
+// take one look-up); returns its value, and the window has taken the code word.
+inline int lookupCode(const HuffmanLookup& table, BitWindow& w)
 {
-    return bit ? node + 1 - *node : node + 1;
-}
-
-// Walks a tree from its root on the window's bits, one bit a level. Returns the leaf; the window
-// has taken the code word.
-inline int walkTree(const int16_t* node, BitWindow& w)
-{
-    while (*node < 0) node = treeStep(node, takeBit(w));
-    return *node;
+    // Shifted in two steps, so that a table of no bits (0, 4, 14) indexes its one entry.
+    uint32_t entry = table.entries[(w.bits >> 1) >> (63 - table.rootBits)];
+    int used = table.rootBits;
+    while (entry & kLookupLink) {
+        int bits = static_cast<int>((entry >> kLookupLinkBitsShift) & kLookupLinkBitsMask) + 1;
+        entry = table.entries[(entry & kLookupOffsetMask) + ((w.bits << used) >> (64 - bits))];
+        used += bits;
+    }
+    int length = static_cast<int>((entry >> kLookupLengthShift) & kLookupLengthMask);
+    w.bits <<= length;
+    w.taken += length;
+    return static_cast<int>(entry & kLookupValueMask);
 }
 
 // `value` with its sign bit flipped when `sign` is 1: the negation, without a branch.
@@ -97,39 +138,51 @@ inline float pairValue(int v, int linbits, BandCursor& c, BitWindow& w)
 {
     if (v == 15 && linbits) v += static_cast<int>(takeBits(w, linbits));
     uint32_t on = v != 0;
-    c.highest[c.window] = on ? c.band : c.highest[c.window];
-    return withSign(gPowerTable[v] * c.gain, takeSign(w, on));
+    c.nonZero |= on;
+    return withSign(kPowerTable[v] * c.gain, takeSign(w, on));
 }
 
-// Big-values pairs of one region; false on overrun. A pair takes at most 19 + 2 x (13 + 1) bits,
-// so one window holds it.
+// A window is moved on once fewer bits are left in it than the next read may take.
+inline void refill(BitWindow& w, BitReader& r, int maxBits)
+{
+    if (w.taken <= kWindowBits - maxBits) return;
+    skipBits(r, w.taken);
+    w = windowAt(r);
+}
+
+// Big-values pairs of one region; false on overrun.
 template <typename Store>
 bool decodePairs(int pairs, int tableSelect, BandCursor& c, const Store& store, BitReader& r, int& budget)
 {
-    const HuffmanTree& tree = kHuffmanTrees[tableSelect & 31];
-    for (int i = 0; i < pairs && c.ready(); ++i) {
-        BitWindow w = windowAt(r);
-        int leaf = walkTree(tree.nodes, w);
+    const HuffmanLookup& table = kHuffmanLookups[tableSelect & 31];
+    // The most a pair takes: the longest code word, then linbits and sign of both values.
+    const int pairBits = kMaxCodeBits + 2 * (table.linbits + 1);
+    BitWindow w = windowAt(r);
+    bool inBudget = true;
+    for (int i = 0; i < pairs && inBudget && c.ready(); ++i) {
+        refill(w, r, pairBits);
+        int before = w.taken;
+        int leaf = lookupCode(table, w);
         int x = leaf >> 4, y = leaf & 15;
-        float vx = pairValue(x, tree.linbits, c, w);
-        float vy = pairValue(y, tree.linbits, c, w);
-        skipBits(r, w.taken);
-        budget -= w.taken;
+        float vx = pairValue(x, table.linbits, c, w);
+        float vy = pairValue(y, table.linbits, c, w);
+        budget -= w.taken - before;
         store.put(c.line, vx);
         store.put(c.line + c.step, vy);
         c.line += 2 * c.step;
         --c.pairsLeft;
-        if (budget < 0) return false;
+        inBudget = budget >= 0;
     }
-    return true;
+    skipBits(r, w.taken);
+    return inBudget;
 }
 
 // One count1 quadruple's code word (at most six bits), or 0 when the budget runs out inside it;
 // then the window has taken just what the budget had left.
-int readQuadruple(const int16_t* tree, BitWindow& w, int& budget)
+int readQuadruple(const HuffmanLookup& table, BitWindow& w, int& budget)
 {
     int before = w.taken;
-    int leaf = walkTree(tree, w);
+    int leaf = lookupCode(table, w);
     int length = w.taken - before;
     if (length <= budget) {
         budget -= length;
@@ -154,7 +207,7 @@ bool storeQuadruple(int bits, BandCursor& c, const Store& store, BitWindow& w, i
             on = 0;
         }
         budget -= static_cast<int>(on);
-        c.highest[c.window] = on ? c.band : c.highest[c.window];
+        c.nonZero |= on;
         float magnitude = std::bit_cast<float>(std::bit_cast<uint32_t>(c.gain) & -on);
         store.put(c.line, withSign(magnitude, takeSign(w, on)));
         c.line += c.step;
@@ -163,18 +216,55 @@ bool storeQuadruple(int bits, BandCursor& c, const Store& store, BitWindow& w, i
     return true;
 }
 
-// Count1 quadruples up to the limit or the end of the budget; a quadruple takes at most 10 bits.
+// A quadruple whose code word and sign bits fit the budget, from the signed look-up: false when
+// the map ends first.
+template <typename Store>
+bool storeSignedQuadruple(uint32_t entry, BandCursor& c, const Store& store)
+{
+    for (int k = 3; k >= 0; --k) {
+        if (k % 2 && !c.ready()) return false;
+        uint32_t on = (entry >> (kQuadrupleValueShift + k)) & 1;
+        uint32_t sign = (entry >> (kQuadrupleSignShift + k)) & 1;
+        c.nonZero |= on;
+        float magnitude = std::bit_cast<float>(std::bit_cast<uint32_t>(c.gain) & -on);
+        store.put(c.line, withSign(magnitude, sign));
+        c.line += c.step;
+        c.pairsLeft -= k % 2 == 0;
+    }
+    return true;
+}
+
+// Count1 quadruples up to the limit or the end of the budget. Code word and signs come from one
+// look-up; only the quadruple the budget ends in is read a part at a time, and it ends the region.
 template <typename Store>
 void decodeQuadruples(int limit, int tableSelect, BandCursor& c, const Store& store, BitReader& r, int& budget)
 {
-    const int16_t* tree = kHuffmanTrees[kQuadTreeBase + (tableSelect & 1)].nodes;
-    bool exhausted = false, mapLeft = true;
-    for (int q = 0; q < limit && budget > 0 && !exhausted && mapLeft; ++q) {
-        BitWindow w = windowAt(r);
-        int bits = readQuadruple(tree, w, budget);
-        mapLeft = storeQuadruple(bits, c, store, w, budget, exhausted);
-        skipBits(r, w.taken);
+    const HuffmanLookup& table = kHuffmanLookups[kQuadTableBase + (tableSelect & 1)];
+    const uint16_t* signedTable = kSignedQuadrupleLookups[tableSelect & 1];
+    BitWindow w = windowAt(r);
+    for (int q = 0; q < limit && budget > 0; ++q) {
+        refill(w, r, kQuadrupleSignedBits);
+        uint32_t entry = signedTable[w.bits >> (64 - kQuadrupleSignedBits)];
+        int length = static_cast<int>(entry & kQuadrupleLengthMask);
+        if (length > budget) {
+            bool exhausted = false;
+            storeQuadruple(readQuadruple(table, w, budget), c, store, w, budget, exhausted);
+            break;
+        }
+        w.bits <<= length;
+        w.taken += length;
+        budget -= length;
+        if (!c.ready()) break;
+        // Four consecutive lines of one band (long blocks mostly) take one multiplication.
+        if (c.step == 1 && c.pairsLeft >= 2) {
+            uint32_t bits = (entry >> kQuadrupleValueShift) & 0xFF;
+            store.put4(c.line, lanesAt(kQuadrupleMultipliers.lanes[bits]) * c.gain);
+            c.nonZero |= (bits & 15) != 0;
+            c.line += 4;
+            c.pairsLeft -= 2;
+        } else if (!storeSignedQuadruple(entry, c, store)) break;
     }
+    skipBits(r, w.taken);
 }
 
 // Zeros (or, for mid/side, copies of mid) for every line not yet written.
@@ -191,7 +281,7 @@ void setBandLimits(GranuleInfo& g, const BandCursor& c, int samplingIndex)
 {
     g.lastLongBand = c.highest[kLongWindow] + 1;
     if (g.block_type != 2) {
-        g.activeSubbands = gLongSubbandLimits[samplingIndex][g.lastLongBand];
+        g.activeSubbands = kLongSubbandLimits[samplingIndex][g.lastLongBand];
         return;
     }
     int top = 0;
@@ -199,7 +289,7 @@ void setBandLimits(GranuleInfo& g, const BandCursor& c, int samplingIndex)
         g.lastShortBands[w] = c.highest[w] + 1;
         top = std::max(top, g.lastShortBands[w]);
     }
-    g.activeSubbands = top > 0 ? gShortSubbandLimits[samplingIndex][top] : gLongSubbandLimits[samplingIndex][g.lastLongBand];
+    g.activeSubbands = top > 0 ? kShortSubbandLimits[samplingIndex][top] : kLongSubbandLimits[samplingIndex][g.lastLongBand];
 }
 
 template <typename Store>
@@ -207,7 +297,7 @@ int decode(const Store& store, const int32_t (&sf)[kScaleFactors], GranuleInfo& 
            BitReader& r)
 {
     int kind = blockKind(g.block_type, g.mixed_block_flag);
-    const BandMap& map = gBandMaps[samplingIndex][kind];
+    const BandMap& map = kBandMaps[samplingIndex][kind];
     BandCursor c{map.entries, map.entries + map.count, sf, &g, kPreemphasis[g.preflag & 1], 1 + g.scalefac_scale};
     if (kind == kMixedKind) c.highest[0] = c.highest[1] = c.highest[2] = 2;  // short bands start at 3
 

@@ -42,14 +42,14 @@ void longBlock(const Lanes* x, int blockType, Lanes* block)
 {
     Lanes y[36];
     imdct36(x, y);
-    const Lanes* w = gImdctWindowLanes[blockType];
+    const Lanes* w = kImdctWindowLanes[blockType];
     for (int i = 0; i < 36; ++i) block[i] = w[i] * y[i];
 }
 
 // Three windows of six values, interleaved, overlapped at 6, 12 and 18 of a block of 36.
 void shortBlock(const Lanes* x, Lanes* block)
 {
-    const Lanes* w = gImdctWindowLanes[2];
+    const Lanes* w = kImdctWindowLanes[2];
     for (Lanes* b = block; b != block + 36; ++b) *b = Lanes{};
     for (int win = 0; win < 3; ++win) {
         Lanes in[6], y[12];
@@ -68,13 +68,21 @@ void overlapAdd(const Lanes* block, GroupIo io)
     }
 }
 
-// Mixed blocks: sub-bands 0 and 1 long with the normal window, 2 and 3 short.
-void mixedGroup(const Lanes* x, Lanes* block)
+// Any block type's transform of a group.
+void typedBlock(const Lanes* x, int blockType, Lanes* block)
 {
-    Lanes shortPart[36];
+    if (blockType == 2) shortBlock(x, block);
+    else longBlock(x, blockType, block);
+}
+
+// Mixed blocks: sub-bands 0 and 1 long with the normal window, 2 and 3 with the block type's
+// (short, start or stop).
+void mixedGroup(const Lanes* x, int blockType, Lanes* block)
+{
+    Lanes upper[36];
     longBlock(x, 0, block);
-    shortBlock(x, shortPart);
-    for (int i = 0; i < 36; ++i) block[i] = pick<0, 1, 6, 7>(block[i], shortPart[i]);
+    typedBlock(x, blockType, upper);
+    for (int i = 0; i < 36; ++i) block[i] = pick<0, 1, 6, 7>(block[i], upper[i]);
 }
 
 }  // namespace
@@ -90,9 +98,8 @@ void hybridFilter(HybridState& state, const float* spectrum, float* slots, int c
     for (; s < g.activeSubbands; s += kGroup) {
         Lanes x[kSubbandLines], block[36];
         gatherGroup(spectrum, s, x);
-        if (g.block_type == 2 && g.mixed_block_flag && s == 0) mixedGroup(x, block);
-        else if (g.block_type == 2) shortBlock(x, block);
-        else longBlock(x, g.block_type & 3, block);
+        if (g.mixed_block_flag && s == 0) mixedGroup(x, g.block_type & 3, block);
+        else typedBlock(x, g.block_type & 3, block);
         overlapAdd(block, GroupIo{slots + s, p + s, n + s});
     }
     for (; s < kSubbands; s += kGroup) {

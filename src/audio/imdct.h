@@ -14,7 +14,7 @@
 template <typename T>
 inline void dct3Of9(const T* a, T* c)
 {
-    const float* k = gSingleConstants;
+    const float* k = kSingleConstants;
     const float s = k[0], half = k[1], c1 = k[2], c5 = k[3], c7 = k[4], d1 = k[5], d7 = -k[6], d5 = -k[7];
     T base = a[0] + a[6] * half;
     T even0 = base + a[2] * c1 - a[4] * c7 - a[8] * c5;
@@ -40,7 +40,7 @@ inline void dct3Of9(const T* a, T* c)
 template <typename T>
 inline void dct3Of3(T a0, T a1, T a2, T* c)
 {
-    T s = a1 * gSingleConstants[0], h = a0 + a2 * gSingleConstants[1];
+    T s = a1 * kSingleConstants[0], h = a0 + a2 * kSingleConstants[1];
     c[0] = h + s;
     c[1] = a0 - a2;
     c[2] = h - s;
@@ -63,7 +63,7 @@ inline void imdct36(const T* in, T* out)
     dct3Of9(even, e);
     dct3Of9(odd, o);
     for (int j = 0; j < 9; ++j) {
-        T oj = o[j] * gImdct36Constants[j];
+        T oj = o[j] * kImdct36Constants[j];
         out[8 - j] = out[9 + j] = e[j] - oj;
         out[26 - j] = out[27 + j] = e[j] + oj;
     }
@@ -78,7 +78,7 @@ inline void imdct12(const T* in, T* out)
     dct3Of3(in[0], y2, y4, e);
     dct3Of3(y1, y1 + y3, y3 + y5, o);
     for (int j = 0; j < 3; ++j) {
-        T oj = o[j] * gImdct3Constants[j];
+        T oj = o[j] * kImdct3Constants[j];
         out[2 - j] = out[3 + j] = e[j] - oj;
         out[8 - j] = out[9 + j] = e[j] + oj;
     }

@@ -9,8 +9,6 @@
 #include "audio/layer3_tables.h"
 #include "audio/stereo.h"
 
-Layer3State gLayer3;
-
 namespace {
 
 constexpr int kCrcBits = 16;
@@ -32,10 +30,11 @@ FrameModes frameModes(const FrameHeader& h)
 // Bits left between the read position and the end of this frame's main data.
 long bitsLeft(const StreamInput& s) { return (mainDataEnd(s) - s.reader.bytePtr) * 8L - s.reader.bitIndex; }
 
-// Scale factors and spectrum of one channel; false when its data overrun.
+// Scale factors and spectrum of one channel; false when its data overrun. Data running past the
+// end of a frame that the end of the file cut off decode from the zeros that stand in for them.
 bool decodeChannel(StreamInput& s, Layer3State& st, const FrameHeader& h, GranuleInfo& g, int ch, const FrameModes& m)
 {
-    if (g.part2_3_length > bitsLeft(s)) return false;
+    if (!s.cutShort && g.part2_3_length > bitsLeft(s)) return false;
     BitReader& r = s.reader;
     int32_t(&sf)[kScaleFactors] = st.scaleFactors[ch];
     int part2 = h.mpeg2 ? readScaleFactorsMpeg2(sf, st.largestScaleFactors[ch], g, r, ch == 1 && m.intensity)
@@ -71,7 +70,7 @@ int synthesizeGranule(Layer3State& st, const GranuleInfo* g, int channels, const
         // A single channel plays on both outputs.
         interleave(pcm[0], pcm[channels - 1], out.buffer + *out.fill);
         *out.fill += kSlotBytes;
-        if (*out.fill >= out.blockBytes) out.flush();
+        if (*out.fill >= out.blockBytes) out.flush(out.context);
     }
     return clips;
 }

@@ -19,15 +19,14 @@ struct Layer3State {
     SynthesisState synthesis;
 };
 
-extern Layer3State gLayer3;
-
 // Where PCM goes: 128 bytes per time slot are appended at `fill`; when `fill` reaches `blockBytes`
-// the block is handed on by `flush`, which empties the buffer.
+// the block is handed on by `flush(context)`, which empties the buffer.
 struct PcmSink {
     uint8_t* buffer;
     int32_t* fill;
     int32_t blockBytes;
-    void (*flush)();
+    void (*flush)(void* context);
+    void* context;
 };
 
 // Decodes the Layer III frame that nextFrame read (its header in h). Returns the clipped samples.

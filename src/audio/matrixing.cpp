@@ -1,8 +1,6 @@
 #include "audio/matrixing.h"
 
-#include <cmath>
-#include <numbers>
-
+#include "audio/generated/decoder_tables.h"
 #include "audio/lanes.h"
 
 // The matrixing is a 32-point DCT-II, T[n] = sum over k of S[k] cos(n (2k + 1) pi / 64), with
@@ -11,16 +9,14 @@
 // neighbour sums; four values at a time down to four points.
 namespace {
 
-float gCosines16[16], gCosines8[8], gCosines4[4], gCosines2[2], gCosines1[1];
-
 template <int N>
 const float* cosines()
 {
-    if constexpr (N == 32) return gCosines16;
-    else if constexpr (N == 16) return gCosines8;
-    else if constexpr (N == 8) return gCosines4;
-    else if constexpr (N == 4) return gCosines2;
-    else return gCosines1;
+    if constexpr (N == 32) return kMatrixCosines16;
+    else if constexpr (N == 16) return kMatrixCosines8;
+    else if constexpr (N == 8) return kMatrixCosines4;
+    else if constexpr (N == 4) return kMatrixCosines2;
+    else return kMatrixCosines1;
 }
 
 // Two 4-point transforms side by side, of a and of b: the same steps as the halving below.
@@ -72,16 +68,6 @@ void dct(const Lanes* x, Lanes* out)
 }
 
 }  // namespace
-
-void buildMatrixingTables()
-{
-    float* tables[5] = {gCosines16, gCosines8, gCosines4, gCosines2, gCosines1};
-    for (int i = 0; i < 5; ++i) {
-        int n = 16 >> i;
-        for (int k = 0; k < n; ++k)
-            tables[i][k] = static_cast<float>(1.0 / (2.0 * std::cos((2 * k + 1) * std::numbers::pi / (64 >> i))));
-    }
-}
 
 [[gnu::flatten]] void matrix32(const float* samples, float* first, float* second)
 {

@@ -4,6 +4,3 @@
 // cos((16 + i)(2k + 1) pi / 64) S[k]: first[m] = -V[32 + m] for m = 0..16 and second[m] = V[m]
 // for m = 0..15, each a column of contiguous values.
 void matrix32(const float* samples, float* first, float* second);
-
-// The five cosine tables, entry k of table i = 1 / (2 cos((2k + 1) pi / (64 / 2^i))).
-void buildMatrixingTables();

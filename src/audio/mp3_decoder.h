@@ -2,32 +2,24 @@
 
 #include "audio/audio_out.h"
 #include "audio/frame_header.h"
+#include "audio/layer3_frame.h"
+#include "audio/stream_input.h"
 
-// The MP3 decoder as the player sees it. Everything here runs on one thread: the playback thread,
-// or the thread of a tool or test; loadFile and the table builders may run before that thread starts.
+// One MP3 decoder as the player sees it: the file with its frames and reservoir, the Layer III
+// state, the output format fitted to the stream and the staging buffer. A decoder is used by one
+// thread at a time (the playback thread, or the thread of a tool or test); any number of decoders
+// may work side by side. The stream is read through the StreamInput calls: loadFile, rewind,
+// nextFrame, releaseFile.
+struct Mp3Decoder {
+    StreamInput stream;
+    Layer3State layer3{};
+    AudioParams audioParams;  // fitted on the first frame and whenever formatChange says so
+    PcmStaging staging;
+};
 
-// Reads the whole file into memory: 1, or -1 when it cannot be read. A newly loaded file has no
-// remembered header, so its first pass searches for the start of the audio.
-int loadFile(const char* name);
-void releaseFile();
-// Puts the read position back to the first byte for the next pass. The filter banks and the
-// output carry on, so a second pass follows the first without a gap.
-void rewind();
-// Reads the next frame and decodes its header into `header`: 1, or 0 at the end of the pass,
-// or when the file holds no stream this decoder plays (said once on stderr).
-int nextFrame(FrameHeader& header);
-
-// The player builds both at open: the synthesis tables with the output scale 32768, the Layer III
-// tables with the sub-band limit 0. decodeFrame builds the Layer III tables again when it starts output.
-void buildSynthesisTables(float scale);
-void buildLayer3Tables(int subbandLimit);
-
-// The output format fitted to the stream; decodeFrame fits it on the first frame and whenever
-// the header's formatChange says so. Initialise it (AudioParams{}) and probeFormats before playing.
-extern AudioParams gAudioParams;
-
-// Decodes the frame nextFrame read into pcmBuffer (128 bytes per time slot of 32 stereo frames)
-// and queues every full block. Returns the number of clipped samples, or -1 when the music must
-// stop: no output format fits the stream (said on stderr); nextFrame then returns 0 until another
-// file is loaded. A corrupt frame is dropped with a message on stderr; decoding goes on.
-int decodeFrame(FrameHeader& header);
+// Decodes the frame nextFrame read into the staging buffer (128 bytes per time slot of 32 stereo
+// frames) and queues every full block. Returns the number of clipped samples, or -1 when the music
+// must stop: no output format fits the stream (said on stderr); nextFrame then returns 0 until
+// another file is loaded. A corrupt frame is dropped with a message on stderr; decoding goes on.
+// Initialise audioParams (AudioParams{}) and probeFormats before playing.
+int decodeFrame(Mp3Decoder& decoder, FrameHeader& header);

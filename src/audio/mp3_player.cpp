@@ -4,12 +4,9 @@
 #include <unistd.h>
 
 #include "audio/audio_out.h"
-#include "audio/mp3_decoder.h"
 
 namespace {
 
-constexpr float kOutputScale = 32768.0f;  // full scale of the 16-bit samples
-constexpr int kInitialSubbandLimit = 0;   // decodeFrame builds the tables for 32 when output starts
 // Nice levels the thread asks to stand above the rest of the program, so that rendering never starves it.
 constexpr int kPriorityBoost = 5;
 
@@ -27,12 +24,13 @@ void raisePriority()
 PassEnd playPass(Mp3Player& player)
 {
     bool played = false;
-    rewind();
-    while (!player.stopRequested && nextFrame(player.header) == 1) {
+    Mp3Decoder& d = player.decoder;
+    rewind(d.stream);
+    while (!player.stopRequested && nextFrame(d.stream, player.header) == 1) {
         played = true;
         // The music ends for good when no format fits or the device is gone: decoding on would
         // only burn the processor the pictures need.
-        if (decodeFrame(player.header) < 0 || outputLost()) return PassEnd::stopped;
+        if (decodeFrame(d, player.header) < 0 || outputLost()) return PassEnd::stopped;
     }
     if (player.stopRequested) return PassEnd::stopped;
     return played ? PassEnd::endOfFile : PassEnd::nothingPlayed;
@@ -59,10 +57,10 @@ void* playbackThread(void* arg)
     Mp3Player& player = *static_cast<Mp3Player*>(arg);
     raisePriority();
     if (playPasses(player)) {
-        queueStaged();
+        queueStaged(player.decoder.staging);
         closeDevice();
     }
-    releaseFile();
+    releaseFile(player.decoder.stream);
     player.openedFlag = 0;  // the file is gone: a new open comes before the next start
     player.runningFlag = 0;
     return nullptr;
@@ -71,13 +69,11 @@ void* playbackThread(void* arg)
 int Mp3Player::open(const char* fileName)
 {
     stopThread();
-    resetOutput();
-    buildSynthesisTables(kOutputScale);
-    buildLayer3Tables(kInitialSubbandLimit);
-    gAudioParams = AudioParams{};
-    probeFormats(gAudioParams);
+    resetOutput(decoder.staging);
+    decoder.audioParams = AudioParams{};
+    probeFormats(decoder.audioParams);
     header = FrameHeader{};
-    openedFlag = loadFile(fileName) == 1;
+    openedFlag = loadFile(decoder.stream, fileName) == 1;
     return openedFlag;
 }
 
@@ -100,5 +96,5 @@ void Mp3Player::stopThread()
     pthread_join(threadHandle, nullptr);
     threadStarted = false;
     closeDevice();
-    resetOutput();
+    resetOutput(decoder.staging);
 }

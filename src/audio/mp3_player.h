@@ -6,10 +6,12 @@
 #include <cstdint>
 
 #include "audio/frame_header.h"
+#include "audio/mp3_decoder.h"
 
 // The music as the main program sees it: open the file, start the playback thread, stop it.
 // The main thread calls all three; the thread owns the decoder and the output while it runs.
 struct Mp3Player {
+    Mp3Decoder decoder;
     FrameHeader header{};
     int32_t loopFlag = 0;  // start over at the end of the file
     pthread_t threadHandle{};

@@ -21,8 +21,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kQueueLimit = 6;  // the producer waits while more than this many blocks are queued
 constexpr auto kPollInterval = std::chrono::milliseconds(77);
-// After an abort, how long a device may take to let go before its thread is left behind.
-constexpr auto kAbortGrace = std::chrono::milliseconds(1500);
+// After an abort, how long a device may take to let go before its thread is left behind. A device that
+// honours the abort lets go within one of its waits (tens of ms); Escape must end the demo within a second.
+constexpr auto kAbortGrace = std::chrono::milliseconds(300);
 
 struct QueuedBlock {
     std::unique_ptr<uint8_t[]> bytes;
@@ -45,6 +46,7 @@ struct OutputQueue {
     bool closing = false;  // no more blocks come: end once the queue is empty
     bool finished = false;
     bool threadRunning = false;  // producer side only: a device thread is to be joined
+    bool immediate = false;      // producer side only: an immediate device is open
     pthread_t thread{};
     int rate = 0;
 };
@@ -140,6 +142,23 @@ void endDeviceThread(OutputQueue& out)
     std::fprintf(stderr, "zephal3d: the sound device does not respond; leaving it\n");
 }
 
+int openImmediate(OutputQueue& out)
+{
+    bool opened = out.active->open(out.rate) == 0;
+    out.immediate = opened;
+    setState(out, opened ? DeviceState::open : DeviceState::failed);
+    return opened ? 0 : -1;
+}
+
+int playImmediate(OutputQueue& out, const uint8_t* data, int bytes)
+{
+    if (outputLost()) return -1;
+    if (out.active->play(data, bytes) == 0) return bytes;
+    std::lock_guard<std::mutex> guard(out.lock);
+    out.lost = true;
+    return -1;
+}
+
 }  // namespace
 
 void setWaveDevice(const WaveDevice* device)
@@ -152,7 +171,7 @@ int openDevice(AudioParams& params)
 {
     OutputQueue& out = gOut;
     if (params.rate == -1) return 0;
-    if (out.threadRunning) closeDevice();
+    if (out.threadRunning || out.immediate) closeDevice();
     {
         std::lock_guard<std::mutex> guard(out.lock);
         out.active = out.device;
@@ -162,6 +181,7 @@ int openDevice(AudioParams& params)
         out.lost = out.closing = out.finished = false;
         out.rate = params.rate;
     }
+    if (out.active->immediate) return openImmediate(out);
     if (pthread_create(&out.thread, nullptr, deviceThread, nullptr) != 0) {
         setState(out, DeviceState::failed);
         return -1;
@@ -176,6 +196,10 @@ int closeDevice()
 {
     OutputQueue& out = gOut;
     if (out.threadRunning) endDeviceThread(out);
+    if (out.immediate) {
+        out.immediate = false;
+        out.active->close();
+    }
     std::lock_guard<std::mutex> guard(out.lock);
     out.state = DeviceState::closed;
     out.queuedBlocks = 0;
@@ -191,7 +215,9 @@ int reopenDevice(AudioParams& params)
 int playBlock(const uint8_t* data, int bytes)
 {
     OutputQueue& out = gOut;
-    if (!data || bytes <= 0 || !out.threadRunning) return -1;
+    if (!data || bytes <= 0) return -1;
+    if (out.immediate) return playImmediate(out, data, bytes);
+    if (!out.threadRunning) return -1;
     while (out.queuedBlocks.load() > kQueueLimit) {
         if (out.aborted) return -1;
         std::this_thread::sleep_for(kPollInterval);

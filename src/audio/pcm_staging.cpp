@@ -1,34 +1,23 @@
 #include "audio/audio_out.h"
 #include "audio/output_queue.h"
 
-namespace {
-
-// Twice a block: the decoder may append past kBlockBytes before the slot's flush.
-uint8_t stagingBytes[2 * kBlockBytes];
-bool outputStarted = false;
-
-}  // namespace
-
-uint8_t* pcmBuffer = stagingBytes;
-int32_t pcmFill = 0;
-
-void startOutput(AudioParams& params)
+void startOutput(PcmStaging& staging, AudioParams& params)
 {
-    if (outputStarted) return;
-    outputStarted = true;
+    if (staging.outputStarted) return;
+    staging.outputStarted = true;
     openDevice(params);
 }
 
-void queueStaged()
+void queueStaged(PcmStaging& staging)
 {
-    if (pcmFill == 0) return;
-    playBlock(pcmBuffer, pcmFill);
-    pcmFill = 0;
+    if (staging.fill == 0) return;
+    playBlock(staging.bytes, staging.fill);
+    staging.fill = 0;
 }
 
-void resetOutput()
+void resetOutput(PcmStaging& staging)
 {
-    pcmFill = 0;
-    outputStarted = false;
+    staging.fill = 0;
+    staging.outputStarted = false;
     liftAbort();
 }

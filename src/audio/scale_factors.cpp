@@ -52,8 +52,8 @@ int readScaleFactorsMpeg1(int32_t (&sf)[kScaleFactors], const GranuleInfo& g, Bi
 int readScaleFactorsMpeg2(int32_t (&sf)[kScaleFactors], int32_t (&largest)[kScaleFactors], GranuleInfo& g,
                           BitReader& r, bool intensityChannel)
 {
-    uint32_t word = intensityChannel ? gMpeg2IntensityScaleLengths[(g.scalefac_compress >> 1) & 255]
-                                     : gMpeg2ScaleLengths[g.scalefac_compress & 511];
+    uint32_t word = intensityChannel ? kMpeg2IntensityScaleLengths[(g.scalefac_compress >> 1) & 255]
+                                     : kMpeg2ScaleLengths[g.scalefac_compress & 511];
     g.preflag = static_cast<int32_t>((word >> 15) & 1);
     int kind = blockKind(g.block_type, g.mixed_block_flag);
     const uint8_t* counts = kMpeg2PartitionSizes[kind][(word >> 12) & 7];

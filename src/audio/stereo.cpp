@@ -9,20 +9,31 @@ namespace {
 constexpr int kMpeg1Positions = 7;
 constexpr int kMidSideRows = 2;  // the ratio rows times sqrt 2
 
+constexpr int kNotCoded = -1;
+
 struct Ratios {
     const float* left;
     const float* right;
     const int32_t* largest;  // MPEG-2: the value of each position that says "not coded"; else null
 
-    bool coded(int pos, int at) const
-    {
-        if (!largest) return pos >= 0 && pos < kMpeg1Positions;
-        return pos >= 0 && pos < kIntensityPositions && pos != largest[at];
-    }
-    void apply(float* ch0, float* ch1, int first, int count, int step, const int32_t* sf, int at) const
+    // The position of the scale factor at `at`, or kNotCoded.
+    int position(const int32_t* sf, int at) const
     {
         int pos = sf[at];
-        if (!coded(pos, at)) return;
+        bool coded = largest ? pos != largest[at] : pos < kMpeg1Positions;
+        return pos >= 0 && pos < kIntensityPositions && coded ? pos : kNotCoded;
+    }
+    // The last band has no scale factor of its own. It takes the position of the band below; in
+    // MPEG-2 only when that band is intensity-coded too, else it is coded at position 0 (both
+    // channels alike), as the standard's reference output has it.
+    int lastBandPosition(const int32_t* sf, int belowAt, bool belowInRegion) const
+    {
+        if (largest && !belowInRegion) return 0;
+        return position(sf, belowAt);
+    }
+    void apply(float* ch0, float* ch1, int first, int count, int step, int pos) const
+    {
+        if (pos == kNotCoded) return;
         float l = left[pos], r = right[pos];
         for (int i = 0, line = first; i < count; ++i, line += step) {
             float v = ch0[line];
@@ -32,25 +43,30 @@ struct Ratios {
     }
 };
 
-// Long bands from `first` to `last` (inclusive); the band after the last coded one reuses its position.
+// Long bands from `first` to `last` (inclusive).
 void longBands(const Ratios& q, float* ch0, float* ch1, const int32_t* sf, int samplingIndex, int first, int last)
 {
     const int32_t* starts = kLongBandStarts[samplingIndex];
+    constexpr int kLast = kLongBands - 1;
     for (int band = first; band <= last; ++band) {
-        q.apply(ch0, ch1, starts[band], starts[band + 1] - starts[band], 1, sf, std::min(band, kLongBands - 2));
+        int pos = band < kLast ? q.position(sf, band) : q.lastBandPosition(sf, kLast - 1, first < kLast);
+        q.apply(ch0, ch1, starts[band], starts[band + 1] - starts[band], 1, pos);
     }
 }
 
-// Short bands of each window from its first zero band; band 12 reuses band 11's position.
+// Short bands of each window from its first zero band.
 // `base` is where short band 3's scale factors start, less 9 (the scale factors of bands 0..2).
 void shortBands(const Ratios& q, float* ch0, float* ch1, const int32_t* sf, const GranuleInfo& g, int samplingIndex,
                 int base)
 {
     const int32_t* starts = kShortBandStarts[samplingIndex];
+    constexpr int kLast = kShortBands - 1;
     for (int w = 0; w < 3; ++w) {
-        for (int band = g.lastShortBands[w]; band < kShortBands; ++band) {
-            int at = base + 3 * std::min(band, kShortBands - 2) + w;
-            q.apply(ch0, ch1, 3 * starts[band] + w, starts[band + 1] - starts[band], 3, sf, at);
+        int first = g.lastShortBands[w];
+        for (int band = first; band < kShortBands; ++band) {
+            int pos = band < kLast ? q.position(sf, base + 3 * band + w)
+                                   : q.lastBandPosition(sf, base + 3 * (kLast - 1) + w, first < kLast);
+            q.apply(ch0, ch1, 3 * starts[band] + w, starts[band + 1] - starts[band], 3, pos);
         }
     }
 }
@@ -60,7 +76,7 @@ void shortBands(const Ratios& q, float* ch0, float* ch1, const int32_t* sf, cons
 void applyIntensityStereo(float* ch0, float* ch1, const int32_t (&sf1)[kScaleFactors], const int32_t* largest,
                           const GranuleInfo& g1, int samplingIndex, bool midSide, bool mpeg2)
 {
-    const float(*rows)[kIntensityPositions] = mpeg2 ? gIntensityMpeg2[g1.scalefac_compress & 1] : gIntensityMpeg1;
+    const float(*rows)[kIntensityPositions] = mpeg2 ? kIntensityMpeg2[g1.scalefac_compress & 1] : kIntensityMpeg1;
     int row = midSide ? kMidSideRows : 0;
     Ratios q{rows[row], rows[row + 1], mpeg2 ? largest : nullptr};
     if (g1.block_type != 2) {

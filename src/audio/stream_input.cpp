@@ -5,9 +5,6 @@
 #include <cstring>
 
 #include "audio/frame_search.h"
-#include "audio/mp3_decoder.h"
-
-StreamInput gStream;
 
 void loadBytes(StreamInput& s, std::vector<uint8_t> bytes)
 {
@@ -65,14 +62,16 @@ int formatChange(uint32_t lastHeader, uint32_t word)
     return ((lastHeader & kMode) == 0) == ((word & kMode) == 0) ? 1 : 2;
 }
 
-// Reads a body of n bytes into frameData; bytes missing at the end of the file read as zeros.
+// Reads a body of n bytes into frameData; bytes missing at the end of the file read as zeros,
+// also past the body, as far as the frame's main data may reach.
 bool readFrameBody(StreamInput& s, int n)
 {
     size_t left = s.file.size() - s.pos;
     if (n <= 0 || n > kMaxFrameBody || left == 0) return false;
     size_t have = std::min(left, static_cast<size_t>(n));
+    s.cutShort = have < static_cast<size_t>(n);
     std::memcpy(s.frameData, s.file.data() + s.pos, have);
-    std::memset(s.frameData + have, 0, n - have + kReadSlack);
+    std::memset(s.frameData + have, 0, n - have + (s.cutShort ? kCutBodyZeros : 0) + kReadSlack);
     s.pos += have;
     s.reader = {s.frameData, 0};
     return true;
@@ -132,8 +131,3 @@ bool setMainData(StreamInput& s, int mainDataBegin)
     s.reader = {mainData - mainDataBegin, 0};
     return mainDataBegin <= avail;
 }
-
-int loadFile(const char* name) { return loadFile(gStream, name); }
-void releaseFile() { releaseFile(gStream); }
-void rewind() { rewind(gStream); }
-int nextFrame(FrameHeader& header) { return nextFrame(gStream, header); }

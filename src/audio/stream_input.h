@@ -11,9 +11,12 @@
 
 constexpr int kReservoirBytes = 511;      // the farthest main_data_begin reaches back
 constexpr int kFrameBodyOffset = 512;     // room in front of a frame body for the reservoir
-constexpr int kFrameBufferBytes = 2304;
 constexpr int kReadSlack = 64;            // behind a body: what a bit read may look past its data
-constexpr int kMaxFrameBody = kFrameBufferBytes - kFrameBodyOffset - kReadSlack;
+constexpr int kMaxFrameBody = 1728;
+// Behind a body cut off by the end of the file: zeros for as far as its main data may reach, four
+// granules and channels of at most 4095 bits each.
+constexpr int kCutBodyZeros = 4 * 4095 / 8 + 1;
+constexpr int kFrameBufferBytes = kFrameBodyOffset + kMaxFrameBody + kCutBodyZeros + kReadSlack;
 
 struct StreamInput {
     std::vector<uint8_t> file;
@@ -33,10 +36,9 @@ struct StreamInput {
     // Main-data bytes of earlier frames standing in front of a frame's own main data.
     int history = 0, prevHistory = 0;
     bool continuous = false;  // the previous frame directly precedes this one in the stream
+    bool cutShort = false;    // the end of the file cut this frame's body: zeros stand for the rest
     BitReader reader{};
 };
-
-extern StreamInput gStream;
 
 // Takes the bytes as the file in memory and forgets every remembered header and reservoir byte.
 void loadBytes(StreamInput& s, std::vector<uint8_t> bytes);

@@ -2,43 +2,13 @@
 
 #include <cstring>
 
-#include "audio/generated/synthesis_window.h"
+#include "audio/generated/decoder_tables.h"
 #include "audio/lanes.h"
 #include "audio/matrixing.h"
 
 namespace {
 
-constexpr int kWindowEntries = 544;
-constexpr int kWindowWritten = 528;
 constexpr int kColumn = 17;  // values of one matrixing column, m = 0..16
-
-float gWindow[kWindowEntries];
-// The window by column: gWindowT[q][row] = gWindow[32 row + q] for q = 0..31 (each row of the
-// window holds its 16 values twice, so columns q and q + 16 are the same).
-float gWindowT[32][kColumn];
-
-// The standard's D changes sign every 64 coefficients; the walk's running sign supplies those
-// changes itself, so it takes the smooth prototype h[j] = D[j] x (-1)^(j / 64).
-double prototype(int j) { return kSynthesisWindowD[j] / 65536.0 * ((j / 64) % 2 ? -1 : 1); }
-
-// Row c of the window holds, twice over, the coefficients of D[32 q + c] for q = 0..15
-// with the signs that the two matrixing columns and the alternating sum need.
-void buildWindow(float scale)
-{
-    std::memset(gWindow, 0, sizeof gWindow);
-    int pos = 0, j = 0;
-    double sign = -scale;
-    for (int i = 0; i < 512; ++i) {
-        if (pos < kWindowWritten) gWindow[pos] = gWindow[pos + 16] = static_cast<float>(prototype(j) * sign);
-        if (i % 32 == 31) pos -= 1023;
-        pos += 32;
-        if (i % 64 == 63) sign = -sign;
-        j += i < 256 ? 1 : -1;
-        if (i == 255) j = 256;
-    }
-    for (int q = 0; q < 32; ++q)
-        for (int row = 0; row < kColumn; ++row) gWindowT[q][row] = gWindow[32 * row + q];
-}
 
 // toPcm on four sums at once: the same truncation and limits; the lanes of `clipped` count.
 inline void storePcm(Lanes v, int16_t* out, IntLanes& clipped)
@@ -65,12 +35,6 @@ template <int Sign>
 
 }  // namespace
 
-void buildSynthesisTables(float scale)
-{
-    buildMatrixingTables();
-    buildWindow(scale);
-}
-
 int synthesize(SynthesisState& st, const float* samples, int channel, int16_t* pcm)
 {
     if (channel == 0) st.ring = (st.ring - 1) & 15;
@@ -93,8 +57,8 @@ int synthesize(SynthesisState& st, const float* samples, int channel, int16_t* p
     // are formed side by side, four to a register.
     Lanes low[4] = {}, high[4] = {};
     float middle = 0.0f;
-    const float* wl = gWindowT[16 - r1];  // column (k - r1) mod 16, k = 0..15
-    const float* wh = gWindowT[15 + r1];  // column (15 + r1 - k) mod 16
+    const float* wl = kSynthesisWindowT[16 - r1];  // column (k - r1) mod 16, k = 0..15
+    const float* wh = kSynthesisWindowT[15 + r1];  // column (15 + r1 - k) mod 16
     for (int k = 0; k < 16; k += 2, b += 2 * kColumn, wl += 2 * kColumn, wh -= 2 * kColumn) {
         accumulate<+1>(b, wl, wh, low, high);
         accumulate<-1>(b + kColumn, wl + kColumn, wh - kColumn, low, high);

@@ -31,6 +31,3 @@ int synthesize(SynthesisState& state, const float* samples, int channel, int16_t
 
 // 32 stereo frames, left first, in the machine's order (little-endian): 128 bytes.
 void interleave(const int16_t* left, const int16_t* right, uint8_t* out);
-
-// Builds the matrixing constants and the window scaled to `scale` (32768 for 16-bit output).
-void buildSynthesisTables(float scale);

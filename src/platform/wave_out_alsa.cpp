@@ -85,7 +85,9 @@ int alsaPlay(const uint8_t* data, int bytes)
         }
         int err = done == -EAGAIN ? waitForRoom() : int(done);
         // Underruns and suspends are recovered; the frames not yet written follow, none twice.
-        if (err < 0 && snd_pcm_recover(gAlsa.pcm, err, 1) < 0) {
+        // What recovery could not mend says more than what it was given (a lost device shows
+        // first as an underrun, then fails to prepare).
+        if (err < 0 && (err = snd_pcm_recover(gAlsa.pcm, err, 1)) < 0) {
             reportOnce("the sound device \"default\" failed while playing", err);
             return -1;
         }
@@ -93,13 +95,22 @@ int alsaPlay(const uint8_t* data, int bytes)
     return 0;
 }
 
-// Lets the device play out what it holds, unless the output is aborted or the device stalls.
+// Lets the device play out what it holds, unless the output is aborted or the device stalls. The wait
+// is ours: snd_pcm_drain of a plugin device (ioplug) polls without a time-out even on a non-blocking
+// PCM, so a device that stops playing would hold the caller for ever.
 void drain()
 {
-    if (snd_pcm_drain(gAlsa.pcm) != -EAGAIN) return;
+    snd_pcm_uframes_t bufferFrames = 0, periodFrames = 0;
+    if (snd_pcm_get_params(gAlsa.pcm, &bufferFrames, &periodFrames) < 0) return;
+    // Less than the start threshold was written: the device has not started playing yet.
+    if (snd_pcm_state(gAlsa.pcm) == SND_PCM_STATE_PREPARED && snd_pcm_start(gAlsa.pcm) < 0) return;
     Clock::time_point limit = Clock::now() + kDrainLimit;
-    while (!gAlsa.aborted && snd_pcm_state(gAlsa.pcm) == SND_PCM_STATE_DRAINING && Clock::now() < limit)
+    while (!gAlsa.aborted && Clock::now() < limit) {
+        snd_pcm_sframes_t room = snd_pcm_avail(gAlsa.pcm);
+        // An error here is the underrun that follows the last frame, or a device gone: nothing left to wait for.
+        if (room < 0 || snd_pcm_uframes_t(room) >= bufferFrames) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(kWaitMs));
+    }
 }
 
 void alsaClose()

@@ -1,138 +1,195 @@
-// capture: pictures of the show at chosen demo times, drawn frame by frame from a data folder.
+// capture: the show drawn frame by frame with a test clock, as PNG pictures or one YUV4MPEG2
+// stream with the music beside it as a WAV file, or pictures of single moments.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/app.h"
+#include "capture_options.h"
 #include "frame_schedule.h"
+#include "frame_writer.h"
+#include "music_range.h"
+#include "png_file.h"
+#include "progress.h"
 #include "show_session.h"
+#include "y4m_stream.h"
 
 namespace {
 
-constexpr double kMaxSeconds = 3600.0;  // the float demo clock stays exact to the ms far beyond
+const char* const kMusicFile = "sorvel.mp3";
 
-struct Options {
-    std::string dataDir = ".";
-    std::string outPrefix = "shot";
-    int width = 800;
-    int height = 600;
-    double fps = 60.0;
-    uint32_t fromMs = 0;
-    std::vector<uint32_t> shotsMs;
-};
-
-const char* const kUsage =
-    "usage: capture [--data DIR] [--out PREFIX] [--size WxH] [--fps N] [--from SECONDS] SECONDS...\n"
-    "Draws the show from the data in DIR (default: here), frame by frame from demo time --from\n"
-    "(default 0) at N frames a second (default 60), as the demo would draw it, and writes\n"
-    "PREFIX-<ms>.ppm at each demo time given in seconds. Needs a display: run it under with-xvfb.\n";
-
-bool parseSeconds(const char* text, uint32_t& ms)
+bool fail(const std::string& message)
 {
-    char* end = nullptr;
-    double seconds = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !(seconds >= 0.0 && seconds <= kMaxSeconds)) return false;
-    ms = static_cast<uint32_t>(std::lround(seconds * 1000.0));
-    return true;
-}
-
-bool parseSize(const char* text, int& width, int& height)
-{
-    char tail = 0;
-    return std::sscanf(text, "%dx%d%c", &width, &height, &tail) == 2 && width >= 16 && height >= 16 &&
-           width <= 4096 && height <= 4096;
-}
-
-bool parseFps(const char* text, double& fps)
-{
-    char* end = nullptr;
-    fps = std::strtod(text, &end);
-    return end != text && *end == '\0' && fps >= 1.0 && fps <= 1000.0;
-}
-
-// Reads the options; false after a message on stderr.
-bool parseOptions(int argc, char** argv, Options& options)
-{
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        bool hasValue = i + 1 < argc;
-        bool ok = true;
-        if (arg == "--help") {
-            std::fputs(kUsage, stdout);
-            std::exit(0);
-        } else if (arg == "--data" && hasValue) {
-            options.dataDir = argv[++i];
-        } else if (arg == "--out" && hasValue) {
-            options.outPrefix = argv[++i];
-        } else if (arg == "--size" && hasValue) {
-            ok = parseSize(argv[++i], options.width, options.height);
-        } else if (arg == "--fps" && hasValue) {
-            ok = parseFps(argv[++i], options.fps);
-        } else if (arg == "--from" && hasValue) {
-            ok = parseSeconds(argv[++i], options.fromMs);
-        } else if (arg.rfind("--", 0) != 0) {
-            uint32_t ms = 0;
-            ok = parseSeconds(argv[i], ms);
-            options.shotsMs.push_back(ms);
-        } else {
-            ok = false;
-        }
-        if (!ok) {
-            std::fprintf(stderr, "capture: bad argument '%s'\n%s", argv[i], kUsage);
-            return false;
-        }
-    }
-    if (options.shotsMs.empty()) {
-        std::fprintf(stderr, "capture: no demo time given\n%s", kUsage);
-        return false;
-    }
-    return true;
-}
-
-bool isShot(const Options& options, uint32_t ms)
-{
-    for (uint32_t shot : options.shotsMs)
-        if (std::max(shot, options.fromMs) == ms) return true;
+    std::fprintf(stderr, "capture: %s\n", message.c_str());
     return false;
 }
 
-std::string shotPath(const std::string& prefix, uint32_t ms)
+// Output paths are taken from where the tool was started, before it enters the data folder.
+void makeAbsolute(std::string& path)
+{
+    if (!path.empty() && path != "-") path = std::filesystem::absolute(path).string();
+}
+
+std::string framePath(const std::string& folder, int64_t index)
 {
     char name[32];
-    std::snprintf(name, sizeof name, "-%06u.ppm", static_cast<unsigned>(ms));
+    std::snprintf(name, sizeof name, "/frame-%06lld.png", static_cast<long long>(index));
+    return folder + name;
+}
+
+// The grid frames from 0 that come before `fromSeconds`, run unseen so that the effects that
+// step once a frame stand where they stand in a capture from 0.
+void runLeadIn(App& app, double fromSeconds, FrameRate rate)
+{
+    int64_t count = frameCount(0.0, fromSeconds, rate);
+    if (count > 0)
+        std::fprintf(stderr, "capture: running the %lld frames before %g s unseen\n", static_cast<long long>(count),
+                     fromSeconds);
+    for (int64_t i = 0; i < count; ++i) drawUnseenFrame(app, frameTimeMs(0.0, i, rate));
+}
+
+// Where the range's pictures go: PNG files in a folder or one Y4M stream.
+struct RangeOutput {
+    std::string folder;
+    Y4mStream y4m;
+    bool toY4m = false;
+};
+
+bool openRangeOutput(RangeOutput& output, const CaptureOptions& options, const ShowSession& session)
+{
+    output.toY4m = !options.y4mPath.empty();
+    if (output.toY4m) {
+        if (openY4m(output.y4m, options.y4mPath, session.width, session.height, options.rate)) return true;
+        return fail("cannot write " + options.y4mPath);
+    }
+    output.folder = options.out;
+    std::error_code error;
+    std::filesystem::create_directories(output.folder, error);
+    if (std::filesystem::is_directory(output.folder)) return true;
+    return fail("cannot make the folder " + output.folder);
+}
+
+WritePicture pictureWriter(RangeOutput& output, const ShowSession& session)
+{
+    if (output.toY4m)
+        return [&output](int64_t, const std::vector<uint8_t>& rgb) { return writeY4mFrame(output.y4m, rgb); };
+    int width = session.width, height = session.height;
+    return [&output, width, height](int64_t index, const std::vector<uint8_t>& rgb) {
+        return writePng(framePath(output.folder, index), width, height, rgb);
+    };
+}
+
+// The music of the range, decoded and written while the frames before the range run.
+bool musicBesideLeadIn(App& app, const CaptureOptions& options)
+{
+    MusicRange music;
+    music.fromSeconds = options.fromSeconds;
+    music.toSeconds = options.toSeconds;
+    music.wavPath = options.wavPath;
+    std::string error;
+    if (!startMusicRange(music, kMusicFile, error)) return fail(error);
+    runLeadIn(app, options.fromSeconds, options.rate);
+    return finishMusicRange(music, error) || fail(error);
+}
+
+// Every frame of [from, to), written by a thread of its own while the next one is drawn. The WAV
+// comes first, so that an encoder reading the pictures from a pipe finds the sound complete.
+bool captureRange(ShowSession& session, App& app, const CaptureOptions& options)
+{
+    if (options.wavPath.empty())
+        runLeadIn(app, options.fromSeconds, options.rate);
+    else if (!musicBesideLeadIn(app, options))
+        return false;
+    RangeOutput output;
+    if (!openRangeOutput(output, options, session)) return false;
+    int64_t total = frameCount(options.fromSeconds, options.toSeconds, options.rate);
+    Progress progress;
+    startProgress(progress, total, stderr);
+    FrameWriter writer;
+    startFrameWriter(writer, pictureWriter(output, session));
+    int64_t done = 0;
+    // The frames are read from the back buffer and never presented: a copy to the screen less.
+    for (; done < total; ++done) {
+        drawShowFrame(app, frameTimeMs(options.fromSeconds, done, options.rate));
+        if (!queuePicture(writer, done, readPicture(session))) break;
+        showProgress(progress, done + 1);
+    }
+    bool ok = stopFrameWriter(writer);
+    endProgress(progress, done);
+    if (!ok) fail("cannot write " + (output.toY4m ? options.y4mPath : framePath(output.folder, writer.failedIndex)));
+    if (output.toY4m && !closeY4m(output.y4m) && ok) ok = fail("cannot write " + options.y4mPath);
+    return ok;
+}
+
+std::string shotPath(const std::string& prefix, double seconds)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "-%06lld.ppm", std::llround(seconds * 1000.0));
     return prefix + name;
+}
+
+// The pictures of single moments: the grid frames from 0 up to the last moment are all run,
+// and only those that show a moment are drawn and written.
+bool captureMoments(ShowSession& session, App& app, const CaptureOptions& options)
+{
+    std::vector<int64_t> shots;
+    for (double seconds : options.momentsSeconds) shots.push_back(gridFrameAtOrBefore(seconds, options.rate));
+    int64_t last = *std::max_element(shots.begin(), shots.end());
+    bool ok = true;
+    for (int64_t k = 0; k <= last; ++k) {
+        double ms = frameTimeMs(0.0, k, options.rate);
+        if (std::find(shots.begin(), shots.end(), k) == shots.end()) {
+            drawUnseenFrame(app, ms);
+            continue;
+        }
+        drawShowFrame(app, ms);
+        std::vector<uint8_t> rgb = readPicture(session);
+        for (size_t i = 0; i < shots.size(); ++i) {
+            if (shots[i] != k) continue;
+            std::string path = shotPath(options.out, options.momentsSeconds[i]);
+            if (writePpm(path, session.width, session.height, rgb))
+                std::printf("%s\n", path.c_str());
+            else
+                ok = fail("cannot write " + path);
+        }
+        present(session);
+    }
+    return ok;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    Options options;
-    if (!parseOptions(argc, argv, options)) return 2;
-    // Output paths are taken from where the tool was started, before it enters the data folder.
-    std::string prefix = std::filesystem::absolute(options.outPrefix).string();
+    CaptureOptions options;
+    std::string error;
+    switch (parseCaptureOptions(argc, argv, options, error)) {
+        case ParseOutcome::help:
+            std::fputs(kCaptureUsage, stdout);
+            return 0;
+        case ParseOutcome::bad:
+            std::fprintf(stderr, "capture: %s\n%s", error.c_str(), kCaptureUsage);
+            return 2;
+        case ParseOutcome::run:
+            break;
+    }
+    makeAbsolute(options.out);
+    makeAbsolute(options.y4mPath);
+    makeAbsolute(options.wavPath);
     ShowSession session;
     if (!openShowSession(session, gApp, options.dataDir, options.width, options.height)) return 1;
-    auto step = static_cast<uint32_t>(std::lround(1000.0 / options.fps));
-    int status = 0;
-    for (uint32_t ms : frameTimes(options.fromMs, step, options.shotsMs)) {
-        drawShowFrame(gApp, ms);
-        if (isShot(options, ms)) {
-            std::string path = shotPath(prefix, ms);
-            if (writePpm(path, session.width, session.height, readPicture(session))) {
-                std::printf("%s\n", path.c_str());
-            } else {
-                std::fprintf(stderr, "capture: cannot write %s\n", path.c_str());
-                status = 1;
-            }
-        }
-        present(session);
-    }
+    bool ok = false;
+    if (session.width != options.width || session.height != options.height)
+        fail("the window came out " + std::to_string(session.width) + "x" + std::to_string(session.height) +
+             " instead of the size asked for");
+    else if (options.momentsSeconds.empty())
+        ok = captureRange(session, gApp, options);
+    else
+        ok = captureMoments(session, gApp, options);
     closeShowSession(session);
-    return status;
+    return ok ? 0 : 1;
 }

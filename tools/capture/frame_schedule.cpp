@@ -1,23 +1,36 @@
 #include "frame_schedule.h"
 
-#include <algorithm>
+#include <cmath>
 
-std::vector<uint32_t> frameTimes(uint32_t fromMs, uint32_t stepMs, std::vector<uint32_t> shotsMs)
+namespace {
+
+constexpr double kMsPerSecond = 1000.0;
+// Seconds are given in decimal and are not exact in binary: a frame position closer than this
+// to a whole number is taken as that number.
+constexpr double kFrameSlack = 1e-6;
+
+double framesIn(double seconds, FrameRate rate)
 {
-    std::vector<uint32_t> times;
-    auto add = [&](uint32_t t) {
-        if (times.empty() || times.back() != t) times.push_back(t);
-    };
-    std::sort(shotsMs.begin(), shotsMs.end());
-    stepMs = std::max<uint32_t>(stepMs, 1);
-    uint32_t now = fromMs;
-    for (uint32_t shot : shotsMs) {
-        shot = std::max(shot, fromMs);
-        while (now < shot) {
-            add(now);
-            now = shot - now > stepMs ? now + stepMs : shot;
-        }
-        add(now);
-    }
-    return times;
+    return seconds * static_cast<double>(rate.num) / static_cast<double>(rate.den);
+}
+
+}  // namespace
+
+double frameTimeMs(double fromSeconds, int64_t k, FrameRate rate)
+{
+    double offsetMs = static_cast<double>(k) * kMsPerSecond * static_cast<double>(rate.den) /
+                      static_cast<double>(rate.num);
+    return fromSeconds * kMsPerSecond + offsetMs;
+}
+
+int64_t frameCount(double fromSeconds, double toSeconds, FrameRate rate)
+{
+    if (!(toSeconds > fromSeconds)) return 0;
+    return static_cast<int64_t>(std::ceil(framesIn(toSeconds - fromSeconds, rate) - kFrameSlack));
+}
+
+int64_t gridFrameAtOrBefore(double seconds, FrameRate rate)
+{
+    if (!(seconds > 0.0)) return 0;
+    return static_cast<int64_t>(std::floor(framesIn(seconds, rate) + kFrameSlack));
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "app/app.h"
@@ -16,6 +17,7 @@
 
 namespace {
 
+// The counter behind the demo clock, in whole milliseconds.
 uint32_t sessionNowMs;
 uint32_t sessionCounter() { return sessionNowMs; }
 
@@ -56,15 +58,29 @@ void closeShowSession(ShowSession& session)
     setTimeSource(nullptr);
 }
 
-void setShowTime(uint32_t ms)
+void setShowTime(App& app, double ms)
 {
-    sessionNowMs = ms;
+    // The counter counts whole milliseconds; the fraction goes into the clock's start, so that
+    // counter minus start is the time asked for, rounded once to the clock's float.
+    double whole = std::floor(ms);
+    sessionNowMs = static_cast<uint32_t>(whole);
+    app.clockStartMs = static_cast<float>(whole - ms);
 }
 
-void drawShowFrame(App& app, uint32_t ms)
+void drawShowFrame(App& app, double ms)
 {
-    setShowTime(ms);
+    setShowTime(app, ms);
     drawFrame(app);
+}
+
+void drawUnseenFrame(App& app, double ms)
+{
+    // An empty scissor box lets no fragment through, the frame's clear included; all the rest of
+    // the frame, its effects' steps and the GL state it leaves, happens as in a drawn frame.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 0, 0);
+    drawShowFrame(app, ms);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void present(const ShowSession& session)

@@ -21,10 +21,13 @@ struct ShowSession {
 bool openShowSession(ShowSession& session, App& app, const std::string& dataDir, int width, int height);
 void closeShowSession(ShowSession& session);
 
-// Sets the demo clock: `ms` since the GL set-up.
-void setShowTime(uint32_t ms);
+// Sets the demo clock to `ms` since the GL set-up, fractions of a millisecond included.
+void setShowTime(App& app, double ms);
 // Draws the frame of demo time `ms`; the picture stays in the back buffer until `present`.
-void drawShowFrame(App& app, uint32_t ms);
+void drawShowFrame(App& app, double ms);
+// Runs the frame of demo time `ms` without touching a pixel: a frame of the show that nobody
+// looks at, which still moves what moves once a frame.
+void drawUnseenFrame(App& app, double ms);
 void present(const ShowSession& session);
 
 // The back buffer as RGB rows, top row first.

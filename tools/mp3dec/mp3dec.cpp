@@ -1,11 +1,12 @@
 // mp3dec [-r] IN.mp3 OUT: decodes one pass of an MP3 file with the demo's decoder and writes exactly
-// the PCM the player would queue, as a WAV file or (-r) raw 16-bit little-endian stereo.
+// the PCM the player would queue, as a WAV file or (-r) raw 16-bit little-endian stereo. "-" for
+// IN reads standard input, for OUT writes standard output (the summary then goes to standard error).
+// The output is written as fast as it is decoded.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "audio/audio_out.h"
-#include "audio/mp3_decoder.h"
 #include "audio/mp3_player.h"
 #include "pcm_file_device.h"
 
@@ -17,28 +18,34 @@ struct PassResult {
 };
 
 // One pass, as the playback thread plays it when it does not loop.
-PassResult decodePass()
+PassResult decodePass(Mp3Decoder& d)
 {
     PassResult r;
     FrameHeader header{};
-    rewind();
-    while (nextFrame(header) == 1) {
+    rewind(d.stream);
+    while (nextFrame(d.stream, header) == 1) {
         ++r.frames;
-        int clipped = decodeFrame(header);
+        int clipped = decodeFrame(d, header);
         if (clipped < 0 || outputLost()) break;
         r.clipped += clipped;
     }
-    queueStaged();
+    queueStaged(d.staging);
     closeDevice();
-    releaseFile();
+    releaseFile(d.stream);
     return r;
 }
 
 int usage()
 {
-    std::fprintf(stderr, "usage: mp3dec [-r] IN.mp3 OUT\n  writes OUT as a WAV file, or with -r as raw 16-bit little-endian stereo\n");
+    std::fprintf(stderr, "usage: mp3dec [-r] IN.mp3 OUT\n  writes OUT as a WAV file, or with -r as raw 16-bit little-endian stereo;\n"
+                         "  - as IN reads standard input, - as OUT writes standard output\n");
     return 2;
 }
+
+bool isStandard(const char* path) { return std::strcmp(path, kStandardStream) == 0; }
+
+// The name a path goes by in messages.
+const char* shownName(const char* path, const char* standard) { return isStandard(path) ? standard : path; }
 
 }  // namespace
 
@@ -48,22 +55,24 @@ int main(int argc, char** argv)
     if (argc != 3 + raw) return usage();
     const char* in = argv[1 + raw];
     const char* out = argv[2 + raw];
+    const char* inName = shownName(in, "standard input");
     usePcmFile(out, raw);
     setWaveDevice(&kPcmFileDevice);
     // Opened as the demo opens its music, so that the pass below decodes what the player would queue.
-    if (gPlayer.open(in) != 1) {
-        std::fprintf(stderr, "mp3dec: cannot read %s\n", in);
+    if (gPlayer.open(isStandard(in) ? "/dev/stdin" : in) != 1) {
+        std::fprintf(stderr, "mp3dec: cannot read %s\n", inName);
         return 1;
     }
-    PassResult r = decodePass();
+    PassResult r = decodePass(gPlayer.decoder);
     if (!pcmFileOpened() && r.frames == 0) {
-        std::fprintf(stderr, "mp3dec: %s holds no audio that can be decoded\n", in);
+        std::fprintf(stderr, "mp3dec: %s holds no audio that can be decoded\n", inName);
         return 1;
     }
     if (pcmFileFailed()) {
-        std::fprintf(stderr, "mp3dec: cannot write %s\n", out);
+        std::fprintf(stderr, "mp3dec: cannot write %s\n", shownName(out, "standard output"));
         return 1;
     }
-    std::printf("%s: %ld frames, %d Hz, %ld clipped samples\n", in, r.frames, gAudioParams.rate, r.clipped);
+    std::fprintf(isStandard(out) ? stderr : stdout, "%s: %ld frames, %d Hz, %ld clipped samples\n", inName, r.frames,
+                 gPlayer.decoder.audioParams.rate, r.clipped);
     return 0;
 }

@@ -5,7 +5,9 @@
 #include "audio/audio_out.h"
 
 // A wave device that writes what it is given to a file: 16-bit stereo PCM, raw or with a WAV header
-// that close completes. One file at a time.
+// that close completes (on a pipe it says "to the end of the stream"). One file at a time; the
+// path kStandardStream is standard output.
+constexpr const char* kStandardStream = "-";
 void usePcmFile(const std::string& path, bool raw);
 extern const WaveDevice kPcmFileDevice;
 

@@ -1,41 +1,51 @@
-// Writes the decoder's Huffman trees, the code word list and the other standard tables as C++ sources.
+// Writes the decoder's Huffman lookup tables, the code word list and the other standard tables as C++ sources.
 #include <cstdio>
 #include <map>
 #include <string>
 
-#include "huffman_tree.h"
+#include "decoder_tables.h"
+#include "huffman_lookup.h"
 #include "source_writer.h"
 #include "table_files.h"
+
+using namespace lookup_layout;
 
 namespace {
 
 constexpr int kQuadTables[] = {32, 33};
 constexpr int kUnusedCodes = 255;
 
-std::string treeName(int codes) { return codes == 0 ? "kTreeZero" : "kTree" + std::to_string(codes); }
+std::string lookupName(int codes) { return codes == 0 ? "kLookupZero" : "kLookup" + std::to_string(codes); }
 
-bool buildTrees(const TableFiles& t, std::map<int, std::vector<int16_t>>& trees)
+struct Lookup {
+    int rootBits;
+    std::vector<uint16_t> entries;
+    std::vector<uint16_t> signedQuadruples;  // quadruple tables only
+};
+
+bool buildLookups(const TableFiles& t, std::map<int, Lookup>& lookups)
 {
-    std::map<int, std::vector<TreeCode>> codes;
+    std::map<int, std::vector<LookupCode>> codes;
     for (const CodewordRow& r : t.codewords) {
         bool quad = r.table >= 32;
         codes[r.table].push_back({r.code, quad ? r.x : (r.x << 4) | r.y});
     }
     for (auto& [table, list] : codes) {
         std::string error;
-        if (!buildHuffmanTree(list, trees[table], error)) {
+        if (!buildHuffmanLookup(list, lookups[table].entries, lookups[table].rootBits, error)) {
             std::fprintf(stderr, "mpeg_tables: table %d: %s\n", table, error.c_str());
             return false;
         }
+        if (table >= 32) lookups[table].signedQuadruples = buildSignedQuadrupleLookup(list);
     }
     for (int i = 0; i < 32; ++i) {
-        if (t.tables[i].codes > 0 && !trees.count(t.tables[i].codes)) {
+        if (t.tables[i].codes > 0 && !lookups.count(t.tables[i].codes)) {
             std::fprintf(stderr, "mpeg_tables: table %d uses codes of %d, which has none\n", i, t.tables[i].codes);
             return false;
         }
     }
     for (int q : kQuadTables) {
-        if (!trees.count(q)) {
+        if (!lookups.count(q)) {
             std::fprintf(stderr, "mpeg_tables: quadruple table %d missing\n", q);
             return false;
         }
@@ -90,43 +100,78 @@ std::string codewordsSource(const TableFiles& t)
     return s + "};\n";
 }
 
-std::string treesHeader()
+std::string line(const char* type, const char* name, long value)
+{
+    return std::string("constexpr ") + type + " " + name + " = " + std::to_string(value) + ";\n";
+}
+
+// The layout constants the decoder reads the tables with, from the ones they were built with.
+std::string lookupConstants()
+{
+    return line("uint32_t", "kLookupLink", kLookupLink) + line("int", "kLookupLengthShift", kLookupLengthShift) +
+           line("uint32_t", "kLookupLengthMask", kLookupMaxLength) +
+           line("uint32_t", "kLookupValueMask", 0xFF) +
+           line("int", "kLookupLinkBitsShift", kLookupLinkBitsShift) +
+           line("uint32_t", "kLookupLinkBitsMask", kLookupMaxLevelBits - 1) +
+           line("uint32_t", "kLookupOffsetMask", kLookupMaxOffset);
+}
+
+std::string quadrupleConstants()
+{
+    return line("int", "kQuadrupleSignedBits", kQuadrupleSignedBits) +
+           line("uint32_t", "kQuadrupleLengthMask", (1 << kQuadrupleValueShift) - 1) +
+           line("int", "kQuadrupleValueShift", kQuadrupleValueShift) +
+           line("int", "kQuadrupleSignShift", kQuadrupleSignShift);
+}
+
+std::string lookupHeader()
 {
     return generatedBanner() + R"(#pragma once
 
 #include <cstdint>
 
-// Decoding trees of the Layer III Huffman tables. An entry -n is a node: read one bit; on 0 go on
-// with the next entry, on 1 skip the n entries of the 0-branch first. A non-negative entry is a leaf:
-// (x << 4) | y for pair tables, the bits v w x y (v in bit 3) for the quadruple tables.
-struct HuffmanTree {
+// Lookup tables of the Layer III Huffman codes, read several bits at a time. A table's root level
+// is indexed by the next rootBits bits. An entry without kLookupLink is a code word: its full length
+// in bits 8-12 and its value in bits 0-7, (x << 4) | y for pair tables, the bits v w x y (v in bit 3)
+// for the quadruple tables. An entry with kLookupLink goes on in a sub-table starting at the entry
+// in bits 0-11, indexed by the next (bits 12-14) + 1 bits after those already used.
+struct HuffmanLookup {
     int32_t linbits;
-    int32_t size;  // entries in use (padded to an even count in storage)
-    const int16_t* nodes;
+    int32_t rootBits;
+    const uint16_t* entries;
 };
-
+)" + lookupConstants() + R"(
 // Entries 0..31 by table_select, 32 and 33 the quadruple tables A and B by count1table_select.
-// Tables 0, 4 and 14 have the one-leaf tree that gives (0, 0) without reading a bit.
-extern const HuffmanTree kHuffmanTrees[34];
+// Tables 0, 4 and 14 have the one entry that gives (0, 0) without reading a bit.
+extern const HuffmanLookup kHuffmanLookups[34];
+
+// Quadruples with their sign bits, by count1table_select, indexed by the next kQuadrupleSignedBits
+// bits (the longest code word and its four signs): the bits taken, code word and signs, in bits 0-3,
+// the value bits v w x y (v in bit 3) in bits 4-7 and their signs (1: negative) in bits 8-11.
+)" + quadrupleConstants() + R"(extern const uint16_t kSignedQuadrupleLookups[2][1 << kQuadrupleSignedBits];
 )";
 }
 
-std::string treesSource(const TableFiles& t, const std::map<int, std::vector<int16_t>>& trees)
+std::string lookupSource(const TableFiles& t, const std::map<int, Lookup>& lookups)
 {
-    std::string s = generatedBanner() + "#include \"audio/generated/huffman_trees.h\"\n\nnamespace {\n\n";
-    s += "const int16_t kTreeZero[2] = {0, 0};\n";
-    for (const auto& [table, nodes] : trees) {
-        std::vector<long> v(nodes.begin(), nodes.end());
-        if (v.size() % 2) v.push_back(0);
-        s += "const int16_t " + treeName(table) + "[" + std::to_string(v.size()) + "] = {\n" + numberList(v, 16) + "};\n";
+    std::string s = generatedBanner() + "#include \"audio/generated/huffman_lookup.h\"\n\nnamespace {\n\n";
+    s += "const uint16_t kLookupZero[1] = {0};\n";
+    for (const auto& [table, lookup] : lookups) {
+        std::vector<long> v(lookup.entries.begin(), lookup.entries.end());
+        s += "const uint16_t " + lookupName(table) + "[" + std::to_string(v.size()) + "] = {\n" + numberList(v, 16) + "};\n";
     }
-    s += "\n}  // namespace\n\nconst HuffmanTree kHuffmanTrees[34] = {\n";
+    s += "\n}  // namespace\n\nconst HuffmanLookup kHuffmanLookups[34] = {\n";
     auto entry = [&](int linbits, int codes) {
-        int size = codes == 0 ? 1 : static_cast<int>(trees.at(codes).size());
-        return "    {" + std::to_string(linbits) + ", " + std::to_string(size) + ", " + treeName(codes) + "},\n";
+        int rootBits = codes == 0 ? 0 : lookups.at(codes).rootBits;
+        return "    {" + std::to_string(linbits) + ", " + std::to_string(rootBits) + ", " + lookupName(codes) + "},\n";
     };
     for (const TableInfoRow& row : t.tables) s += entry(row.linbits, row.codes < 0 ? 0 : row.codes);
     for (int q : kQuadTables) s += entry(0, q);
+    s += "};\n\nconst uint16_t kSignedQuadrupleLookups[2][1 << kQuadrupleSignedBits] = {\n";
+    for (int q : kQuadTables) {
+        std::vector<long> v(lookups.at(q).signedQuadruples.begin(), lookups.at(q).signedQuadruples.end());
+        s += "  {\n" + numberList(v, 16) + "  },\n";
+    }
     return s + "};\n";
 }
 
@@ -176,19 +221,20 @@ int main(int argc, char** argv)
         return 2;
     }
     TableFiles tables{};
-    std::map<int, std::vector<int16_t>> trees;
-    if (!readTableFiles(argv[1], tables) || !buildTrees(tables, trees)) return 1;
+    std::map<int, Lookup> lookups;
+    if (!readTableFiles(argv[1], tables) || !buildLookups(tables, lookups)) return 1;
     std::string out = std::string(argv[2]) + "/";
     std::string windowHeader, partitionHeader;
     std::string windowSource = windowFiles(tables, windowHeader);
     std::string partitionSource = partitionFiles(tables, partitionHeader);
     bool ok = writeTextFile(out + "huffman_codewords.h", codewordsHeader()) &&
               writeTextFile(out + "huffman_codewords.cpp", codewordsSource(tables)) &&
-              writeTextFile(out + "huffman_trees.h", treesHeader()) &&
-              writeTextFile(out + "huffman_trees.cpp", treesSource(tables, trees)) &&
+              writeTextFile(out + "huffman_lookup.h", lookupHeader()) &&
+              writeTextFile(out + "huffman_lookup.cpp", lookupSource(tables, lookups)) &&
               writeTextFile(out + "synthesis_window.h", windowHeader) &&
               writeTextFile(out + "synthesis_window.cpp", windowSource) &&
               writeTextFile(out + "mpeg2_partitions.h", partitionHeader) &&
-              writeTextFile(out + "mpeg2_partitions.cpp", partitionSource);
+              writeTextFile(out + "mpeg2_partitions.cpp", partitionSource) &&
+              writeDecoderTables(out, tables.synthesisWindow);
     return ok ? 0 : 1;
 }

@@ -62,6 +62,33 @@ std::string describe(const PcmComparison& c, int samplesPerFrame)
     return line;
 }
 
+ReferenceComparison compareWithReference(const std::vector<int16_t>& ours, const std::vector<int16_t>& ref,
+                                         int refChannels)
+{
+    ReferenceComparison c;
+    double sumSquares = 0;
+    const size_t frames = ref.size() / refChannels;
+    for (size_t f = 0; f < frames; ++f) {
+        for (int ch = 0; ch < 2; ++ch) {
+            const size_t at = 2 * f + ch;
+            if (at >= ours.size()) {
+                ++c.missing;
+                continue;
+            }
+            const int diff = std::abs(ours[at] - ref[refChannels * f + (refChannels == 2 ? ch : 0)]);
+            if (diff > c.maxDiff) {
+                c.maxDiff = diff;
+                c.maxAt = at;
+            }
+            c.overOne += diff > 1;
+            sumSquares += double(diff) * diff;
+            ++c.compared;
+        }
+    }
+    if (c.compared) c.rmsDiff = std::sqrt(sumSquares / c.compared);
+    return c;
+}
+
 bool readRaw16(const std::string& path, std::vector<int16_t>& samples) { return readSamples(path, samples); }
 
 bool readF32(const std::string& path, std::vector<float>& samples) { return readSamples(path, samples); }

@@ -23,5 +23,19 @@ PcmComparison comparePcm(const std::vector<int16_t>& ours, const std::vector<flo
 // channel) given the stereo samples per frame (1152 or 576).
 std::string describe(const PcmComparison& c, int samplesPerFrame);
 
+// Our interleaved stereo output against a reference decoder's 16-bit output of `refChannels`
+// channels, from sample 0 over the reference's length; a one-channel reference is compared with
+// each of our two channels.
+struct ReferenceComparison {
+    size_t compared = 0;   // samples compared
+    size_t missing = 0;    // reference samples past the end of ours
+    int maxDiff = 0;
+    size_t maxAt = 0;      // index in our interleaved output
+    double rmsDiff = 0;
+    size_t overOne = 0;    // samples more than 1 LSB off
+};
+ReferenceComparison compareWithReference(const std::vector<int16_t>& ours, const std::vector<int16_t>& ref,
+                                         int refChannels);
+
 bool readRaw16(const std::string& path, std::vector<int16_t>& samples);  // little-endian
 bool readF32(const std::string& path, std::vector<float>& samples);      // little-endian

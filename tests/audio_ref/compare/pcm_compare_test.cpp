@@ -41,4 +41,21 @@ TEST(PcmCompare, DescriptionNamesFrameGranuleAndChannel)
     EXPECT_NE(text.find("max 5.000 LSB (frame 2, granule 1, right)"), std::string::npos) << text;
 }
 
+TEST(ReferenceCompare, MonoReferenceChecksBothChannelsAndCountsLargeDifferences)
+{
+    const std::vector<int16_t> ours = {10, 10, -5, -7, 3, 3, 9, 9};
+    const ReferenceComparison c = compareWithReference(ours, {10, -6, 3}, 1);
+    EXPECT_EQ(c.compared, 6u);
+    EXPECT_EQ(c.missing, 0u);
+    EXPECT_EQ(c.maxDiff, 1);
+    EXPECT_EQ(c.maxAt, 2u);
+    EXPECT_EQ(c.overOne, 0u);
+    EXPECT_NEAR(c.rmsDiff, std::sqrt(2.0 / 6), 1e-9);
+    const ReferenceComparison off = compareWithReference(ours, {10, 10, -5, -4, 3, 3, 9, 9, 1, 1}, 2);
+    EXPECT_EQ(off.maxDiff, 3);
+    EXPECT_EQ(off.maxAt, 3u);
+    EXPECT_EQ(off.overOne, 1u);
+    EXPECT_EQ(off.missing, 2u) << "a reference longer than our output";
+}
+
 }  // namespace

@@ -1,79 +1,12 @@
-// Runs the real capture on the demo's generated data and looks at the pictures it writes.
-#include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "run_command.h"
-#include "temp_dir.h"
+// Runs the real capture on the demo's generated data: pictures of single moments.
+#include "capture_run.h"
 
 namespace {
 
-std::string gendataPath;  // from the command line
-std::string capturePath;
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;  // top row first
-    const uint8_t* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
-};
-
-Picture readPpm(const std::string& path)
-{
-    Picture p;
-    std::string bytes = readFile(path);
-    int maxValue = 0, used = 0;
-    if (std::sscanf(bytes.c_str(), "P6 %d %d %d%n", &p.width, &p.height, &maxValue, &used) != 3) return p;
-    size_t size = static_cast<size_t>(p.width) * p.height * 3;
-    if (maxValue != 255 || bytes.size() != used + 1 + size) return Picture{};
-    p.rgb.assign(bytes.begin() + used + 1, bytes.end());
-    return p;
-}
-
-// Share of the picture's pixels for which `test` holds.
-template <typename Test>
-double share(const Picture& p, Test test)
-{
-    size_t count = 0;
-    for (size_t i = 0; i < p.rgb.size(); i += 3) count += test(&p.rgb[i]);
-    return p.rgb.empty() ? 0.0 : static_cast<double>(count) * 3 / p.rgb.size();
-}
-
-bool white(const uint8_t* c) { return c[0] == 255 && c[1] == 255 && c[2] == 255; }
-bool dark(const uint8_t* c) { return c[0] < 16 && c[1] < 16 && c[2] < 16; }
-
-class CaptureRun : public ::testing::Test {
+// The moments' pictures under the prefix "shot".
+class CaptureMoments : public CaptureRun {
 protected:
-    static inline std::unique_ptr<TempDir> scratch;
-    static inline std::string tmp, data;
-    static void SetUpTestSuite()
-    {
-        scratch = std::make_unique<TempDir>();
-        tmp = scratch->path;
-        data = tmp + "/data";
-        CommandResult generation = runCommand(tmp, "'" + gendataPath + "' '" + data + "'");
-        ASSERT_EQ(generation.status, 0) << generation.errors;
-    }
-    static void TearDownTestSuite() { scratch.reset(); }
-
-    CommandResult capture(const std::string& arguments)
-    {
-        return runCommand(tmp, "'" + capturePath + "' --data '" + data + "' --out '" + tmp + "/shot' " + arguments);
-    }
+    CommandResult moments(const std::string& arguments) { return capture("--out '" + tmp + "/shot' " + arguments); }
     Picture shot(uint32_t ms)
     {
         char name[32];
@@ -82,11 +15,9 @@ protected:
     }
 };
 
-TEST_F(CaptureRun, FlightFramesShowTheSceneAndGapsShowWhite)
+TEST_F(CaptureMoments, FlightFramesShowTheSceneAndGapsShowWhite)
 {
-    CommandResult r = capture("--from 2.9 --fps 50 3");
-    ASSERT_EQ(r.status, 0) << r.errors;
-    r = capture("--from 35 --fps 50 35.1");
+    CommandResult r = moments("--fps 50 3 35.1");
     ASSERT_EQ(r.status, 0) << r.errors;
     Picture flight = shot(3000);
     ASSERT_EQ(flight.width, 800);
@@ -97,9 +28,9 @@ TEST_F(CaptureRun, FlightFramesShowTheSceneAndGapsShowWhite)
     EXPECT_EQ(share(gap, white), 1.0);
 }
 
-TEST_F(CaptureRun, EndPhaseTurnsTheSceneBlackUnderThePanel)
+TEST_F(CaptureMoments, EndPhaseTurnsTheSceneBlackUnderThePanel)
 {
-    CommandResult r = capture("--from 78 --fps 10 78.1 88");
+    CommandResult r = moments("--fps 10 78.1 88");
     ASSERT_EQ(r.status, 0) << r.errors;
     Picture before = shot(78100);
     Picture after = shot(88000);
@@ -110,25 +41,38 @@ TEST_F(CaptureRun, EndPhaseTurnsTheSceneBlackUnderThePanel)
     EXPECT_TRUE(white(after.at(400, 0)) || white(after.at(10, 0)));
 }
 
-TEST_F(CaptureRun, SameMomentGivesTheSamePicture)
+// The sparks' colours and the end fog step once a frame: a moment asked for beside others
+// still shows the picture it shows alone.
+TEST_F(CaptureMoments, AMomentDoesNotDependOnTheOtherMomentsAskedFor)
 {
-    ASSERT_EQ(capture("--from 35.8 --fps 30 36").status, 0);
-    std::string first = readFile(tmp + "/shot-036000.ppm");
-    ASSERT_EQ(capture("--from 35.8 --fps 30 36").status, 0);
-    EXPECT_FALSE(first.empty());
-    EXPECT_EQ(readFile(tmp + "/shot-036000.ppm"), first);
+    ASSERT_EQ(moments("--fps 10 25").status, 0);
+    std::string alone25 = readFile(tmp + "/shot-025000.ppm");
+    ASSERT_EQ(moments("--fps 10 80").status, 0);
+    std::string alone80 = readFile(tmp + "/shot-080000.ppm");
+    ASSERT_EQ(moments("--fps 10 24.5 25 80.01 80").status, 0);
+    EXPECT_FALSE(alone25.empty());
+    EXPECT_EQ(readFile(tmp + "/shot-025000.ppm"), alone25);
+    EXPECT_EQ(readFile(tmp + "/shot-080000.ppm"), alone80);
+    // 80.01 s lies between the frames of 80 s and 80.1 s: it shows the one of 80 s.
+    EXPECT_EQ(readFile(tmp + "/shot-080010.ppm"), alone80);
 }
 
-TEST_F(CaptureRun, RefusesBadArgumentsAndMissingData)
+TEST_F(CaptureMoments, RefusesBadArgumentsAndMissingData)
 {
-    CommandResult noTime = capture("");
-    EXPECT_EQ(noTime.status, 2);
-    EXPECT_NE(noTime.errors.find("no demo time given"), std::string::npos) << noTime.errors;
-    CommandResult badTime = capture("-3");
+    CommandResult rangeOption = moments("--from 3 5");
+    EXPECT_EQ(rangeOption.status, 2);
+    EXPECT_NE(rangeOption.errors.find("for a range, not for moments"), std::string::npos) << rangeOption.errors;
+    CommandResult badTime = moments("-3");
     EXPECT_EQ(badTime.status, 2);
     EXPECT_NE(badTime.errors.find("bad argument '-3'"), std::string::npos) << badTime.errors;
-    EXPECT_EQ(capture("--fps 0 3").status, 2);
-    EXPECT_EQ(capture("--size 800 3").status, 2);
+    CommandResult unknown = moments("--frames 3");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.errors.find("unknown option '--frames'"), std::string::npos) << unknown.errors;
+    EXPECT_EQ(moments("--fps 0 3").status, 2);
+    EXPECT_EQ(moments("--size 800 3").status, 2);
+    CommandResult backwards = capture("--from 3 --to 2");
+    EXPECT_EQ(backwards.status, 2);
+    EXPECT_NE(backwards.errors.find("--to must come after --from"), std::string::npos) << backwards.errors;
     CommandResult missing = runCommand(tmp, "'" + capturePath + "' --data '" + tmp + "/nowhere' 3");
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.errors.find("cannot enter the data folder"), std::string::npos) << missing.errors;
@@ -139,11 +83,12 @@ TEST_F(CaptureRun, RefusesBadArgumentsAndMissingData)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: capture_e2e_test GENDATA CAPTURE\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: capture_e2e_test GENDATA CAPTURE MP3DEC\n");
         return 2;
     }
     gendataPath = argv[1];
     capturePath = argv[2];
+    mp3decPath = argv[3];
     return RUN_ALL_TESTS();
 }

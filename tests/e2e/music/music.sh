@@ -45,3 +45,29 @@ music_escape() {
   sleep 0.5
   e2e_keyup Escape 2>/dev/null || true
 }
+
+# music_fault_device CAPTURE LOG FAULTS: "default" is the tests' paced device, which plays into
+# CAPTURE, logs its faults into LOG and fails as FAULTS say ("underrun@300000 suspend@700000";
+# see tests/alsa_fault/fault_pcm.cpp).
+music_fault_device() {
+  mkdir -p "$E2E_DIR/home"
+  printf 'pcm_type.z3dfault { lib "%s" }\npcm.!default {\ntype z3dfault\nfile "%s"\nlog "%s"\nfaults "%s"\n}\n' \
+    "$Z3D_FAULT_PCM" "$1" "$2" "$3" >"$E2E_DIR/home/.asoundrc"
+  export HOME="$E2E_DIR/home"
+}
+
+# music_logged LOG WHAT: the device has logged a fault of this kind.
+music_logged() { grep -q "^$2 " "$1" 2>/dev/null; }
+
+# music_less_cuts REFERENCE LOG OUT: what the device should have played of REFERENCE, less the bytes
+# each logged fault cut ("WHAT at PLAYED-BYTES cut BYTES" per line).
+music_less_cuts() {
+  local ref=$1 log=$2 out=$3 from=0 skipped=0 what at cut
+  : >"$out"
+  while read -r what _ at _ cut; do
+    head -c $((at + skipped)) "$ref" | tail -c +$((from + skipped + 1)) >>"$out"  # no SIGPIPE under pipefail
+    from=$at
+    skipped=$((skipped + cut))
+  done <"$log"
+  tail -c +$((from + skipped + 1)) "$ref" >>"$out"
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -22,7 +23,7 @@ std::vector<int16_t> gCollected;
 uint8_t gStaging[2 * kBlock];
 int32_t gFill = 0;
 
-void collect()
+void collect(void*)
 {
     const int16_t* s = reinterpret_cast<const int16_t*>(gStaging);
     gCollected.insert(gCollected.end(), s, s + gFill / 2);
@@ -49,10 +50,10 @@ Decoded decodeStream(const std::vector<uint8_t>& bytes, int passes = 1)
         rewind(s);
         while (nextFrame(s, h)) {
             ++d.frames;
-            d.clips += decodeLayer3(s, *state, h, PcmSink{gStaging, &gFill, kBlock, collect});
+            d.clips += decodeLayer3(s, *state, h, PcmSink{gStaging, &gFill, kBlock, collect, nullptr});
         }
     }
-    collect();
+    collect(nullptr);
     d.pcm = gCollected;
     return d;
 }
@@ -95,11 +96,6 @@ void clearPadding(std::vector<uint8_t>& mp3, size_t frameBytes)
 }
 
 struct Decode : ::testing::Test {
-    static void SetUpTestSuite()
-    {
-        buildLayer3Tables(32);
-        buildSynthesisTables(32768);
-    }
 };
 
 // What goes into the encoder comes out of the decoder, for every mode and sampling frequency.
@@ -275,6 +271,75 @@ TEST_F(Decode, MidSideOverDifferentBlockKindsDropsTheFrame)
     EXPECT_NE(said.find("mid/side stereo over channels of different block kinds"), std::string::npos) << said;
 }
 
+// A last frame cut off by the end of the file decodes with zeros for every missing bit, also
+// where its main data run past the frame's end: as the same bits in a frame large enough to hold
+// them. A complete frame whose data run past its end still loses that granule and the rest.
+TEST_F(Decode, CutLastFrameDecodesWithZeros)
+{
+    auto frame = [](int bitrateIndex, int realBytes) {
+        TestFrame f;
+        f.header.bitrateIndex = bitrateIndex;
+        TestGranule& g = f.granules[1][1];
+        g.part23 = 4000;  // 500 bytes: more than a 128 kbit/s body holds behind its side information
+        g.bigValues = 200;
+        g.tables[0] = g.tables[1] = g.tables[2] = 1;  // whose code "000" is (1, 1): zeros are not silent
+        for (int i = 0; i < realBytes; ++i) f.mainData.push_back(uint8_t(37 * i + 11));
+        return frameBytes(f);
+    };
+    constexpr int kBodyCut = 300, kSideInfo = 32;
+    std::vector<uint8_t> cut = frame(9, kBodyCut - kSideInfo);
+    cut.resize(4 + kBodyCut);
+    Decoded fromCut = decodeStream(cut);
+    Decoded whole = decodeStream(frame(11, kBodyCut - kSideInfo));  // 192 kbit/s: room for all 500 bytes
+    ASSERT_EQ(whole.pcm.size(), size_t(1152 * 2));
+    EXPECT_TRUE(std::any_of(whole.pcm.begin() + 1152, whole.pcm.end(), [](int16_t v) { return v != 0; }));
+    EXPECT_EQ(fromCut.pcm, whole.pcm);
+
+    testing::internal::CaptureStderr();
+    Decoded overrun = decodeStream(frame(9, 413 - kSideInfo));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(overrun.pcm.size(), size_t(576 * 2)) << "granule 1 is dropped";
+}
+
+// Decoders share nothing: two streams decoded frame by frame in turn, each by its own decoder,
+// give exactly what each gives decoded alone.
+TEST_F(Decode, TwoDecodersInterleavedGiveTheirOwnPcm)
+{
+    struct Run {
+        Mp3Decoder decoder;
+        FrameHeader header{};
+        std::vector<int16_t> pcm;
+    };
+    auto take = [](void* context) {
+        Run& run = *static_cast<Run*>(context);
+        const int16_t* s = reinterpret_cast<const int16_t*>(run.decoder.staging.bytes);
+        run.pcm.insert(run.pcm.end(), s, s + run.decoder.staging.fill / 2);
+        run.decoder.staging.fill = 0;
+    };
+    const std::vector<uint8_t> streams[2] = {shineEncode(tones(2, 44100, 0.5), 2, 44100, 128),
+                                             shineEncode(tones(2, 22050, 0.8), 2, 22050, 64, "-j")};
+    std::unique_ptr<Run> runs[2] = {std::make_unique<Run>(), std::make_unique<Run>()};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_FALSE(streams[i].empty());
+        loadBytes(runs[i]->decoder.stream, streams[i]);
+    }
+    for (bool more[2] = {true, true}; more[0] || more[1];) {
+        for (int i = 0; i < 2; ++i) {
+            Run& run = *runs[i];
+            more[i] = more[i] && nextFrame(run.decoder.stream, run.header);
+            if (!more[i]) continue;
+            PcmStaging& st = run.decoder.staging;
+            decodeLayer3(run.decoder.stream, run.decoder.layer3, run.header, PcmSink{st.bytes, &st.fill, kBlock, take, &run});
+        }
+    }
+    for (int i = 0; i < 2; ++i) {
+        take(runs[i].get());
+        std::vector<int16_t> alone = decodeStream(streams[i]).pcm;
+        EXPECT_GT(alone.size(), size_t(20 * 1152));
+        EXPECT_TRUE(runs[i]->pcm == alone) << "stream " << i;
+    }
+}
+
 // The music repeats without noise at the seam, whatever wraps the stream or follows it.
 TEST_F(Decode, SecondPassPlaysLikeTheFirst)
 {
@@ -339,28 +404,25 @@ namespace {
 // stream, probed, plays.
 TEST(DecodeFrame, MusicStopsWithAMessageWhenNoOutputFormatFits)
 {
-    buildLayer3Tables(0);
-    buildSynthesisTables(32768);
-    gAudioParams = AudioParams{};
-    loadBytes(gStream, silentStream(3));
+    auto d = std::make_unique<Mp3Decoder>();
+    loadBytes(d->stream, silentStream(3));
     FrameHeader h{};
-    ASSERT_EQ(nextFrame(h), 1);
+    ASSERT_EQ(nextFrame(d->stream, h), 1);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(decodeFrame(h), -1);
+    EXPECT_EQ(decodeFrame(*d, h), -1);
     std::string said = testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("no output format fits 44100 Hz"), std::string::npos) << said;
-    EXPECT_EQ(nextFrame(h), 0) << "the music has stopped";
+    EXPECT_EQ(nextFrame(d->stream, h), 0) << "the music has stopped";
 
-    probeFormats(gAudioParams);
-    loadBytes(gStream, silentStream(3));
-    ASSERT_EQ(nextFrame(h), 1);
-    pcmFill = 0;
-    EXPECT_EQ(decodeFrame(h), 0);
-    EXPECT_EQ(gAudioParams.rate, 44100);
+    probeFormats(d->audioParams);
+    loadBytes(d->stream, silentStream(3));
+    ASSERT_EQ(nextFrame(d->stream, h), 1);
+    EXPECT_EQ(decodeFrame(*d, h), 0);
+    EXPECT_EQ(d->audioParams.rate, 44100);
     EXPECT_EQ(h.subbandLimit, 32);
-    EXPECT_EQ(pcmFill, 1152 * 4);
+    EXPECT_EQ(d->staging.fill, 1152 * 4);
     closeDevice();
-    resetOutput();
+    resetOutput(d->staging);
 }
 
 }  // namespace

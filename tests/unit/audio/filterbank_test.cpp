@@ -16,11 +16,6 @@
 namespace {
 
 struct FilterBank : ::testing::Test {
-    static void SetUpTestSuite()
-    {
-        buildLayer3Tables(32);
-        buildSynthesisTables(32768);
-    }
 };
 
 struct GranuleKind {
@@ -40,8 +35,8 @@ GranuleInfo randomGranule(const GranuleKind& kind, std::mt19937& rng, float* spe
     int top = shortBlock ? 3 * kShortBandStarts[0][kind.topBand] : kLongBandStarts[0][kind.topBand];
     std::uniform_real_distribution<float> value(-1.0f, 1.0f);
     for (int i = 0; i < 576; ++i) spectrum[i] = i < top ? value(rng) * 0.02f / (1.0f + i / 40.0f) : 0.0f;
-    g.activeSubbands = shortBlock ? gShortSubbandLimits[0][std::max(kind.topBand, kind.mixed ? 3 : 0)]
-                                  : gLongSubbandLimits[0][kind.topBand];
+    g.activeSubbands = shortBlock ? kShortSubbandLimits[0][std::max(kind.topBand, kind.mixed ? 3 : 0)]
+                                  : kLongSubbandLimits[0][kind.topBand];
     if (kind.blockType == 2 && !kind.mixed) return g;
     reduceAliasing(spectrum, g);
     return g;
@@ -96,7 +91,7 @@ TEST_F(FilterBank, OverlapRingsOutForOneGranule)
     float spectrum[576], slots[576];
     hybridFilter(hybrid, spectrum, slots, 0, randomGranule({0, false, 22}, rng, spectrum));
     GranuleInfo silent{};
-    silent.activeSubbands = gLongSubbandLimits[0][0];
+    silent.activeSubbands = kLongSubbandLimits[0][0];
     std::fill(std::begin(spectrum), std::end(spectrum), 0.0f);
     hybridFilter(hybrid, spectrum, slots, 0, silent);
     float energy = 0;

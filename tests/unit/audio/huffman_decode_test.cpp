@@ -43,7 +43,6 @@ BitWriter encode(const std::vector<int>& pairValues, const std::vector<int>& qua
 }
 
 struct Spectrum : ::testing::Test {
-    static void SetUpTestSuite() { buildLayer3Tables(32); }
     int32_t sf[kScaleFactors] = {};
     std::vector<float> out = std::vector<float>(576, 99.0f);
 
@@ -94,7 +93,7 @@ TEST_F(Spectrum, LongBandGainsFollowScaleFactorsScaleAndPreEmphasis)
             EXPECT_FLOAT_EQ(out[196], gain(190 - 210 - step * (1 + pre * 3)));
             EXPECT_EQ(out[1], 0.0f);
             EXPECT_EQ(g.lastLongBand, 18);
-            EXPECT_EQ(g.activeSubbands, gLongSubbandLimits[0][18]);
+            EXPECT_EQ(g.activeSubbands, kLongSubbandLimits[0][18]);
         }
     }
 }
@@ -123,7 +122,7 @@ TEST_F(Spectrum, ShortBlocksAreInterleavedByWindow)
     EXPECT_EQ(g.lastShortBands[0], 1);
     EXPECT_EQ(g.lastShortBands[1], 0);
     EXPECT_EQ(g.lastShortBands[2], 2);
-    EXPECT_EQ(g.activeSubbands, gShortSubbandLimits[0][2]);
+    EXPECT_EQ(g.activeSubbands, kShortSubbandLimits[0][2]);
 }
 
 // Mixed blocks: long bands up to line 36, then short bands from band 3 on.
@@ -169,7 +168,7 @@ TEST_F(Spectrum, RegionsSwitchTablesAtTheirBoundaries)
     g.region1FirstPair = 1;
     ASSERT_EQ(run(bits, g), 0);
     EXPECT_EQ(out[0], 1.0f);
-    EXPECT_FLOAT_EQ(out[2], gPowerTable[2]);
+    EXPECT_FLOAT_EQ(out[2], kPowerTable[2]);
 }
 
 // Count1 stops at the quadruple limit, and a quadruple cut by the budget reads as zeros.

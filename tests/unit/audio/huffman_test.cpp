@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "audio/generated/huffman_codewords.h"
-#include "audio/generated/huffman_trees.h"
+#include "audio/generated/huffman_lookup.h"
 #include "audio/layer3_tables.h"
 #include "audio/huffman_decode.h"
+#include "lookup_walk.h"
 #include "test_frames.h"
 
 namespace {
 
 struct Huffman : ::testing::Test {
-    static void SetUpTestSuite() { buildLayer3Tables(32); }
 };
 
 std::vector<const HuffmanCodeword*> codewordsOf(int codes)
@@ -57,23 +57,23 @@ Decoded decode(BitWriter bits, GranuleInfo g)
     return d;
 }
 
-// The tree of every table_select value reads each code word of its table to its own pair.
-TEST_F(Huffman, EveryTreeDecodesEveryCodeWord)
+// The table of every table_select value reads each code word of its table to its own pair, using
+// exactly the code word's bits whatever follows it.
+TEST_F(Huffman, EveryLookupTableDecodesEveryCodeWord)
 {
     std::vector<bool> seen(kHuffmanCodewordCount, false);
     for (int sel = 0; sel < 34; ++sel) {
         int codes = sel < 32 ? kHuffmanTables[sel].codes : sel;
         if (codes == 0 || codes == 255) continue;
-        EXPECT_EQ(kHuffmanTrees[sel].linbits, sel < 32 ? kHuffmanTables[sel].linbits : 0);
+        EXPECT_EQ(kHuffmanLookups[sel].linbits, sel < 32 ? kHuffmanTables[sel].linbits : 0);
         for (const HuffmanCodeword* c : codewordsOf(codes)) {
-            BitWriter bits;
-            bits.put(c->bits, c->length);
-            bits.bytes.resize(bits.bytes.size() + 2, 0);
-            BitReader r{bits.bytes.data(), 0};
-            const int16_t* node = kHuffmanTrees[sel].nodes;
-            while (*node < 0) node += readBit(r) ? 1 - *node : 1;
-            ASSERT_EQ(*node, sel < 32 ? c->x << 4 | c->y : c->x) << "table " << sel;
-            ASSERT_EQ(bitsFrom(r, bits.bytes.data()), c->length) << "table " << sel;
+            for (uint32_t tail : {0u, 0x7FFFFu, 0x2AAAAu}) {
+                const int extra = 19;  // as long as the longest code word
+                uint64_t bits = (uint64_t(c->bits) << extra | tail) << (64 - c->length - extra);
+                auto [value, length] = lookUpWord(kHuffmanLookups[sel].entries, kHuffmanLookups[sel].rootBits, bits);
+                ASSERT_EQ(value, sel < 32 ? c->x << 4 | c->y : c->x) << "table " << sel;
+                ASSERT_EQ(length, c->length) << "table " << sel;
+            }
             seen[c - kHuffmanCodewords] = true;
         }
     }
@@ -96,7 +96,7 @@ TEST_F(Huffman, EveryTableSelectDecodesItsWholeTableIntoTheSpectrum)
                 v += extra;
             }
             if (v) bits.put(index & 1, 1);
-            expected.push_back((index & 1) && v ? -gPowerTable[v] : gPowerTable[v]);
+            expected.push_back((index & 1) && v ? -kPowerTable[v] : kPowerTable[v]);
         };
         std::vector<const HuffmanCodeword*> words = codewordsOf(info.codes);
         for (size_t i = 0; i < words.size(); ++i) {

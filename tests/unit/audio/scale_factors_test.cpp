@@ -9,7 +9,6 @@
 namespace {
 
 struct ScaleFactors : ::testing::Test {
-    static void SetUpTestSuite() { buildLayer3Tables(32); }
     int32_t sf[kScaleFactors];
     int32_t largest[kScaleFactors];
     BitWriter bits;
@@ -151,7 +150,7 @@ TEST_F(ScaleFactors, Mpeg2MixedBlocksMatchTheMixedBandMap)
     EXPECT_EQ(readScaleFactorsMpeg2(sf, largest, g, r, false), 15);
     expectLayout(0, written);
     expectLayout(33, {0, 0, 0, 0, 0});
-    EXPECT_EQ(mixedLongBands(3) + 27 + 3, gBandMaps[3][kMixedKind].count) << "the map consumes what was read";
+    EXPECT_EQ(mixedLongBands(3) + 27 + 3, kBandMaps[3][kMixedKind].count) << "the map consumes what was read";
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 namespace {
 
 struct SideInformation : ::testing::Test {
-    static void SetUpTestSuite() { buildLayer3Tables(32); }
 
     // Reads back the side information that the test frame writes.
     bool read(const TestFrame& f, SideInfo& si)

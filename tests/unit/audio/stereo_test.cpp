@@ -12,7 +12,6 @@
 namespace {
 
 struct Stereo : ::testing::Test {
-    static void SetUpTestSuite() { buildLayer3Tables(32); }
     std::vector<float> left = std::vector<float>(576), right = std::vector<float>(576, 0.0f);
     int32_t sf1[kScaleFactors] = {};
     int32_t largest[kScaleFactors] = {};
@@ -74,7 +73,8 @@ TEST_F(Stereo, Mpeg2PositionsByScalefacCompressLowBit)
     sf1[0] = 1;
     sf1[1] = 4;
     sf1[2] = 7;   // a position with four-bit lengths
-    sf1[3] = 20;  // beyond the ratio table: not intensity-coded
+    sf1[3] = 20;  // reached with five-bit lengths: right 2^-5
+    largest[3] = 31;
     sf1[4] = 15;  // the largest four-bit value: not intensity-coded
     sf1[5] = 7;
     largest[5] = 7;  // the largest three-bit value: not intensity-coded
@@ -86,10 +86,45 @@ TEST_F(Stereo, Mpeg2PositionsByScalefacCompressLowBit)
     EXPECT_FLOAT_EQ(right[s[1]], static_cast<float>(v(s[1]) * 0.5));
     EXPECT_FLOAT_EQ(left[s[2]], static_cast<float>(v(s[2]) * std::pow(2.0, -2)));
     EXPECT_FLOAT_EQ(right[s[2]], v(s[2]));
-    for (int band : {3, 4, 5}) {
+    EXPECT_FLOAT_EQ(left[s[3]], v(s[3]));
+    EXPECT_FLOAT_EQ(right[s[3]], static_cast<float>(v(s[3]) * std::pow(2.0, -5)));
+    for (int band : {4, 5}) {
         EXPECT_EQ(left[s[band]], v(s[band])) << band;
         EXPECT_EQ(right[s[band]], 0.0f) << band;
     }
+}
+
+// MPEG-2: the last band, which has no scale factor, takes the position of the band below when
+// that band is intensity-coded too, and position 0 (both channels alike) when the coded region
+// begins with it. These are the results of the standard's reference output for l3-test46.
+TEST_F(Stereo, Mpeg2LastBandPosition)
+{
+    const int32_t* s = kLongBandStarts[3];
+    for (int32_t& l : largest) l = 7;
+    sf1[20] = 3;  // left 2^-0.5 with scalefac_compress 0 (steps of 2^-0.25)
+    g1.lastLongBand = 21;
+    applyIntensityStereo(left.data(), right.data(), sf1, largest, g1, 3, false, true);
+    EXPECT_EQ(left[s[20]], v(s[20])) << "below the region";
+    EXPECT_EQ(left[s[21]], v(s[21]));
+    EXPECT_EQ(right[s[21]], v(s[21]));
+
+    SetUp();
+    g1.lastLongBand = 20;
+    applyIntensityStereo(left.data(), right.data(), sf1, largest, g1, 3, false, true);
+    for (int band : {20, 21}) {
+        EXPECT_FLOAT_EQ(left[s[band]], static_cast<float>(v(s[band]) * std::pow(2.0, -0.5))) << band;
+        EXPECT_EQ(right[s[band]], v(s[band])) << band;
+    }
+
+    SetUp();
+    g1.block_type = 2;
+    g1.lastShortBands[0] = 12;
+    g1.lastShortBands[1] = g1.lastShortBands[2] = 11;
+    sf1[3 * 11 + 0] = sf1[3 * 11 + 1] = sf1[3 * 11 + 2] = 2;  // right 2^-0.25
+    applyIntensityStereo(left.data(), right.data(), sf1, largest, g1, 3, false, true);
+    const int32_t* w = kShortBandStarts[3];
+    EXPECT_EQ(right[3 * w[12]], v(3 * w[12])) << "window 0: the region begins with band 12";
+    EXPECT_FLOAT_EQ(right[3 * w[12] + 1], static_cast<float>(v(3 * w[12] + 1) * std::pow(2.0, -0.25)));
 }
 
 // Each window from its own first zero band; band 12 takes band 11's position.
@@ -140,8 +175,8 @@ TEST_F(Stereo, AliasReductionButterfliesAtSubbandBoundaries)
     GranuleInfo g{};
     g.activeSubbands = 2;
     reduceAliasing(x.data(), g);
-    EXPECT_FLOAT_EQ(x[17], gAlias.cs[0] - 2.0f * gAlias.ca[0]);
-    EXPECT_FLOAT_EQ(x[18], 2.0f * gAlias.cs[0] + gAlias.ca[0]);
+    EXPECT_FLOAT_EQ(x[17], kAlias.cs[0] - 2.0f * kAlias.ca[0]);
+    EXPECT_FLOAT_EQ(x[18], 2.0f * kAlias.cs[0] + kAlias.ca[0]);
     EXPECT_EQ(x[35], 0.0f);
 
     std::vector<float> one(576, 0.0f);

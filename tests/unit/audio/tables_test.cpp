@@ -14,7 +14,6 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 struct Tables : ::testing::Test {
-    static void SetUpTestSuite() { buildLayer3Tables(32); }
 };
 
 TEST_F(Tables, GainAndPowerEntries)
@@ -26,18 +25,18 @@ TEST_F(Tables, GainAndPowerEntries)
     // The largest index: global gain 0, mid/side, subblock gain 7, scale factor 31 + pre-emphasis 3, shift 2.
     EXPECT_EQ(kGainIndexMax, 2 + 7 * 8 + ((31 + 3) << 2));
     EXPECT_GT(*gainEntry(kGainIndexMax), 0.0f);
-    EXPECT_EQ(gPowerTable[0], 0.0f);
-    EXPECT_EQ(gPowerTable[1], 1.0f);
-    EXPECT_FLOAT_EQ(gPowerTable[8], 16.0f);
-    EXPECT_FLOAT_EQ(gPowerTable[8206], static_cast<float>(std::pow(8206.0, 4.0 / 3.0)));
+    EXPECT_EQ(kPowerTable[0], 0.0f);
+    EXPECT_EQ(kPowerTable[1], 1.0f);
+    EXPECT_FLOAT_EQ(kPowerTable[8], 16.0f);
+    EXPECT_FLOAT_EQ(kPowerTable[8206], static_cast<float>(std::pow(8206.0, 4.0 / 3.0)));
 }
 
 TEST_F(Tables, AliasCoefficientsAreRotations)
 {
     const double k[8] = {-0.6, -0.535, -0.33, -0.185, -0.095, -0.041, -0.0142, -0.0037};
     for (int i = 0; i < 8; ++i) {
-        EXPECT_NEAR(gAlias.cs[i] * gAlias.cs[i] + gAlias.ca[i] * gAlias.ca[i], 1.0, 1e-6);
-        EXPECT_NEAR(gAlias.ca[i] / gAlias.cs[i], k[i], 1e-6);
+        EXPECT_NEAR(kAlias.cs[i] * kAlias.cs[i] + kAlias.ca[i] * kAlias.ca[i], 1.0, 1e-6);
+        EXPECT_NEAR(kAlias.ca[i] / kAlias.cs[i], k[i], 1e-6);
     }
 }
 
@@ -48,24 +47,24 @@ TEST_F(Tables, WindowsAreTheStandardsTimesTheCompensation)
             double comp = type == 2 ? (i < 12 ? 0.5 / std::cos((2 * i + 7) * kPi / 24) : 0)
                                     : 0.5 / std::cos((2 * i + 19) * kPi / 72);
             double expected = standardWindow(type, i) * comp;
-            EXPECT_NEAR(gImdctWindows[type][i], expected, 1e-6 * std::max(1.0, std::fabs(expected))) << type << " " << i;
-            EXPECT_EQ(gImdctOddWindows[type][i], i % 2 ? -gImdctWindows[type][i] : gImdctWindows[type][i]);
+            EXPECT_NEAR(kImdctWindows[type][i], expected, 1e-6 * std::max(1.0, std::fabs(expected))) << type << " " << i;
+            EXPECT_EQ(kImdctOddWindows[type][i], i % 2 ? -kImdctWindows[type][i] : kImdctWindows[type][i]);
         }
     }
 }
 
 TEST_F(Tables, IntensityRatios)
 {
-    EXPECT_FLOAT_EQ(gIntensityMpeg1[0][0], 0.0f);
-    EXPECT_FLOAT_EQ(gIntensityMpeg1[1][0], 1.0f);
-    EXPECT_FLOAT_EQ(gIntensityMpeg1[0][3], 0.5f);
-    EXPECT_FLOAT_EQ(gIntensityMpeg1[1][3], 0.5f);
-    EXPECT_FLOAT_EQ(gIntensityMpeg1[0][6], 1.0f);
-    EXPECT_NEAR(gIntensityMpeg1[1][6], 0.0f, 1e-7);
-    EXPECT_FLOAT_EQ(gIntensityMpeg1[2][3], static_cast<float>(0.5 * std::numbers::sqrt2));
-    for (int i = 0; i < 7; ++i) EXPECT_FLOAT_EQ(gIntensityMpeg1[0][i] + gIntensityMpeg1[1][i], 1.0f);
+    EXPECT_FLOAT_EQ(kIntensityMpeg1[0][0], 0.0f);
+    EXPECT_FLOAT_EQ(kIntensityMpeg1[1][0], 1.0f);
+    EXPECT_FLOAT_EQ(kIntensityMpeg1[0][3], 0.5f);
+    EXPECT_FLOAT_EQ(kIntensityMpeg1[1][3], 0.5f);
+    EXPECT_FLOAT_EQ(kIntensityMpeg1[0][6], 1.0f);
+    EXPECT_NEAR(kIntensityMpeg1[1][6], 0.0f, 1e-7);
+    EXPECT_FLOAT_EQ(kIntensityMpeg1[2][3], static_cast<float>(0.5 * std::numbers::sqrt2));
+    for (int i = 0; i < 7; ++i) EXPECT_FLOAT_EQ(kIntensityMpeg1[0][i] + kIntensityMpeg1[1][i], 1.0f);
     for (int j = 0; j < 2; ++j) {
-        const float(*r)[16] = gIntensityMpeg2[j];
+        const float(*r)[kIntensityPositions] = kIntensityMpeg2[j];
         double base = std::pow(2.0, -(j + 1) / 4.0);
         EXPECT_FLOAT_EQ(r[0][0], 1.0f);
         EXPECT_FLOAT_EQ(r[1][0], 1.0f);
@@ -83,7 +82,7 @@ TEST_F(Tables, BandMapsCoverEveryLineOnce)
 {
     for (int s = 0; s < kSamplingIndices; ++s) {
         for (int kind = 0; kind < 3; ++kind) {
-            const BandMap& map = gBandMaps[s][kind];
+            const BandMap& map = kBandMaps[s][kind];
             std::vector<int> hits(576, 0);
             for (int e = 0; e < map.count; ++e) {
                 const BandMapEntry& b = map.entries[e];
@@ -94,10 +93,10 @@ TEST_F(Tables, BandMapsCoverEveryLineOnce)
         }
         int longBands = s < 3 ? 8 : 6;
         EXPECT_EQ(mixedLongBands(s), longBands);
-        EXPECT_EQ(gBandMaps[s][kMixedKind].count, longBands + 30);
-        EXPECT_EQ(gBandMaps[s][kMixedKind].entries[longBands].firstLine, 36);
-        EXPECT_EQ(gBandMaps[s][kMixedKind].entries[longBands].band, 3);
-        EXPECT_EQ(gBandMaps[s][kShortKind].entries[5].firstLine, 3 * 4 + 2);  // band 1, window 2
+        EXPECT_EQ(kBandMaps[s][kMixedKind].count, longBands + 30);
+        EXPECT_EQ(kBandMaps[s][kMixedKind].entries[longBands].firstLine, 36);
+        EXPECT_EQ(kBandMaps[s][kMixedKind].entries[longBands].band, 3);
+        EXPECT_EQ(kBandMaps[s][kShortKind].entries[5].firstLine, 3 * 4 + 2);  // band 1, window 2
     }
 }
 
@@ -128,16 +127,13 @@ TEST_F(Tables, SubbandLimitsCoverWhatTheBandsAndAliasReductionReach)
 {
     for (int s = 0; s < kSamplingIndices; ++s) {
         for (int j = 1; j <= kLongBands; ++j)
-            EXPECT_GE(gLongSubbandLimits[s][j], subbandsReached(kLongBandStarts[s][j], true)) << s << " " << j;
+            EXPECT_GE(kLongSubbandLimits[s][j], subbandsReached(kLongBandStarts[s][j], true)) << s << " " << j;
         for (int j = 1; j <= kShortBands; ++j)
-            EXPECT_GE(gShortSubbandLimits[s][j], subbandsReached(3 * kShortBandStarts[s][j], false)) << s << " " << j;
-        EXPECT_EQ(gLongSubbandLimits[s][kLongBands], 32);
-        EXPECT_EQ(gShortSubbandLimits[s][kShortBands], 32);
-        EXPECT_LE(gLongSubbandLimits[s][5], 3) << "low bands do not ask for the whole filter bank";
+            EXPECT_GE(kShortSubbandLimits[s][j], subbandsReached(3 * kShortBandStarts[s][j], false)) << s << " " << j;
+        EXPECT_EQ(kLongSubbandLimits[s][kLongBands], 32);
+        EXPECT_EQ(kShortSubbandLimits[s][kShortBands], 32);
+        EXPECT_LE(kLongSubbandLimits[s][5], 3) << "low bands do not ask for the whole filter bank";
     }
-    buildLayer3Tables(0);
-    EXPECT_EQ(gLongSubbandLimits[0][10], 0);
-    buildLayer3Tables(32);
 }
 
 uint32_t lengths(int s1, int s2, int s3, int s4, int table, int pre)
@@ -147,16 +143,16 @@ uint32_t lengths(int s1, int s2, int s3, int s4, int table, int pre)
 
 TEST_F(Tables, Mpeg2ScaleFactorLengths)
 {
-    EXPECT_EQ(gMpeg2ScaleLengths[0], lengths(0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(gMpeg2ScaleLengths[399], lengths(4, 4, 3, 3, 0, 0));
-    EXPECT_EQ(gMpeg2ScaleLengths[400], lengths(0, 0, 0, 0, 1, 0));
-    EXPECT_EQ(gMpeg2ScaleLengths[499], lengths(4, 4, 3, 0, 1, 0));
-    EXPECT_EQ(gMpeg2ScaleLengths[500], lengths(0, 0, 0, 0, 2, 1));
-    EXPECT_EQ(gMpeg2ScaleLengths[511], lengths(3, 2, 0, 0, 2, 1));
-    EXPECT_EQ(gMpeg2IntensityScaleLengths[179], lengths(4, 5, 5, 0, 3, 0));
-    EXPECT_EQ(gMpeg2IntensityScaleLengths[180], lengths(0, 0, 0, 0, 4, 0));
-    EXPECT_EQ(gMpeg2IntensityScaleLengths[243], lengths(3, 3, 3, 0, 4, 0));
-    EXPECT_EQ(gMpeg2IntensityScaleLengths[255], lengths(3, 2, 0, 0, 5, 0));
+    EXPECT_EQ(kMpeg2ScaleLengths[0], lengths(0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(kMpeg2ScaleLengths[399], lengths(4, 4, 3, 3, 0, 0));
+    EXPECT_EQ(kMpeg2ScaleLengths[400], lengths(0, 0, 0, 0, 1, 0));
+    EXPECT_EQ(kMpeg2ScaleLengths[499], lengths(4, 4, 3, 0, 1, 0));
+    EXPECT_EQ(kMpeg2ScaleLengths[500], lengths(0, 0, 0, 0, 2, 1));
+    EXPECT_EQ(kMpeg2ScaleLengths[511], lengths(3, 2, 0, 0, 2, 1));
+    EXPECT_EQ(kMpeg2IntensityScaleLengths[179], lengths(4, 5, 5, 0, 3, 0));
+    EXPECT_EQ(kMpeg2IntensityScaleLengths[180], lengths(0, 0, 0, 0, 4, 0));
+    EXPECT_EQ(kMpeg2IntensityScaleLengths[243], lengths(3, 3, 3, 0, 4, 0));
+    EXPECT_EQ(kMpeg2IntensityScaleLengths[255], lengths(3, 2, 0, 0, 5, 0));
     const int sums[3] = {21, 36, 33};
     for (int kind = 0; kind < 3; ++kind) {
         for (int table = 0; table < 6; ++table) {

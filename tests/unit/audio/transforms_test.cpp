@@ -15,11 +15,6 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 struct Transforms : ::testing::Test {
-    static void SetUpTestSuite()
-    {
-        buildLayer3Tables(32);
-        buildSynthesisTables(32768);
-    }
 };
 
 // Each input alone (every column of the transform), then random inputs.

@@ -57,10 +57,13 @@ struct Mp3dec : ::testing::Test {
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
-    Outcome run(const std::string& args)
+    Outcome run(const std::string& args) { return shell(std::string(Z3D_MP3DEC) + " " + args + " >" + dir + "/stdout"); }
+
+    // A shell command line whose standard error is caught; standard output goes where it says.
+    Outcome shell(const std::string& line)
     {
         std::string out = dir + "/stdout", err = dir + "/stderr";
-        int status = std::system((std::string(Z3D_MP3DEC) + " " + args + " >" + out + " 2>" + err).c_str());
+        int status = std::system(("{ " + line + "; } 2>" + err).c_str());
         Bytes o = readFile(out), e = readFile(err);
         return {WEXITSTATUS(status), {o.begin(), o.end()}, {e.begin(), e.end()}};
     }
@@ -77,18 +80,16 @@ Bytes decodedInProcess(const Bytes& mp3)
     static Bytes collected;
     collected.clear();
     fill = 0;
-    buildLayer3Tables(32);
-    buildSynthesisTables(32768);
     StreamInput s;
     loadBytes(s, mp3);
     auto state = std::make_unique<Layer3State>();
     FrameHeader h{};
-    auto flush = [] {
+    auto flush = [](void*) {
         collected.insert(collected.end(), staging, staging + fill);
         fill = 0;
     };
-    while (nextFrame(s, h)) decodeLayer3(s, *state, h, PcmSink{staging, &fill, 16384, flush});
-    flush();
+    while (nextFrame(s, h)) decodeLayer3(s, *state, h, PcmSink{staging, &fill, 16384, flush, nullptr});
+    flush(nullptr);
     return collected;
 }
 
@@ -112,6 +113,40 @@ TEST_F(Mp3dec, RawAndWavCarryTheDecodersPcm)
     EXPECT_TRUE(std::equal(pcm.begin(), pcm.end(), file.begin() + 44));
     size_t frames = pcm.size() / (576 * 4);
     EXPECT_NE(raw.out.find(std::to_string(frames) + " frames, 22050 Hz, 0 clipped samples"), std::string::npos) << raw.out;
+}
+
+// "-" reads standard input and writes standard output, pipes included: the PCM of the file-to-file
+// run. A WAV header that cannot be completed says "to the end of the stream"; on a file it is.
+TEST_F(Mp3dec, StandardInputAndOutputCarryTheFilesPcm)
+{
+    const std::string mp3dec = Z3D_MP3DEC;
+    ASSERT_EQ(run("-r " + music + " " + dir + "/file.raw").status, 0);
+    ASSERT_EQ(run(music + " " + dir + "/file.wav").status, 0);
+    Bytes pcm = readFile(dir + "/file.raw"), wav = readFile(dir + "/file.wav");
+    ASSERT_FALSE(pcm.empty());
+
+    Outcome piped = shell("cat " + music + " | " + mp3dec + " -r - - | cat >" + dir + "/piped.raw");
+    EXPECT_EQ(readFile(dir + "/piped.raw"), pcm);
+    EXPECT_NE(piped.err.find("standard input: " + std::to_string(pcm.size() / (576 * 4)) + " frames"), std::string::npos)
+        << piped.err;
+
+    shell(mp3dec + " " + music + " - | cat >" + dir + "/piped.wav");
+    Bytes streamed = readFile(dir + "/piped.wav");
+    ASSERT_EQ(streamed.size(), wav.size());
+    EXPECT_EQ(le32(streamed, 4), 0xFFFFFFFFu);
+    EXPECT_EQ(le32(streamed, 40), 0xFFFFFFFFu - 36);
+    EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), streamed.begin() + 44));
+
+    Outcome redirected = shell(mp3dec + " - - <" + music + " >" + dir + "/redirected.wav");
+    EXPECT_EQ(redirected.status, 0) << redirected.err;
+    EXPECT_EQ(readFile(dir + "/redirected.wav"), wav);
+
+    writeFile(dir + "/appended.wav", Bytes{'H', 'E', 'A', 'D'});
+    shell(mp3dec + " " + music + " - >>" + dir + "/appended.wav");
+    Bytes appended = readFile(dir + "/appended.wav");
+    ASSERT_EQ(appended.size(), 4 + wav.size());
+    EXPECT_EQ(std::memcmp(appended.data(), "HEADRIFF", 8), 0);
+    EXPECT_EQ(le32(appended, 4 + 40), 0xFFFFFFFFu - 36);
 }
 
 TEST_F(Mp3dec, UnreadableInputUnwritableOutputAndMisuseFail)

@@ -30,18 +30,19 @@ int queueBlock(int number, int size = kBlockBytes)
 struct OutputQueueTest : ::testing::Test {
     FakeDevice fake;
     AudioParams params{44100, 0, 2, 0x110};
+    PcmStaging staging;
 
     void SetUp() override
     {
         gFake = &fake;
         setWaveDevice(&kFakeDevice);
-        resetOutput();
+        resetOutput(staging);
     }
     void TearDown() override
     {
         allowPlays(1 << 20);
         closeDevice();
-        resetOutput();
+        resetOutput(staging);
         setWaveDevice(nullptr);
     }
 };
@@ -158,19 +159,19 @@ TEST_F(OutputQueueTest, LostDeviceDropsWhatIsQueuedAndTakesNoMore)
 
 TEST_F(OutputQueueTest, StagedBytesGoOutAsWholeBlocksAndAShortFinalOne)
 {
-    startOutput(params);
-    startOutput(params);
+    startOutput(staging, params);
+    startOutput(staging, params);
     EXPECT_EQ(fake.opens, 1);
     std::vector<uint8_t> whole = blockBytes(1);
-    std::copy(whole.begin(), whole.end(), pcmBuffer);
-    pcmFill = kBlockBytes;
-    queueStaged();
-    EXPECT_EQ(pcmFill, 0);
+    std::copy(whole.begin(), whole.end(), staging.bytes);
+    staging.fill = kBlockBytes;
+    queueStaged(staging);
+    EXPECT_EQ(staging.fill, 0);
     std::vector<uint8_t> tail = blockBytes(2, 128 * 9);
-    std::copy(tail.begin(), tail.end(), pcmBuffer);
-    pcmFill = int32_t(tail.size());
-    queueStaged();
-    queueStaged();
+    std::copy(tail.begin(), tail.end(), staging.bytes);
+    staging.fill = int32_t(tail.size());
+    queueStaged(staging);
+    queueStaged(staging);
     closeDevice();
     ASSERT_EQ(fake.played.size(), 2u);
     EXPECT_EQ(fake.played[0], whole);
@@ -196,12 +197,43 @@ TEST_F(OutputQueueTest, AbortFreesAWaitingProducerAndKeepsTheOutputShutUntilRese
     EXPECT_TRUE(outputLost());
     EXPECT_EQ(openDevice(params), -1);
 
-    resetOutput();
+    resetOutput(staging);
     ASSERT_EQ(openDevice(params), 0);
     EXPECT_EQ(queueBlock(8), kBlockBytes);
     allowPlays(1 << 20);
     closeDevice();
     EXPECT_EQ(fake.played.back(), blockBytes(8));
+}
+
+// A device that does not play in real time gets each block on the producer's thread before
+// playBlock returns: no queue builds up, and a failed write loses the output at once.
+TEST_F(OutputQueueTest, ImmediateDevicePlaysEachBlockBeforeQueuingReturns)
+{
+    static std::thread::id playedOn;
+    static const WaveDevice immediate{fakeOpen, [](const uint8_t* data, int bytes) {
+                                          playedOn = std::this_thread::get_id();
+                                          return fakePlay(data, bytes);
+                                      },
+                                      fakeClose, nullptr, true};
+    setWaveDevice(&immediate);
+    ASSERT_EQ(openDevice(params), 0);
+    EXPECT_EQ(fake.opens, 1);
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_EQ(queueBlock(i), kBlockBytes);
+        ASSERT_EQ(fake.played.size(), size_t(i + 1));
+        EXPECT_EQ(fake.played.back(), blockBytes(i));
+        EXPECT_EQ(queuedBlockCount(), 0);
+    }
+    EXPECT_EQ(playedOn, std::this_thread::get_id());
+    fake.failingPlay = 20;
+    EXPECT_EQ(queueBlock(20), -1);
+    EXPECT_TRUE(outputLost());
+    EXPECT_EQ(queueBlock(21), -1);
+    EXPECT_EQ(fake.played.size(), 21u);
+    closeDevice();
+    EXPECT_EQ(fake.closes, 1);
+    closeDevice();
+    EXPECT_EQ(fake.closes, 1);
 }
 
 // Runs in a child process: a device left behind spoils the output for the rest of the process.

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "frame_schedule.h"
+
+// What the command line asks of capture: a range of the show, every frame (no moments given), or
+// pictures of single moments.
+struct CaptureOptions {
+    std::string dataDir = ".";
+    double fromSeconds = 0.0;
+    double toSeconds = 0.0;  // parseCaptureOptions sets the default: the show's end plus 2 s
+    FrameRate rate;
+    int width = 800;
+    int height = 600;
+    std::string out;      // a range's PNG folder, or the moments' file prefix
+    std::string y4mPath;  // a range as one YUV4MPEG2 stream ("-": standard output) instead of PNGs
+    std::string wavPath;  // a range's music
+    std::vector<double> momentsSeconds;
+};
+
+enum class ParseOutcome { run, help, bad };
+
+// Reads the arguments; `bad` with the reason in `error`.
+ParseOutcome parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& error);
+
+extern const char* const kCaptureUsage;

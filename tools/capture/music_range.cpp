@@ -1,0 +1,102 @@
+#include "music_range.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <vector>
+
+#include "audio/audio_out.h"
+#include "audio/mp3_player.h"
+#include "common/wav_writer.h"
+
+namespace {
+
+constexpr int kChannels = 2;
+constexpr int kBytesPerFrame = 4;  // 16-bit stereo
+constexpr auto kEndPoll = std::chrono::milliseconds(20);
+
+// The device callbacks carry no context: the range being filled.
+MusicRange* gFilling = nullptr;
+
+uint64_t sampleAt(double seconds, int rate) { return static_cast<uint64_t>(std::llround(seconds * rate)); }
+
+void markWhole(MusicRange& range)
+{
+    range.whole = true;
+    range.filled.notify_all();
+}
+
+// The output opens once the first frame gives the rate; the header's sizes are known from then.
+int openRange(int rate)
+{
+    std::lock_guard<std::mutex> guard(gFilling->lock);
+    MusicRange& range = *gFilling;
+    range.rate = rate;
+    uint64_t first = sampleAt(range.fromSeconds, rate);
+    uint64_t end = std::max(first, sampleAt(range.toSeconds, rate));
+    range.skipBytes = first * kBytesPerFrame;
+    range.leftBytes = (end - first) * kBytesPerFrame;
+    if (range.file) std::fclose(range.file);  // opened before for another rate
+    range.file = std::fopen(range.wavPath.c_str(), "wb");
+    std::vector<uint8_t> header = wavHeader(kChannels, rate, static_cast<uint32_t>(range.leftBytes));
+    range.failed = !range.file || std::fwrite(header.data(), 1, header.size(), range.file) != header.size();
+    if (range.failed || range.leftBytes == 0) markWhole(range);
+    return 0;
+}
+
+int playRange(const uint8_t* data, int bytes)
+{
+    std::lock_guard<std::mutex> guard(gFilling->lock);
+    MusicRange& range = *gFilling;
+    // Whole: the device answers as a lost one, which stops the decoding.
+    if (range.whole) return -1;
+    uint64_t count = static_cast<uint64_t>(bytes);
+    uint64_t skipped = std::min(count, range.skipBytes);
+    range.skipBytes -= skipped;
+    uint64_t taken = std::min(count - skipped, range.leftBytes);
+    if (taken > 0 && std::fwrite(data + skipped, 1, taken, range.file) != taken) range.failed = true;
+    range.leftBytes -= taken;
+    if (range.failed || range.leftBytes == 0) markWhole(range);
+    return 0;
+}
+
+void closeRange() {}
+
+const WaveDevice kRangeDevice = {openRange, playRange, closeRange};
+
+}  // namespace
+
+bool startMusicRange(MusicRange& range, const std::string& musicFile, std::string& error)
+{
+    gFilling = &range;
+    setWaveDevice(&kRangeDevice);
+    if (gPlayer.open(musicFile.c_str()) != 1) {
+        error = "cannot read the music " + musicFile;
+        return false;
+    }
+    // As the demo plays it: over and over.
+    if (!gPlayer.startThread(1)) {
+        error = "cannot start the music's thread";
+        return false;
+    }
+    return true;
+}
+
+bool finishMusicRange(MusicRange& range, std::string& error)
+{
+    {
+        std::unique_lock<std::mutex> guard(range.lock);
+        while (!range.whole && gPlayer.runningFlag) range.filled.wait_for(guard, kEndPoll);
+    }
+    gPlayer.stopThread();
+    setWaveDevice(nullptr);
+    gFilling = nullptr;
+    std::lock_guard<std::mutex> guard(range.lock);
+    if (range.file && std::fclose(range.file) != 0) range.failed = true;
+    range.file = nullptr;
+    if (range.failed) error = "cannot write " + range.wavPath;
+    else if (!range.whole) error = "the music yields no sound to write";
+    bool ok = range.whole && !range.failed;
+    if (!ok) std::remove(range.wavPath.c_str());  // no WAV that says more than it holds
+    return ok;
+}
