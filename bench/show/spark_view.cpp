@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "show/camera_timeline.h"
 #include "show/path_interpolation.h"
 #include "show_session.h"
@@ -35,14 +35,14 @@ Vec3 meshCentre(const Mesh& mesh)
 // The scripted eye and target at `ms`, as the timeline decides them; false in a gap.
 bool scriptedView(uint32_t ms, Vec3& eye, Vec3& target)
 {
-    App probe{};  // its camera is the timeline's spare, its clock starts at 0
-    TimelineState state;
-    state.cameraShake = 0;
+    App probe{};  // its camera is the show's spare, its clock starts at 0
+    startShow(probe.show);
+    probe.show.cameraShake = 0;
     setShowTime(probe, ms);
-    TimelineFrame frame = evaluateTimeline(probe, state);
+    TimelineFrame frame = playCameraTimeline(probe);
     eye = frame.lookFrom;
     target = frame.lookAt;
-    return !state.greetsPanelOn && (eye - target).length() > 0.0;
+    return !probe.show.greetsPanelOn && (eye - target).length() > 0.0;
 }
 
 }  // namespace
@@ -57,6 +57,7 @@ SceneSize sceneSize(const Scene& scene)
         if (mesh->cornerCount == kSparkCorners) ++size.sparkMeshes;
     }
     size.sparkPoints = size.sparkMeshes * size.meshes * static_cast<int>(kSparkCorners);
+    size.sparkPointsSent = size.meshes > 0 ? size.sparkMeshes * static_cast<int>(kSparkCorners) : 0;
     const SceneLight* light = scene.lights;
     for (int i = 0; i < scene.lightCount && light; ++i, light = light->next) ++size.lights;
     return size;

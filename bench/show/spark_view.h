@@ -10,6 +10,7 @@ struct SceneSize {
     int lights;
     int sparkMeshes;  // meshes of exactly 960 corners
     int sparkPoints;  // drawn per frame: each spark mesh once per mesh of the scene
+    int sparkPointsSent;  // of those, sent while the passes overwrite each other: the last pass of each
 };
 
 SceneSize sceneSize(const Scene& scene);

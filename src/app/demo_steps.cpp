@@ -1,29 +1,30 @@
-#include "app/app.h"
 #include "app/keyboard_commands.h"
 #include "app/music.h"
 #include "app/scene_loading.h"
 #include "app/shell.h"
-#include "app/window.h"
+#include "app/window_proc.h"
 #include "platform/desktop.h"
-#include "platform/message_queue.h"
+#include "platform/stop_signals.h"
 #include "show/frame.h"
+#include "state/app.h"
 
-const DemoSteps& demoSteps()
+bool DesktopSteps::loadScene(App& app) { return ::loadScene(app); }
+void DesktopSteps::setCursorPos(int x, int y) { ::setCursorPos(shell.windows.desktop, x, y); }
+bool DesktopSteps::openMusic(const char* fileName) { return ::openMusic(fileName); }
+void DesktopSteps::startMusic(int loop) { ::startMusic(loop); }
+bool DesktopSteps::openWindow(App& app, const WindowPlan& plan, bool fullscreen)
 {
-    static const DemoSteps steps = {
-        loadScene,
-        setCursorPos,
-        openMusic,
-        startMusic,
-        openWindow,
-        windowDeclined,
-        peekMessage,
-        [](const WindowMessage& message) { dispatchMessage(message); },
-        drawFrame,
-        swapBuffers,
-        [](App& app) { return handleKeys(app); },
-        closeWindow,
-        stopMusic,
-    };
-    return steps;
+    return ::openWindow(app, shell, plan, fullscreen);
 }
+bool DesktopSteps::windowDeclined() { return shell.declined; }
+bool DesktopSteps::peekMessage(WindowMessage& message) { return ::peekMessage(shell.windows, message); }
+void DesktopSteps::dispatchMessage(App& app, const WindowMessage& message)
+{
+    onWindowMessage(app, shell.windows.queue, message);
+}
+bool DesktopSteps::drawFrame(App& app) { return ::drawFrame(app); }
+void DesktopSteps::swapBuffers() { ::swapBuffers(shell); }
+bool DesktopSteps::handleKeys(App& app) { return ::handleKeys(app, shell); }
+void DesktopSteps::closeWindow() { ::closeWindow(shell); }
+void DesktopSteps::stopMusic() { ::stopMusic(); }
+bool DesktopSteps::stopSignalled() { return stopSignalArrived(); }

@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "app/app.h"
 #include "app/window.h"
 #include "platform/virtual_keys.h"
+#include "state/app.h"
 
 namespace {
 
@@ -20,12 +20,11 @@ const WindowPlan kToggledWindow = {"Zephal 3D", 640, 480, 16};
 
 }  // namespace
 
-bool toggleDisplayMode(App& app)
+bool toggleDisplayMode(App& app, Shell& shell)
 {
-    closeWindow();
+    closeWindow(shell);
     app.fullscreenMode = !app.fullscreenMode;
-    const WindowPlan& w = kToggledWindow;
-    return openWindow(app, w.title, w.width, w.height, w.colourBits, app.fullscreenMode);
+    return openWindow(app, shell, kToggledWindow, app.fullscreenMode);
 }
 
 void writeTrajectoryBlock(std::FILE* file, const SceneCamera& camera)
@@ -59,12 +58,12 @@ void applyLighting(bool on)
     for (GLenum cap : kLightingCaps) on ? glEnable(cap) : glDisable(cap);
 }
 
-bool handleKeys(App& app)
+bool handleKeys(App& app, Shell& shell)
 {
-    return handleKeys(app, toggleDisplayMode);
+    return handleKeys(app, [&shell](App& a) { return toggleDisplayMode(a, shell); });
 }
 
-bool handleKeys(App& app, bool (*recreateWindow)(App& app))
+bool handleKeys(App& app, const std::function<bool(App& app)>& recreateWindow)
 {
     if (app.keyDown[kVkF1]) {
         // Cleared first: one key-down message, one toggle.

@@ -1,18 +1,20 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 
 struct App;
 struct SceneCamera;
+struct Shell;
 
 // The per-frame keyboard step: F1 re-creates the window toggling fullscreen, Escape ends,
 // R appends the camera to "traj.txt", L toggles GL lighting. False when F1 could not make
 // a new window. recreateWindow stands in for the real re-creation in tests.
-bool handleKeys(App& app);
-bool handleKeys(App& app, bool (*recreateWindow)(App& app));
+bool handleKeys(App& app, Shell& shell);
+bool handleKeys(App& app, const std::function<bool(App& app)>& recreateWindow);
 
 // Closes the window, flips fullscreenMode and opens the 640 × 480 window "Zephal 3D".
-bool toggleDisplayMode(App& app);
+bool toggleDisplayMode(App& app, Shell& shell);
 
 // One camera block, as appended to "traj.txt".
 void writeTrajectoryBlock(std::FILE* file, const SceneCamera& camera);

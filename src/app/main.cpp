@@ -3,9 +3,11 @@
 #include <cstring>
 #include <string>
 
-#include "app/app.h"
 #include "app/launch_options.h"
 #include "app/shell.h"
+#include "platform/report.h"
+#include "platform/stop_signals.h"
+#include "state/app.h"
 
 namespace {
 
@@ -15,7 +17,7 @@ constexpr int kExitUsage = 2;
 int printToStdout(const char* text, const char* what)
 {
     if (std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0) return kExitOk;
-    std::fprintf(stderr, "zephal3d: %s: cannot write: %s\n", what, std::strerror(errno));
+    report(what, std::string("cannot write: ") + std::strerror(errno));
     return kExitFailure;
 }
 
@@ -37,10 +39,15 @@ int main(int argc, char** argv)
         break;
     }
     // Lives as long as the run: the App points at it.
-    static std::string trajectoryPath;
+    std::string trajectoryPath;
     if (!options.dataDir.empty()) {
         if (!enterDataFolder(options.dataDir, trajectoryPath)) return kExitFailure;
         gApp.trajectoryPath = trajectoryPath.c_str();
     }
-    return runDemo(gApp, demoSteps(), options.start);
+    installStopSignals();
+    DesktopSteps steps;
+    int status = runDemo(gApp, steps, options.start);
+    // The connection to the display lasts until the program ends.
+    stopWindowing(steps.shell.windows);
+    return status;
 }

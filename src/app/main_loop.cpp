@@ -1,18 +1,24 @@
-#include "app/app.h"
 #include "app/shell.h"
 #include "platform/virtual_keys.h"
+#include "state/app.h"
 
-int runMainLoop(App& app, const DemoSteps& steps)
+int runMainLoop(App& app, DemoSteps& steps)
 {
     int status = kExitOk;
     WindowMessage message{};
     while (!app.quitRequested) {
+        // A stop signal (Ctrl-C, kill, a closed terminal) ends the run as a close request does.
+        if (steps.stopSignalled()) {
+            app.quitRequested = 1;
+            status = kExitOk;
+            continue;
+        }
         if (steps.peekMessage(message)) {
             if (message.message == WM_QUIT) {
                 app.quitRequested = 1;
                 status = static_cast<int>(message.wParam);
             } else {
-                steps.dispatchMessage(message);
+                steps.dispatchMessage(app, message);
             }
             continue;
         }

@@ -1,22 +1,23 @@
 #include "app/music.h"
 
-#include <cstdio>
+#include <string>
 
 #include "audio/audio_out.h"
 #include "audio/mp3_player.h"
+#include "platform/report.h"
 #include "platform/wave_out_alsa.h"
 
-int openMusic(const char* fileName)
+bool openMusic(const char* fileName)
 {
     setWaveDevice(alsaWaveDevice());
-    if (gPlayer.open(fileName) == 1) return 1;
-    std::fprintf(stderr, "zephal3d: no music: cannot read \"%s\"\n", fileName);
-    return 0;
+    if (gPlayer.open(fileName) == 1) return true;
+    report("no music", std::string("cannot read \"") + fileName + "\"");
+    return false;
 }
 
 void startMusic(int loop)
 {
-    if (!gPlayer.startThread(loop)) std::fprintf(stderr, "zephal3d: no music: the playback thread cannot start\n");
+    if (!gPlayer.startThread(loop)) report("no music", "the playback thread cannot start");
 }
 
 void stopMusic()

@@ -3,8 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/app.h"
-#include "show/greets_overlays.h"
+#include "state/app.h"
 
 namespace {
 
@@ -27,8 +26,8 @@ void resizeView(App& app, int width, int height)
     ViewSetup view = viewSetupFor(width, height, camera ? camera->lens : kFallbackLens);
     app.viewWidth = view.width;
     app.viewHeight = view.height;
-    greetsScrollY = 0;
-    panelCentreX = view.width / 2;
+    app.show.greetsScrollY = 0;
+    app.show.panelCentreX = view.width / 2;
     glViewport(0, 0, view.width, view.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

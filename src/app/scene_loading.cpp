@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "platform/message_box.h"
 #include "scene/load3ds.h"
 
@@ -29,10 +29,10 @@ bool loadScene(App& app)
 {
     app.quitRequested = 0;
     clear(app.scene);
-    int result = load3ds(app.scene, kSceneFile);
+    bool read = load3ds(app.scene, kSceneFile);
     app.scene.selectedCameraNumber = 1;
     app.scene.selectedCamera = cameraByNumber(app.scene, 1);
-    if (result < 0) {
+    if (!read) {
         std::string text = std::string("Cannot read the scene file \"") + kSceneFile + "\": " + openFailure(kSceneFile) + ".";
         showMessageBox(text.c_str(), "ERROR", kMessageOk);
         return false;

@@ -1,25 +1,50 @@
 #pragma once
 
+#include "app/window.h"
 #include "platform/window_messages.h"
 
 struct App;
 
-// Everything start-up, the main loop and shut-down call, in one table, so that the order
-// of the steps can be followed with recording stand-ins.
+// Everything start-up, the main loop and shut-down call, behind one interface, so that the
+// order of the steps can be followed with recording stand-ins.
 struct DemoSteps {
-    bool (*loadScene)(App& app);
-    void (*setCursorPos)(int x, int y);
-    int (*openMusic)(const char* fileName);
-    void (*startMusic)(int loop);
-    bool (*openWindow)(App& app, const char* title, int width, int height, int colourBits, bool fullscreen);
-    bool (*windowDeclined)();
-    bool (*peekMessage)(WindowMessage& message);
-    void (*dispatchMessage)(const WindowMessage& message);
-    bool (*drawFrame)(App& app);
-    void (*swapBuffers)();
-    bool (*handleKeys)(App& app);
-    void (*closeWindow)();
-    void (*stopMusic)();
+    virtual bool loadScene(App& app) = 0;
+    virtual void setCursorPos(int x, int y) = 0;
+    virtual bool openMusic(const char* fileName) = 0;
+    virtual void startMusic(int loop) = 0;
+    virtual bool openWindow(App& app, const WindowPlan& plan, bool fullscreen) = 0;
+    virtual bool windowDeclined() = 0;
+    virtual bool peekMessage(WindowMessage& message) = 0;
+    virtual void dispatchMessage(App& app, const WindowMessage& message) = 0;
+    virtual bool drawFrame(App& app) = 0;
+    virtual void swapBuffers() = 0;
+    virtual bool handleKeys(App& app) = 0;
+    virtual void closeWindow() = 0;
+    virtual void stopMusic() = 0;
+    virtual bool stopSignalled() = 0;
+
+protected:
+    ~DemoSteps() = default;
+};
+
+// The real steps of the demo, with the window side they own for the run.
+struct DesktopSteps final : DemoSteps {
+    Shell shell{};
+
+    bool loadScene(App& app) override;
+    void setCursorPos(int x, int y) override;
+    bool openMusic(const char* fileName) override;
+    void startMusic(int loop) override;
+    bool openWindow(App& app, const WindowPlan& plan, bool fullscreen) override;
+    bool windowDeclined() override;
+    bool peekMessage(WindowMessage& message) override;
+    void dispatchMessage(App& app, const WindowMessage& message) override;
+    bool drawFrame(App& app) override;
+    void swapBuffers() override;
+    bool handleKeys(App& app) override;
+    void closeWindow() override;
+    void stopMusic() override;
+    bool stopSignalled() override;
 };
 
 // Where the mouse cursor is held while the demo runs.
@@ -35,12 +60,9 @@ struct StartChoices {
     bool mute = false;      // no music read, no sound device opened
 };
 
-// The real steps of the demo.
-const DemoSteps& demoSteps();
-
-// The App's start values: window active, fullscreen, lights and panel off.
+// The App's start values: window active, fullscreen, lights and panel off, the show at its start.
 void initApp(App& app);
 // The whole run: start-up, main loop, shut-down. Returns the exit status.
-int runDemo(App& app, const DemoSteps& steps, const StartChoices& choices = {});
+int runDemo(App& app, DemoSteps& steps, const StartChoices& choices = {});
 // Messages first, one per pass; a frame whenever the queue is empty. Returns the exit status.
-int runMainLoop(App& app, const DemoSteps& steps);
+int runMainLoop(App& app, DemoSteps& steps);

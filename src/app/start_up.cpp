@@ -1,6 +1,5 @@
-#include "app/app.h"
 #include "app/shell.h"
-#include "app/window.h"
+#include "state/app.h"
 
 namespace {
 
@@ -17,18 +16,18 @@ void initApp(App& app)
     app.fullscreenMode = true;
     app.lightsOn = 0;
     app.panelGrowth = 0;
+    startShow(app.show);
 }
 
-int runDemo(App& app, const DemoSteps& steps, const StartChoices& choices)
+int runDemo(App& app, DemoSteps& steps, const StartChoices& choices)
 {
     initApp(app);
     if (!steps.loadScene(app)) return kExitFailure;
     app.fullscreenMode = !choices.windowed;
     steps.setCursorPos(kCursorX, kCursorY);
-    if (!choices.mute && steps.openMusic(kMusicFile) == 1) steps.startMusic(kLoopMusic);
+    if (!choices.mute && steps.openMusic(kMusicFile)) steps.startMusic(kLoopMusic);
 
-    const WindowPlan& w = kFirstWindow;
-    if (!steps.openWindow(app, w.title, w.width, w.height, w.colourBits, app.fullscreenMode)) {
+    if (!steps.openWindow(app, kFirstWindow, app.fullscreenMode)) {
         // The music must not play on behind a program that is ending.
         steps.stopMusic();
         return steps.windowDeclined() ? kExitOk : kExitFailure;

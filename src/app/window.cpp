@@ -1,12 +1,9 @@
 #include "app/window.h"
 
-#include "app/app.h"
 #include "app/resize_view.h"
-#include "app/window_proc.h"
-#include "platform/gl_window.h"
 #include "platform/message_box.h"
-#include "platform/message_queue.h"
 #include "render/setup_gl.h"
+#include "state/app.h"
 
 namespace {
 
@@ -22,9 +19,6 @@ const FailureMessage kCreateMessages[] = {
     {WindowFailure::kPixelFormat, "Can't Find A Suitable PixelFormat."},
     {WindowFailure::kContext, "Can't Create A GL Rendering Context."},
 };
-
-GLFWwindow* window = nullptr;
-bool declined = false;
 
 const char* createMessage(WindowFailure failure)
 {
@@ -44,15 +38,15 @@ void showShutdownError(const char* text)
 }
 
 // A failed step after the window exists: tear down first, then tell the user.
-bool failAfterClose(const char* text)
+bool failAfterClose(Shell& shell, const char* text)
 {
-    closeWindow();
+    closeWindow(shell);
     showError(text);
     return false;
 }
 
 // False when the user declined a window in place of the missing fullscreen mode.
-bool settleDisplayMode(App& app, int width, int height)
+bool settleDisplayMode(App& app, Shell& shell, int width, int height)
 {
     if (!app.fullscreenMode || displayOffersMode(width, height)) return true;
     if (showMessageBox(kModeQuestion, "Kiro GL", kMessageYesNo)) {
@@ -60,49 +54,45 @@ bool settleDisplayMode(App& app, int width, int height)
         return true;
     }
     showError("Program Will Now Close.");
-    declined = true;
+    shell.declined = true;
     return false;
 }
 
 }  // namespace
 
-bool openWindow(App& app, const char* title, int width, int height, int colourBits, bool fullscreen)
+bool openWindow(App& app, Shell& shell, const WindowPlan& plan, bool fullscreen)
 {
-    declined = false;
+    shell.declined = false;
     app.fullscreenMode = fullscreen;
     // The window class: the connection to the display and the procedure for its windows.
-    if (!startWindowing()) {
+    if (!startWindowing(shell.windows)) {
         showError("Failed To Register The Window Class.");
         return false;
     }
-    setWindowProc(onWindowMessage);
-    if (!settleDisplayMode(app, width, height)) return false;
+    if (!settleDisplayMode(app, shell, plan.width, plan.height)) return false;
 
     WindowFailure failure = WindowFailure::kNone;
-    window = createGlWindow({title, width, height, colourBits, app.fullscreenMode}, failure);
-    if (!window) return failAfterClose(createMessage(failure));
-    if (!makeContextCurrent(window)) return failAfterClose("Can't Activate The GL Rendering Context.");
+    GlWindowRequest request = {plan.title, plan.width, plan.height, plan.colourBits, app.fullscreenMode};
+    GLFWwindow* window = createGlWindow(shell.windows, request, failure);
+    if (!window) return failAfterClose(shell, createMessage(failure));
+    if (!makeContextCurrent(window)) return failAfterClose(shell, "Can't Activate The GL Rendering Context.");
     showGlWindow(window);
-    resizeView(app, width, height);
-    if (!setupGL(app)) return failAfterClose("Initialization Failed.");
+    resizeView(app, plan.width, plan.height);
+    if (!setupGL(app)) return failAfterClose(shell, "Initialization Failed.");
     return true;
 }
 
-void closeWindow()
+void closeWindow(Shell& shell)
 {
     // The display mode goes back with the fullscreen window, and the context with its window;
     // the connection to the display stays until the program ends.
+    GLFWwindow* window = shell.windows.window;
     if (window && !releaseContext()) showShutdownError("Release Of DC And RC Failed.");
-    if (window && !destroyGlWindow(window)) showShutdownError("Could Not Release hWnd.");
-    window = nullptr;
+    if (window && !destroyGlWindow(shell.windows, window)) showShutdownError("Could Not Release hWnd.");
+    shell.windows.window = nullptr;
 }
 
-bool windowDeclined()
+void swapBuffers(Shell& shell)
 {
-    return declined;
-}
-
-void swapBuffers()
-{
-    if (window) swapGlBuffers(window);
+    if (shell.windows.window) swapGlBuffers(shell.windows.window);
 }

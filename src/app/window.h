@@ -1,6 +1,15 @@
 #pragma once
 
+#include "platform/gl_window.h"
+
 struct App;
+
+// The shell's side of the window for the whole run: the window layer with its message queue,
+// and whether the user declined the last window.
+struct Shell {
+    WindowSystem windows;
+    bool declined;
+};
 
 // A window the demo asks for: title and client size with the colour depth.
 struct WindowPlan {
@@ -11,10 +20,8 @@ struct WindowPlan {
 // Makes the window with its GL context (fullscreen in exactly the requested mode, or, if the
 // user agrees, a framed window), sets the view and runs the GL set-up. False after a failure
 // that has been shown to the user.
-bool openWindow(App& app, const char* title, int width, int height, int colourBits, bool fullscreen);
+bool openWindow(App& app, Shell& shell, const WindowPlan& plan, bool fullscreen);
 // Gives back the window, its context and the display mode; safe to call with nothing open.
-void closeWindow();
-// The last openWindow failed because the user chose to close rather than run in a window.
-bool windowDeclined();
+void closeWindow(Shell& shell);
 // Presents the frame drawn in the back buffer.
-void swapBuffers();
+void swapBuffers(Shell& shell);

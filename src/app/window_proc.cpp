@@ -2,9 +2,9 @@
 
 #include <iterator>
 
-#include "app/app.h"
 #include "app/resize_view.h"
 #include "platform/message_queue.h"
+#include "state/app.h"
 
 namespace {
 
@@ -15,33 +15,24 @@ void setKey(App& app, uintptr_t virtualKey, bool down)
 
 }  // namespace
 
-intptr_t handleWindowMessage(App& app, WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+void onWindowMessage(App& app, MessageQueue& queue, const WindowMessage& message)
 {
-    switch (message) {
+    switch (message.message) {
     case WM_ACTIVATE:
         // The high word says minimised; losing the focus alone does not stop the drawing.
-        app.windowActive = hiWord(wParam) == 0;
-        return 0;
-    case WM_SYSCOMMAND:
-        if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
+        app.windowActive = hiWord(message.wParam) == 0;
         break;
     case WM_CLOSE:
-        postQuitMessage(0);
-        return 0;
+        postQuitMessage(queue, 0);
+        break;
     case WM_KEYDOWN:
-        setKey(app, wParam, true);
-        return 0;
+        setKey(app, message.wParam, true);
+        break;
     case WM_KEYUP:
-        setKey(app, wParam, false);
-        return 0;
+        setKey(app, message.wParam, false);
+        break;
     case WM_SIZE:
-        resizeView(app, static_cast<int>(loWord(lParam)), static_cast<int>(hiWord(lParam)));
-        return 0;
+        resizeView(app, static_cast<int>(loWord(message.lParam)), static_cast<int>(hiWord(message.lParam)));
+        break;
     }
-    return defWindowProc(window, message, wParam, lParam);
-}
-
-intptr_t onWindowMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
-{
-    return handleWindowMessage(gApp, window, message, wParam, lParam);
 }

@@ -3,8 +3,8 @@
 #include "platform/window_messages.h"
 
 struct App;
+struct MessageQueue;
 
-// The window procedure: key states, activity and size from the window's messages.
-intptr_t handleWindowMessage(App& app, WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
-// The same on the one App, as the window class calls it.
-intptr_t onWindowMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// The window procedure: key states, activity and size from the window's messages; a close
+// request posts the quit message into the queue. Other messages change nothing.
+void onWindowMessage(App& app, MessageQueue& queue, const WindowMessage& message);

@@ -4,31 +4,28 @@
 
 namespace {
 
-// A connection of our own: it outlives every GLFW window and works before the first.
-Display* desktopDisplay()
+Display* connection(Desktop& desktop)
 {
-    static bool tried = false;
-    static Display* display = nullptr;
-    if (!tried) {
-        tried = true;
-        display = XOpenDisplay(nullptr);
+    if (!desktop.tried) {
+        desktop.tried = true;
+        desktop.display = XOpenDisplay(nullptr);
     }
-    return display;
+    return desktop.display;
 }
 
 }  // namespace
 
-void setCursorPos(int x, int y)
+void setCursorPos(Desktop& desktop, int x, int y)
 {
-    Display* display = desktopDisplay();
+    Display* display = connection(desktop);
     if (!display) return;
     XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, x, y);
     XFlush(display);
 }
 
-void holdOffScreenSaver()
+void holdOffScreenSaver(Desktop& desktop)
 {
-    Display* display = desktopDisplay();
+    Display* display = connection(desktop);
     if (!display) return;
     XResetScreenSaver(display);
     XFlush(display);

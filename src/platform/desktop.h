@@ -1,9 +1,16 @@
 #pragma once
 
-// What the demo does to the desktop as a whole, outside its window. Without a display
-// these do nothing.
+struct _XDisplay;
+
+// The demo's own connection to the display for what it does to the desktop as a whole,
+// outside its window; opened at the first use, it outlives every window and works before the
+// first. Without a display the calls do nothing.
+struct Desktop {
+    bool tried;
+    _XDisplay* display;
+};
 
 // Moves the mouse pointer to a position on the screen (SetCursorPos).
-void setCursorPos(int x, int y);
+void setCursorPos(Desktop& desktop, int x, int y);
 // Restarts the screen saver's and the monitor power-off's idle timers.
-void holdOffScreenSaver();
+void holdOffScreenSaver(Desktop& desktop);

@@ -2,19 +2,15 @@
 
 #include <GLFW/glfw3.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <iterator>
-
 #include "platform/key_map.h"
-#include "platform/message_queue.h"
+#include "platform/report.h"
 #include "platform/time_source.h"
 #include "platform/video_mode.h"
 
 namespace {
 
-// How often the window is asked whether the screen saver may start (well below X's default 10 min).
-constexpr uint32_t kScreenSaverAskMs = 30000;
+// How often the screen saver is held off while the window lives (well below X's default 10 min).
+constexpr uint32_t kScreenSaverHoldMs = 30000;
 
 struct ColourHints {
     int colourBits;
@@ -33,22 +29,24 @@ const FailureForError kCreateFailures[] = {
     {GLFW_VERSION_UNAVAILABLE, WindowFailure::kContext},
 };
 
-bool windowingStarted = false;
-GLFWwindow* liveWindow = nullptr;
-uint32_t lastScreenSaverAsk = 0;
-int errorCount = 0;
-int lastError = 0;
+struct ErrorCount {
+    int count;
+    int last;
+};
+// Global: GLFW's error callback gets no user pointer.
+ErrorCount glfwErrors;
 
 void onGlfwError(int code, const char* description)
 {
-    ++errorCount;
-    lastError = code;
-    std::fprintf(stderr, "GLFW: %s\n", description);
+    ++glfwErrors.count;
+    glfwErrors.last = code;
+    report("GLFW", description);
 }
 
 void post(GLFWwindow* window, uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
-    postMessage({window, message, wParam, lParam});
+    auto* system = static_cast<WindowSystem*>(glfwGetWindowUserPointer(window));
+    postMessage(system->queue, {window, message, wParam, lParam});
 }
 
 void onKey(GLFWwindow* window, int key, int scancode, int action, int)
@@ -57,8 +55,7 @@ void onKey(GLFWwindow* window, int key, int scancode, int action, int)
     if (vk == 0) return;
     // A repeat is a key-down like a press: a held key keeps sending them.
     bool down = action != GLFW_RELEASE;
-    intptr_t lParam = 1 | ((scancode & 0xFF) << 16) | (action == GLFW_REPEAT ? 1 << 30 : 0);
-    post(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), lParam);
+    post(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), 0);
 }
 
 void onClose(GLFWwindow* window)
@@ -108,8 +105,9 @@ WindowFailure failureFor(int glfwError)
     return WindowFailure::kWindow;
 }
 
-void installCallbacks(GLFWwindow* window)
+void installCallbacks(WindowSystem& system, GLFWwindow* window)
 {
+    glfwSetWindowUserPointer(window, &system);
     glfwSetKeyCallback(window, onKey);
     glfwSetWindowCloseCallback(window, onClose);
     glfwSetFramebufferSizeCallback(window, onFramebufferSize);
@@ -125,34 +123,35 @@ void placeFrameAtOrigin(GLFWwindow* window)
     glfwSetWindowPos(window, left, top);
 }
 
-void askAboutScreenSaver()
+// The demo swallows the screen saver and the monitor's power-off for as long as its window lives.
+void holdScreenSaver(WindowSystem& system)
 {
     uint32_t now = timeGetTime();
-    if (now - lastScreenSaverAsk < kScreenSaverAskMs) return;
-    lastScreenSaverAsk = now;
-    post(liveWindow, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
-    post(liveWindow, WM_SYSCOMMAND, SC_MONITORPOWER, 0);
+    if (now - system.lastScreenSaverHold < kScreenSaverHoldMs) return;
+    system.lastScreenSaverHold = now;
+    holdOffScreenSaver(system.desktop);
 }
 
 }  // namespace
 
-bool startWindowing()
+bool startWindowing(WindowSystem& system)
 {
-    if (windowingStarted) return true;
-    glfwSetErrorCallback(onGlfwError);
-    windowingStarted = glfwInit() == GLFW_TRUE;
     // One connection for the whole run: a new one would hand the next window the old window's
     // id, and a window manager that has not yet seen the old one go treats the new one as it.
-    if (windowingStarted) std::atexit([] { stopWindowing(); });
-    return windowingStarted;
+    if (system.started) return true;
+    glfwSetErrorCallback(onGlfwError);
+    system.started = glfwInit() == GLFW_TRUE;
+    return system.started;
 }
 
-bool stopWindowing()
+bool stopWindowing(WindowSystem& system)
 {
-    int errorsBefore = errorCount;
+    if (!system.started) return true;
+    int errorsBefore = glfwErrors.count;
     glfwTerminate();
-    windowingStarted = false;
-    return errorCount == errorsBefore;
+    system.started = false;
+    system.window = nullptr;
+    return glfwErrors.count == errorsBefore;
 }
 
 bool displayOffersMode(int width, int height)
@@ -164,7 +163,7 @@ bool displayOffersMode(int width, int height)
     return modes && findVideoMode(modes, count, width, height);
 }
 
-GLFWwindow* createGlWindow(const GlWindowRequest& request, WindowFailure& failure)
+GLFWwindow* createGlWindow(WindowSystem& system, const GlWindowRequest& request, WindowFailure& failure)
 {
     applyHints(request);
     GLFWmonitor* monitor = request.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
@@ -174,41 +173,41 @@ GLFWwindow* createGlWindow(const GlWindowRequest& request, WindowFailure& failur
         const GLFWvidmode* mode = modes ? findVideoMode(modes, count, request.width, request.height) : nullptr;
         if (mode) glfwWindowHint(GLFW_REFRESH_RATE, mode->refreshRate);
     }
-    lastError = 0;
+    glfwErrors.last = 0;
     GLFWwindow* window = glfwCreateWindow(request.width, request.height, request.title, monitor, nullptr);
     if (!window) {
-        failure = failureFor(lastError);
+        failure = failureFor(glfwErrors.last);
         return nullptr;
     }
     failure = WindowFailure::kNone;
-    installCallbacks(window);
+    installCallbacks(system, window);
     if (!monitor) placeFrameAtOrigin(window);
-    liveWindow = window;
-    lastScreenSaverAsk = timeGetTime();
+    system.window = window;
+    system.lastScreenSaverHold = timeGetTime();
     return window;
 }
 
 bool makeContextCurrent(GLFWwindow* window)
 {
-    int errorsBefore = errorCount;
+    int errorsBefore = glfwErrors.count;
     glfwMakeContextCurrent(window);
-    return errorCount == errorsBefore && glfwGetCurrentContext() == window;
+    return glfwErrors.count == errorsBefore && glfwGetCurrentContext() == window;
 }
 
 bool releaseContext()
 {
-    int errorsBefore = errorCount;
+    int errorsBefore = glfwErrors.count;
     glfwMakeContextCurrent(nullptr);
-    return errorCount == errorsBefore;
+    return glfwErrors.count == errorsBefore;
 }
 
-bool destroyGlWindow(GLFWwindow* window)
+bool destroyGlWindow(WindowSystem& system, GLFWwindow* window)
 {
-    int errorsBefore = errorCount;
-    forgetWindow(window);
+    int errorsBefore = glfwErrors.count;
+    forgetWindow(system.queue, window);
     glfwDestroyWindow(window);
-    if (window == liveWindow) liveWindow = nullptr;
-    return errorCount == errorsBefore;
+    if (window == system.window) system.window = nullptr;
+    return glfwErrors.count == errorsBefore;
 }
 
 void showGlWindow(GLFWwindow* window)
@@ -223,9 +222,11 @@ void swapGlBuffers(GLFWwindow* window)
     glfwSwapBuffers(window);
 }
 
-void pollWindowEvents()
+bool peekMessage(WindowSystem& system, WindowMessage& message)
 {
-    if (!windowingStarted) return;
-    glfwPollEvents();
-    if (liveWindow) askAboutScreenSaver();
+    if (system.queue.messages.empty() && system.started) {
+        glfwPollEvents();
+        if (system.window) holdScreenSaver(system);
+    }
+    return takeMessage(system.queue, message);
 }

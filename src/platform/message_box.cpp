@@ -5,11 +5,14 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
-#include <cstdio>
+#include <poll.h>
+
 #include <cstring>
 
 #include "platform/message_box_keys.h"
 #include "platform/message_box_layout.h"
+#include "platform/report.h"
+#include "platform/stop_signals.h"
 
 namespace {
 
@@ -144,6 +147,18 @@ void drawDialog(Dialog& d)
     XFlush(d.display);
 }
 
+// The dialog's next event; false when a stop signal came first.
+bool nextEvent(Dialog& d, XEvent& event)
+{
+    pollfd waitFor[] = {{ConnectionNumber(d.display), POLLIN, 0}, {stopSignalFd(), POLLIN, 0}};
+    while (!XPending(d.display)) {
+        if (stopSignalArrived()) return false;
+        poll(waitFor, 2, -1);  // a descriptor of -1 is left out
+    }
+    XNextEvent(d.display, &event);
+    return true;
+}
+
 // A click takes the button the left button was pressed and released on.
 void onPointer(Dialog& d, const XButtonEvent& event)
 {
@@ -159,13 +174,14 @@ void onPointer(Dialog& d, const XButtonEvent& event)
     }
 }
 
-// The keys and clicks of message_box_keys.h; closing or destroying the dialog takes the last button.
+// The keys and clicks of message_box_keys.h; closing or destroying the dialog, or a stop signal,
+// takes the last button.
 bool waitForAnswer(Dialog& d)
 {
     const bool last = d.layout.buttons.back().answer;
     while (!d.choice.answered) {
         XEvent event;
-        XNextEvent(d.display, &event);
+        if (!nextEvent(d, event)) return last;
         switch (event.type) {
         case MapNotify:
             XSetInputFocus(d.display, d.window, RevertToParent, CurrentTime);
@@ -210,8 +226,7 @@ void closeDialog(Dialog& d)
 
 bool showMessageBox(const char* text, const char* caption, MessageBoxKind kind)
 {
-    std::fputs(stderrLine(caption, text).c_str(), stderr);
-    std::fflush(stderr);
+    report(caption, text ? text : "");
     const bool defaultAnswer = true;  // OK, or Yes: the first button
     Dialog d{};
     d.display = XOpenDisplay(nullptr);

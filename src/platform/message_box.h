@@ -1,7 +1,7 @@
 #pragma once
 
-enum MessageBoxKind { kMessageOk, kMessageYesNo };
+#include "platform/message_box_kind.h"
 
-// A modal dialog with the caption as its title; the text is also printed to stderr as
-// "CAPTION: text". Returns true for OK or Yes. Without a display it answers its default.
+// A modal dialog with the caption as its title; the text is also reported on stderr with the
+// caption as what it is about. Returns true for OK or Yes. Without a display it answers its default.
 bool showMessageBox(const char* text, const char* caption, MessageBoxKind kind);

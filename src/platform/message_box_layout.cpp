@@ -70,10 +70,3 @@ const DialogButton* buttonAt(const DialogLayout& layout, int x, int y)
         if (x >= b.x && x < b.x + b.width && y >= b.y && y < b.y + b.height) return &b;
     return nullptr;
 }
-
-std::string stderrLine(const char* caption, const char* text)
-{
-    std::string line = std::string(caption ? caption : "") + ": " + (text ? text : "");
-    while (!line.empty() && line.back() == '\n') line.pop_back();
-    return line + "\n";
-}

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_box.h"
+#include "platform/message_box_kind.h"
 
 // Where a message box puts its text and buttons; kept apart from Xlib so it can be checked.
 
@@ -31,5 +31,3 @@ DialogLayout layoutMessageBox(const char* text, MessageBoxKind kind, int ascent,
                               void* context);
 // The button at a point, or nullptr.
 const DialogButton* buttonAt(const DialogLayout& layout, int x, int y);
-// The line printed on stderr for every message box: "CAPTION: text".
-std::string stderrLine(const char* caption, const char* text);

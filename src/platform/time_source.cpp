@@ -7,7 +7,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Captured at static initialisation, that is when the program starts.
+// Global: the counter is the process's own, captured at static initialisation (program start).
 const Clock::time_point programStart = Clock::now();
 
 uint32_t systemCounter()
@@ -16,6 +16,7 @@ uint32_t systemCounter()
     return static_cast<uint32_t>(ms.count());
 }
 
+// Global: the process's one millisecond counter, which tests and tools replace as a whole.
 std::atomic<TimeSourceFn> currentSource{systemCounter};
 
 }  // namespace

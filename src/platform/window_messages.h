@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The window messages the demo's window procedure understands, numbered as the Win32
-// messages they stand for, so wParam and lParam keep their familiar packing.
+// messages they stand for; a size and an activation pack their two numbers into one word as there.
 
 constexpr uint32_t WM_SIZE = 0x0005;
 constexpr uint32_t WM_ACTIVATE = 0x0006;
@@ -11,10 +11,6 @@ constexpr uint32_t WM_CLOSE = 0x0010;
 constexpr uint32_t WM_QUIT = 0x0012;
 constexpr uint32_t WM_KEYDOWN = 0x0100;
 constexpr uint32_t WM_KEYUP = 0x0101;
-constexpr uint32_t WM_SYSCOMMAND = 0x0112;
-
-constexpr uintptr_t SC_SCREENSAVE = 0xF140;
-constexpr uintptr_t SC_MONITORPOWER = 0xF170;
 
 constexpr uintptr_t WA_INACTIVE = 0;
 constexpr uintptr_t WA_ACTIVE = 1;
@@ -25,11 +21,9 @@ using WindowHandle = void*;
 struct WindowMessage {
     WindowHandle window;
     uint32_t message;
-    uintptr_t wParam;
-    intptr_t lParam;
+    uintptr_t wParam;  // the key's virtual-key code; the activation; the quit's exit code
+    intptr_t lParam;  // the size: width in the low word, height in the high word
 };
-
-using WindowProc = intptr_t (*)(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
 constexpr uintptr_t makeLong(uint32_t low, uint32_t high)
 {

@@ -1,7 +1,5 @@
 #include "render/bmp_layout.h"
 
-#include "render/bmp_decode.h"
-
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;

@@ -6,6 +6,18 @@
 
 // How a BMP file's pixels are laid out, as its headers say; read by the decoder.
 
+// What the reader says when it takes no image from a file.
+inline constexpr const char* kBitmapOpenFailed = "Failed to open DIB file %s.\n";
+inline constexpr const char* kBitmapUnknownFormat = "Unknown DIB file format.";
+inline constexpr const char* kBitmapOutOfMemory = "Out of memory.";
+inline constexpr const char* kBitmapConversionError = "Image file conversion error.";
+
+// Larger pictures are refused rather than allocated.
+constexpr int32_t kMaxBitmapSide = 16384;
+
+// The number of colour-table entries a DIB header announces (0 for a header too short to say).
+int paletteEntryCount(std::span<const uint8_t> dibHeader);
+
 inline uint16_t le16(const uint8_t* p)
 {
     return static_cast<uint16_t>(p[0] | p[1] << 8);

@@ -57,8 +57,8 @@ __attribute__((target("ssse3"))) int swapRgb24Ssse3(const uint8_t* src, int widt
 
 int swapRgb24Fast(const uint8_t* src, int width, uint8_t* dst)
 {
-    static const bool ssse3 = __builtin_cpu_supports("ssse3");
-    return ssse3 ? swapRgb24Ssse3(src, width, dst) : 0;
+    // The CPU's features are read once by the runtime at start; asking again costs a load.
+    return __builtin_cpu_supports("ssse3") ? swapRgb24Ssse3(src, width, dst) : 0;
 }
 #else
 int swapRgb24Fast(const uint8_t*, int, uint8_t*)

@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/app.h"
-#include "app/demo_clock.h"
+#include "state/app.h"
+#include "state/demo_clock.h"
 #include "render/texture_loading.h"
 
 void placeInitialCamera(App& app)

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "platform/message_box.h"
 #include "render/read_bitmap.h"
 #include "scene/append_copy.h"

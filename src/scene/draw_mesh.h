@@ -2,5 +2,5 @@
 
 #include "scene/scene.h"
 
-// Sends one mesh as GL triangles in immediate mode, translated back to its origin.
+// Sends one mesh as GL triangles from vertex arrays, translated back to its origin.
 void drawMesh(const Mesh& mesh);

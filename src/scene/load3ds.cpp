@@ -8,10 +8,6 @@
 
 namespace {
 
-// The loader's state lives for the whole program, as the demo reads its one scene once.
-ChunkReader gChunkReader;
-LoaderState gLoaderState;
-
 constexpr uint64_t kVersionByteOffset = 28;
 constexpr uint8_t kLowestVersion = 3;
 
@@ -150,16 +146,19 @@ void read3ds(Scene& scene, FILE* file, ChunkReader& reader, LoaderState& state)
     reader.file = nullptr;
 }
 
-int load3ds(Scene& scene, const char* fileName, ChunkReader& reader, LoaderState& state)
+bool load3ds(Scene& scene, const char* fileName, ChunkReader& reader, LoaderState& state)
 {
     FILE* file = std::fopen(fileName, "rb");
-    if (!file) return -1;
+    if (!file) return false;
     read3ds(scene, file, reader, state);
     std::fclose(file);
-    return 1;
+    return true;
 }
 
-int load3ds(Scene& scene, const char* fileName)
+bool load3ds(Scene& scene, const char* fileName)
 {
-    return load3ds(scene, fileName, gChunkReader, gLoaderState);
+    // The demo reads its one scene once: a reader and state of this load's own.
+    ChunkReader reader;
+    LoaderState state;
+    return load3ds(scene, fileName, reader, state);
 }

@@ -6,10 +6,10 @@
 #include "scene/loader_state.h"
 #include "scene/scene.h"
 
-// Reads a .3DS file into a cleared scene: -1 when the file cannot be opened, else 1.
-int load3ds(Scene& scene, const char* fileName);
+// Reads a .3DS file into a cleared scene; false when the file cannot be opened.
+bool load3ds(Scene& scene, const char* fileName);
 
 // The same with a reader and loader state of the caller's own (tests, tools).
-int load3ds(Scene& scene, const char* fileName, ChunkReader& reader, LoaderState& state);
+bool load3ds(Scene& scene, const char* fileName, ChunkReader& reader, LoaderState& state);
 // Reads an open stream from its start; the caller closes it.
 void read3ds(Scene& scene, FILE* file, ChunkReader& reader, LoaderState& state);

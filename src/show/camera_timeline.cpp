@@ -1,26 +1,19 @@
 #include "show/camera_timeline.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
-#include "app/app.h"
-#include "app/demo_clock.h"
 #include "show/demo_random.h"
-#include "show/frame.h"
 #include "show/path_interpolation.h"
-
-TimelineState gTimeline;
+#include "state/app.h"
+#include "state/demo_clock.h"
 
 namespace {
 
 constexpr float kScrollStartMs = 60200.0f;
 constexpr float kEndFogStep = 0.001f;
 constexpr int kShakeRange = 5;  // offsets of 0 to 4 units
-const GLfloat kBlackFog[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 
-SceneCamera& flownCamera(App& app, TimelineState& state)
+SceneCamera& flownCamera(App& app)
 {
-    return app.scene.selectedCamera ? *app.scene.selectedCamera : state.spareCamera;
+    return app.scene.selectedCamera ? *app.scene.selectedCamera : app.show.spareCamera;
 }
 
 // The end of the last segment's window, after which the end phase begins.
@@ -30,15 +23,16 @@ double flightEnd(const CameraTimeline& timeline)
     return windowEdgeMs(timeline.segments[timeline.segmentCount - 1].endTime);
 }
 
-float shakeOffset(const TimelineState& state)
+float shakeOffset(ShowState& show)
 {
-    return static_cast<float>((demoRand() * state.cameraShake) % kShakeRange);
+    return static_cast<float>((demoRand(show.random) * show.cameraShake) % kShakeRange);
 }
 
 }  // namespace
 
-TimelineFrame evaluateTimeline(App& app, TimelineState& state, const CameraTimeline& timeline)
+TimelineFrame evaluateTimeline(App& app, const CameraTimeline& timeline)
 {
+    ShowState& state = app.show;
     float now = elapsedMs(app);
     TimelineFrame frame{};
     Vec3 eye{0.0f, 0.0f, 0.0f};
@@ -59,7 +53,7 @@ TimelineFrame evaluateTimeline(App& app, TimelineState& state, const CameraTimel
     double flightEndMs = flightEnd(timeline);
     if (now > kScrollStartMs && now < flightEndMs) state.greetsScrollOn = true;
 
-    SceneCamera& camera = flownCamera(app, state);
+    SceneCamera& camera = flownCamera(app);
     if (now > flightEndMs) {
         frame.setsFogDensity = true;
         frame.fogDensity = state.endFogDensity;
@@ -81,15 +75,7 @@ TimelineFrame evaluateTimeline(App& app, TimelineState& state, const CameraTimel
     return frame;
 }
 
-void playCameraTimeline(App& app)
+TimelineFrame playCameraTimeline(App& app)
 {
-    TimelineFrame frame = evaluateTimeline(app, gTimeline);
-    if (frame.setsFogDensity) glFogf(GL_FOG_DENSITY, frame.fogDensity);
-    if (frame.blackFog) glFogfv(GL_FOG_COLOR, kBlackFog);
-    glLoadIdentity();
-    // With the eye on the target (the gaps between segments) GLU builds a view that sends every
-    // vertex to w = 0, so the GL clips the whole scene away and the frame stays white.
-    gluLookAt(frame.lookFrom.x, frame.lookFrom.y, frame.lookFrom.z, frame.lookAt.x, frame.lookAt.y,
-              frame.lookAt.z, 0.0, 0.0, 1.0);
-    drawScene(app);
+    return evaluateTimeline(app, kCameraTimeline);
 }

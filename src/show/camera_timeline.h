@@ -7,18 +7,6 @@
 
 struct App;
 
-// What the timeline keeps from frame to frame; a display-mode toggle restarts the clock but
-// not this, so an overlay that is on stays on through the replayed flight.
-struct TimelineState {
-    int32_t cameraShake = 1;  // 1 at start: the very first frame shakes too
-    float endFogDensity = 0.001f;
-    bool greetsScrollOn = false;
-    bool greetsPanelOn = false;
-    SceneCamera spareCamera{};  // flown instead when the scene has no selected camera
-};
-
-extern TimelineState gTimeline;
-
 // The view and fog of one frame as the timeline decided them.
 struct TimelineFrame {
     Vec3 lookFrom;  // the camera's eye plus this frame's shake offsets
@@ -28,9 +16,9 @@ struct TimelineFrame {
     bool blackFog;  // end phase
 };
 
-// Reads the clock, flies the camera (the selected one, or the spare), sets the overlay flags
-// and draws this frame's shake; everything but the GL calls.
-TimelineFrame evaluateTimeline(App& app, TimelineState& state, const CameraTimeline& timeline = kCameraTimeline);
+// Reads the clock, flies the camera (the selected one, or the show's spare), sets the overlay
+// flags and draws this frame's shake; no GL calls.
+TimelineFrame evaluateTimeline(App& app, const CameraTimeline& timeline);
 
-// One frame's view: the fog and the camera of the timeline, then the scene.
-void playCameraTimeline(App& app);
+// The demo's own script evaluated for this frame.
+TimelineFrame playCameraTimeline(App& app);

@@ -1,7 +1,5 @@
 #include "show/demo_random.h"
 
-RandomState gDemoRandom;
-
 int32_t demoRand(RandomState& random)
 {
     random.state = random.state * 214013u + 2531011u;

@@ -2,12 +2,14 @@
 
 #include <GL/gl.h>
 
-#include "app/app.h"
+#include <GL/glu.h>
+
 #include "scene/draw_mesh.h"
 #include "show/camera_timeline.h"
 #include "show/greets_overlays.h"
 #include "show/light_markers.h"
 #include "show/vertex_sparks.h"
+#include "state/app.h"
 
 namespace {
 
@@ -15,6 +17,19 @@ const GLfloat kFogColour[4] = {0.5f, 0.5f, 0.5f, 1.0f};
 constexpr GLfloat kFogStart = 1.0f;  // start and end act only in linear mode, not in GL_EXP
 constexpr GLfloat kFogEnd = 1000.0f;
 constexpr int kSparkOffset = 1;
+const GLfloat kBlackFog[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+
+// This frame's fog change and the camera's view, as the timeline decided them.
+void applyTimelineFrame(const TimelineFrame& frame)
+{
+    if (frame.setsFogDensity) glFogf(GL_FOG_DENSITY, frame.fogDensity);
+    if (frame.blackFog) glFogfv(GL_FOG_COLOR, kBlackFog);
+    glLoadIdentity();
+    // With the eye on the target (the gaps between segments) GLU builds a view that sends every
+    // vertex to w = 0, so the GL clips the whole scene away and the frame stays white.
+    gluLookAt(frame.lookFrom.x, frame.lookFrom.y, frame.lookFrom.z, frame.lookAt.x, frame.lookAt.y,
+              frame.lookAt.z, 0.0, 0.0, 1.0);
+}
 
 }  // namespace
 
@@ -31,7 +46,8 @@ bool drawFrame(App& app)
     glFogf(GL_FOG_START, kFogStart);
     glFogf(GL_FOG_END, kFogEnd);
     glEnable(GL_FOG);
-    playCameraTimeline(app);
+    applyTimelineFrame(playCameraTimeline(app));
+    drawScene(app);
     return true;
 }
 
@@ -54,6 +70,6 @@ void drawScene(App& app)
         glBindTexture(GL_TEXTURE_2D, meshTexture(app, *mesh));
         drawMesh(*mesh);
     }
-    if (gTimeline.greetsScrollOn) drawGreetsScroll(app);
-    if (gTimeline.greetsPanelOn) drawGreetsPanel(app);
+    if (app.show.greetsScrollOn) drawGreetsScroll(app);
+    if (app.show.greetsPanelOn) drawGreetsPanel(app);
 }

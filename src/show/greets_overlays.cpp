@@ -2,11 +2,7 @@
 
 #include <limits>
 
-#include "app/app.h"
-
-int32_t greetsScrollY;
-int32_t panelCentreX;
-int32_t panelY;
+#include "state/app.h"
 
 namespace {
 
@@ -23,8 +19,9 @@ void drawOverlay(const OverlayRect& rect, uint32_t texture)
 
 }  // namespace
 
-OverlayRect stepGreetsScroll(const App& app)
+OverlayRect stepGreetsScroll(App& app)
 {
+    int32_t& greetsScrollY = app.show.greetsScrollY;
     // It rises out of sight after 200 frames; stopping short of the integer limit keeps a
     // run of weeks from overflowing.
     if (greetsScrollY <= std::numeric_limits<int32_t>::max() - kScrollStep) greetsScrollY += kScrollStep;
@@ -35,6 +32,7 @@ OverlayRect stepGreetsScroll(const App& app)
 
 OverlayRect stepGreetsPanel(App& app)
 {
+    int32_t& panelY = app.show.panelY;
     int32_t growth = app.panelGrowth;
     if (panelY + growth + kPanelStartHeight < app.viewHeight) {
         app.panelWidth = growth + kPanelRisingWidth;
@@ -46,7 +44,7 @@ OverlayRect stepGreetsPanel(App& app)
         panelY -= kPanelStep;
     }
     return {static_cast<uint32_t>(app.panelWidth), static_cast<uint32_t>(app.panelGrowth + kPanelStartHeight),
-            panelCentreX - app.panelWidth / 2, panelY};
+            app.show.panelCentreX - app.panelWidth / 2, panelY};
 }
 
 void drawGreetsScroll(App& app)

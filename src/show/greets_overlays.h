@@ -6,15 +6,9 @@
 
 struct App;
 
-// Overlay positions that every window resize resets.
-extern int32_t greetsScrollY;
-extern int32_t panelCentreX;
-// The panel's bottom edge; it keeps its place across resizes.
-extern int32_t panelY;
-
 // One frame's step of each overlay and the rectangle it then covers; the overlays move by a
 // fixed step per frame, not by the clock.
-OverlayRect stepGreetsScroll(const App& app);
+OverlayRect stepGreetsScroll(App& app);
 OverlayRect stepGreetsPanel(App& app);
 
 // A step and a drawing each; an overlay whose texture was refused (name 0) still steps but is

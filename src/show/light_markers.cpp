@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/app.h"
+#include "state/app.h"
 
 namespace {
 

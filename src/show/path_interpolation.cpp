@@ -1,6 +1,6 @@
 #include "show/path_interpolation.h"
 
-#include "app/demo_clock.h"
+#include "state/demo_clock.h"
 
 namespace {
 

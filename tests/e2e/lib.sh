@@ -19,6 +19,7 @@
 #   e2e_pixel FILE X Y         # prints "R G B" (0-255) of one pixel
 #   e2e_geometry WIN           # prints "WIDTH HEIGHT X Y" of a window's client area
 #   e2e_frames, e2e_viewports  # glClear and glViewport calls so far (frames drawn, views set)
+#   e2e_textures               # texture objects in the GL context at the last frame drawn
 #   e2e_wait_frames N          # waits until the demo has drawn N more frames
 #   e2e_wait_until SECONDS WHAT COMMAND...  # polls COMMAND until it succeeds, or fails naming WHAT
 #   e2e_frames_reach N, e2e_viewports_reach N  # the counts have reached N (for e2e_wait_until)
@@ -78,7 +79,9 @@ e2e_data() {
 }
 
 e2e_start() {
-  local run=(env "LD_PRELOAD=$Z3D_GL_COUNTER${LD_PRELOAD:+:$LD_PRELOAD}" "Z3D_GL_COUNTS=$E2E_DIR/.gl-counts")
+  # A background job of a script starts with SIGINT ignored; the demo gets it as from a terminal.
+  local run=(env --default-signal=INT "LD_PRELOAD=$Z3D_GL_COUNTER${LD_PRELOAD:+:$LD_PRELOAD}"
+    "Z3D_GL_COUNTS=$E2E_DIR/.gl-counts")
   if [ -n "${E2E_FAKETIME:-}" ]; then run+=(faketime -f "$E2E_FAKETIME"); fi
   (cd "${E2E_CWD:-$E2E_DIR}" && exec "${run[@]}" "$Z3D_EXE" "$@" >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr") &
   E2E_PID=$!
@@ -152,10 +155,11 @@ e2e_geometry() {
 }
 
 e2e_counts() {
-  od -An -tu8 -w16 "$E2E_DIR/.gl-counts" 2>/dev/null || echo "0 0"
+  od -An -tu8 -w24 "$E2E_DIR/.gl-counts" 2>/dev/null || echo "0 0 0"
 }
 e2e_frames() { e2e_counts | awk '{print $1 + 0}'; }
 e2e_viewports() { e2e_counts | awk '{print $2 + 0}'; }
+e2e_textures() { e2e_counts | awk '{print $3 + 0}'; }
 
 e2e_wait_until() {
   local seconds=$1 what=$2

@@ -8,7 +8,6 @@
 #include <system_error>
 #include <vector>
 
-#include "app/app.h"
 #include "capture_options.h"
 #include "frame_schedule.h"
 #include "frame_writer.h"
@@ -16,6 +15,7 @@
 #include "png_file.h"
 #include "progress.h"
 #include "show_session.h"
+#include "state/app.h"
 #include "y4m_stream.h"
 
 namespace {

@@ -8,9 +8,11 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "app/resize_view.h"
 #include "app/scene_loading.h"
+#include "app/shell.h"
+#include "platform/report.h"
 #include "platform/time_source.h"
 #include "render/setup_gl.h"
 #include "show/frame.h"
@@ -23,9 +25,9 @@ uint32_t sessionCounter() { return sessionNowMs; }
 
 constexpr int kDepthBits = 16;
 
-bool fail(const std::string& message)
+bool fail(const char* what, const std::string& message)
 {
-    std::fprintf(stderr, "capture: %s\n", message.c_str());
+    report(what, message);
     return false;
 }
 
@@ -33,20 +35,21 @@ bool fail(const std::string& message)
 
 bool openShowSession(ShowSession& session, App& app, const std::string& dataDir, int width, int height)
 {
-    if (chdir(dataDir.c_str()) != 0) return fail("cannot enter the data folder " + dataDir);
+    if (chdir(dataDir.c_str()) != 0) return fail("data", "cannot enter the data folder " + dataDir);
+    initApp(app);
     if (!loadScene(app)) return false;
-    if (!glfwInit()) return fail("no display (run it under with-xvfb)");
+    if (!glfwInit()) return fail("display", "none (run it under with-xvfb)");
     glfwWindowHint(GLFW_DEPTH_BITS, kDepthBits);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
     session.window = glfwCreateWindow(width, height, "Zephal3D capture", nullptr, nullptr);
-    if (!session.window) return fail("cannot open a GL window");
+    if (!session.window) return fail("display", "cannot open a GL window");
     glfwMakeContextCurrent(session.window);
     glfwGetFramebufferSize(session.window, &session.width, &session.height);
     app.windowActive = true;
     setTimeSource(sessionCounter);
     sessionNowMs = 0;
     resizeView(app, session.width, session.height);
-    if (!setupGL(app)) return fail("the scene's textures could not be loaded");
+    if (!setupGL(app)) return fail("data", "the scene's textures could not be loaded");
     return true;
 }
 

@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     }
     Scene scene;
     clear(scene);
-    if (load3ds(scene, fileName) < 0) {
+    if (!load3ds(scene, fileName)) {
         std::fprintf(stderr, "sceneinfo: cannot open %s: %s\n", fileName, std::strerror(errno));
         return 1;
     }

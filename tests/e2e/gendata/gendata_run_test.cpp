@@ -81,7 +81,7 @@ TEST_F(GeneratedFolder, TheDemosLoaderFindsWhatTheDemoNeeds)
 {
     Scene scene;
     clear(scene);
-    ASSERT_EQ(load3ds(scene, (data + "/scenedemo.3DS").c_str()), 1);
+    ASSERT_TRUE(load3ds(scene, (data + "/scenedemo.3DS").c_str()));
     EXPECT_EQ(scene.materialCount, 21.0f);
     for (const Material* m = scene.materials; m; m = m->next) {
         DecodedBitmap texture = readBmp(data + "/" + m->mapName);

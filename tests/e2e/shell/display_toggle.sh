@@ -23,7 +23,7 @@ e2e_wait_window "Zephal 3D"
 read -r w h x y <<<"$(e2e_geometry "$E2E_WIN")"
 [ "$w $h" = "640 480" ] || e2e_fail "window after Yes is ${w}x$h"
 e2e_expect_framed "$E2E_WIN"
-e2e_stderr_has "Kiro GL: The Requested Fullscreen Mode Is Not Supported By" || e2e_fail "no question on stderr"
+e2e_stderr_has "zephal3d: Kiro GL: The Requested Fullscreen Mode Is Not Supported By Your Video Card. Use Windowed Mode Instead?" || e2e_fail "no question on stderr"
 
 e2e_focus "$E2E_WIN"
 e2e_key Escape

@@ -10,5 +10,5 @@ box=$(e2e_find_window ERROR) || e2e_fail "no closing message after the question 
 xdotool windowclose "$box"
 e2e_wait_exit 15
 e2e_expect_status 0
-e2e_stderr_has "ERROR: Program Will Now Close." || e2e_fail "no closing message on stderr"
+e2e_stderr_has "zephal3d: ERROR: Program Will Now Close." || e2e_fail "no closing message on stderr"
 echo "message_box_destroyed: ok"

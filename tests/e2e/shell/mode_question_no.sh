@@ -7,5 +7,5 @@ e2e_answer "Kiro GL" Escape
 e2e_answer ERROR Return
 e2e_wait_exit 15
 e2e_expect_status 0
-e2e_stderr_has "ERROR: Program Will Now Close." || e2e_fail "no closing message on stderr"
+e2e_stderr_has "zephal3d: ERROR: Program Will Now Close." || e2e_fail "no closing message on stderr"
 echo "mode_question_no: ok"

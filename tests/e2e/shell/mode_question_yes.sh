@@ -20,7 +20,7 @@ e2e_expect_scene "$E2E_DIR/resized.png" "$x" "$y" 600 400
 # Above the wall; with the old 800 x 600 view the wall would reach up to here.
 read -r r g b <<<"$(e2e_pixel "$E2E_DIR/resized.png" $((x + 300)) $((y + 40)))"
 ((r >= 250 && g >= 250 && b >= 250)) || e2e_fail "the view did not follow the resize: $r $g $b above the wall"
-e2e_stderr_has "Kiro GL: The Requested Fullscreen Mode Is Not Supported By" || e2e_fail "no question on stderr"
+e2e_stderr_has "zephal3d: Kiro GL: The Requested Fullscreen Mode Is Not Supported By Your Video Card. Use Windowed Mode Instead?" || e2e_fail "no question on stderr"
 e2e_focus "$E2E_WIN"
 e2e_key Escape
 e2e_wait_exit 15

@@ -5,5 +5,5 @@ unset DISPLAY
 e2e_start
 e2e_wait_exit 15
 e2e_expect_status 1
-e2e_stderr_has "ERROR: Failed To Register The Window Class." || e2e_fail "no message on stderr"
+e2e_stderr_has "zephal3d: ERROR: Failed To Register The Window Class." || e2e_fail "no message on stderr"
 echo "no_display: ok"

@@ -9,7 +9,7 @@ expect_refusal() {
   e2e_answer ERROR Return
   e2e_wait_exit 15
   e2e_expect_status 1
-  e2e_stderr_has "ERROR: " || e2e_fail "no message on stderr"
+  e2e_stderr_has "zephal3d: ERROR: " || e2e_fail "no message on stderr"
   e2e_stderr_has "scenedemo.3DS" || e2e_fail "the message does not name the file"
   e2e_stderr_has "$problem" || e2e_fail "the message does not say '$problem'"
   rm -rf "$E2E_DIR"

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "app/keyboard_commands.h"
 #include "platform/virtual_keys.h"
 #include "temp_dir.h"

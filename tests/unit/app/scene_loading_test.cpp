@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "app/scene_loading.h"
 #include "temp_dir.h"
 #include "tools/common/chunk_writer.h"
 
 namespace {
+
+// Every line on stderr starts with the program's name.
+const std::string prefix = std::string(program_invocation_short_name) + ": ";
 
 std::vector<uint8_t> sceneBytes(int cameras)
 {
@@ -57,7 +61,7 @@ TEST_F(SceneLoadingTest, AMissingFileIsNamedWithTheReason)
 {
     std::string printed;
     EXPECT_FALSE(load(printed));
-    EXPECT_EQ(printed, "ERROR: Cannot read the scene file \"scenedemo.3DS\": No such file or directory.\n");
+    EXPECT_EQ(printed, prefix + "ERROR: Cannot read the scene file \"scenedemo.3DS\": No such file or directory.\n");
 }
 
 TEST_F(SceneLoadingTest, ASceneWithoutCameraIsRefused)
@@ -65,7 +69,7 @@ TEST_F(SceneLoadingTest, ASceneWithoutCameraIsRefused)
     writeScene(0);
     std::string printed;
     EXPECT_FALSE(load(printed));
-    EXPECT_EQ(printed, "ERROR: The scene file \"scenedemo.3DS\" holds no camera.\n");
+    EXPECT_EQ(printed, prefix + "ERROR: The scene file \"scenedemo.3DS\" holds no camera.\n");
     EXPECT_EQ(app.scene.selectedCamera, nullptr);
 }
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "app/keyboard_commands.h"
 #include "app/resize_view.h"
 #include "tests/support/gl_test_window.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "platform/message_box.h"
 #include "platform/message_box_keys.h"
 #include "platform/message_box_layout.h"
+#include "platform/report.h"
 
 namespace {
 
@@ -26,11 +28,14 @@ TEST(MessageBoxText, LineBreaksSplitTheText)
     EXPECT_EQ(splitLines(nullptr)[0], "");
 }
 
-TEST(MessageBoxText, StderrLineIsCaptionColonText)
+TEST(Report, OneLineOfProgramWhatAndMessage)
 {
-    EXPECT_EQ(stderrLine("ERROR", "Program Will Now Close."), "ERROR: Program Will Now Close.\n");
-    EXPECT_EQ(stderrLine("Error", "Failed to open DIB file x.bmp.\n"), "Error: Failed to open DIB file x.bmp.\n");
-    EXPECT_EQ(stderrLine("Kiro GL", kQuestion), std::string("Kiro GL: ") + kQuestion + "\n");
+    EXPECT_EQ(reportLine("zephal3d", "ERROR", "Program Will Now Close."), "zephal3d: ERROR: Program Will Now Close.\n");
+    EXPECT_EQ(reportLine("capture", "Error", "Failed to open DIB file x.bmp.\n"),
+              "capture: Error: Failed to open DIB file x.bmp.\n");
+    EXPECT_EQ(reportLine("zephal3d", "Kiro GL", kQuestion),
+              "zephal3d: Kiro GL: The Requested Fullscreen Mode Is Not Supported By Your Video Card. Use Windowed "
+              "Mode Instead?\n");
 }
 
 TEST(MessageBoxLayout, YesComesFirstAndNoLast)
@@ -113,7 +118,7 @@ TEST(MessageBoxWithoutDisplay, PrintsTheMessageAndAnswersTheDefault)
     std::string printed = testing::internal::GetCapturedStderr();
     if (display) setenv("DISPLAY", saved.c_str(), 1);
     EXPECT_TRUE(answer);
-    EXPECT_EQ(printed, std::string("Kiro GL: ") + kQuestion + "\n");
+    EXPECT_EQ(printed, reportLine(program_invocation_short_name, "Kiro GL", kQuestion));
 }
 
 }  // namespace

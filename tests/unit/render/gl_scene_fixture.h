@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "common/bmp_writer.h"
 #include "gl_test_window.h"
 #include "message_box_double.h"

@@ -10,7 +10,7 @@
 #include "scene/draw_mesh.h"
 #include "scene_bytes.h"
 
-// The GL calls drawMesh makes are wrapped at link time (-Wl,--wrap), logged, and passed on.
+// The matrix calls drawMesh makes are wrapped at link time (-Wl,--wrap), logged, and passed on.
 namespace {
 std::vector<std::string> gCalls;
 
@@ -30,39 +30,12 @@ extern "C" {
 void __real_glPushMatrix();
 void __real_glPopMatrix();
 void __real_glTranslatef(GLfloat, GLfloat, GLfloat);
-void __real_glBegin(GLenum);
-void __real_glEnd();
-void __real_glNormal3f(GLfloat, GLfloat, GLfloat);
-void __real_glTexCoord2f(GLfloat, GLfloat);
-void __real_glVertex3f(GLfloat, GLfloat, GLfloat);
-
 void __wrap_glPushMatrix() { logCall("push"); __real_glPushMatrix(); }
 void __wrap_glPopMatrix() { logCall("pop"); __real_glPopMatrix(); }
 void __wrap_glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
     logCall("translate", {x, y, z});
     __real_glTranslatef(x, y, z);
-}
-void __wrap_glBegin(GLenum mode)
-{
-    logCall(mode == GL_TRIANGLES ? "begin triangles" : "begin other");
-    __real_glBegin(mode);
-}
-void __wrap_glEnd() { logCall("end"); __real_glEnd(); }
-void __wrap_glNormal3f(GLfloat x, GLfloat y, GLfloat z)
-{
-    logCall("normal", {x, y, z});
-    __real_glNormal3f(x, y, z);
-}
-void __wrap_glTexCoord2f(GLfloat u, GLfloat v)
-{
-    logCall("texcoord", {u, v});
-    __real_glTexCoord2f(u, v);
-}
-void __wrap_glVertex3f(GLfloat x, GLfloat y, GLfloat z)
-{
-    logCall("vertex", {x, y, z});
-    __real_glVertex3f(x, y, z);
 }
 }
 
@@ -99,15 +72,14 @@ struct DrawMeshTest : SceneBytesTest {
     }
 };
 
-TEST_F(DrawMeshTest, MeshWithoutFacesIssuesAnEmptyTriangleList)
+TEST_F(DrawMeshTest, MeshWithoutFacesDrawsNothing)
 {
     Mesh mesh{};
     mesh.localFrame[3][0] = 5.0f;
     GLint depthBefore = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthBefore);
     EXPECT_TRUE(drawForFeedback(mesh).empty());
-    EXPECT_EQ(gCalls, (std::vector<std::string>{"push", "translate 5.00 0.00 0.00",
-                                                "begin triangles", "end", "pop"}));
+    EXPECT_EQ(gCalls, (std::vector<std::string>{"push", "translate 5.00 0.00 0.00", "pop"}));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     GLint depthAfter = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthAfter);
@@ -131,16 +103,18 @@ TEST_F(DrawMeshTest, MeshIsDrawnWhereTheFilePutIt)
     load(w);
     ASSERT_EQ(scene.meshCount, 1.0f);
 
+    glNormal3f(1.0f, 0.0f, 0.0f);
+    glTexCoord2f(0.75f, 0.75f);
     const std::vector<GLfloat> fb = drawForFeedback(*scene.meshes);
-    // the corner is sent as (2, 3, 4) under a translation by (10, 0, 0), each with its own
-    // normal and texture coordinate before it
-    EXPECT_EQ(std::vector<std::string>(gCalls.begin(), gCalls.begin() + 6),
-              (std::vector<std::string>{"push", "translate 10.00 0.00 0.00", "begin triangles",
-                                        "normal 0.00 0.00 1.00", "texcoord 0.25 0.50",
-                                        "vertex 2.00 3.00 4.00"}));
-    EXPECT_EQ(gCalls[8], "vertex 4.00 3.00 4.00");
-    EXPECT_EQ(gCalls.back(), "pop");
-    EXPECT_EQ(gCalls.size(), 3 + 9 + 2u);
+    // the corners are sent relative to the origin (10, 0, 0), under a translation by it
+    EXPECT_EQ(gCalls, (std::vector<std::string>{"push", "translate 10.00 0.00 0.00", "pop"}));
+    // the last corner's normal and texture coordinate stay current, as for the sparks after it
+    GLfloat normal[3] = {}, texcoord[4] = {};
+    glGetFloatv(GL_CURRENT_NORMAL, normal);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, texcoord);
+    EXPECT_EQ(std::vector<GLfloat>(normal, normal + 3), (std::vector<GLfloat>{0.0f, 0.0f, 1.0f}));
+    EXPECT_EQ(std::vector<GLfloat>(texcoord, texcoord + 2), (std::vector<GLfloat>{0.0f, 1.0f}));
+    EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY) || glIsEnabled(GL_NORMAL_ARRAY) || glIsEnabled(GL_TEXTURE_COORD_ARRAY));
 
     ASSERT_EQ(fb.size(), 2 + 3u * kFloatsPerVertex);
     EXPECT_EQ(fb[0], static_cast<GLfloat>(GL_POLYGON_TOKEN));

@@ -472,7 +472,7 @@ TEST(LoadFile, MissingFileGivesMinusOneAndReadFileOneWithTheFileClosed)
 {
     Scene scene;
     clear(scene);
-    EXPECT_EQ(load3ds(scene, "/nonexistent/scenedemo.3DS"), -1);
+    EXPECT_FALSE(load3ds(scene, "/nonexistent/scenedemo.3DS"));
     EXPECT_EQ(scene.meshCount + scene.cameraCount + scene.lightCount + scene.materialCount, 0.0f);
 
     ChunkWriter w;
@@ -485,7 +485,7 @@ TEST(LoadFile, MissingFileGivesMinusOneAndReadFileOneWithTheFileClosed)
     ASSERT_EQ(write(fd, w.bytes.data(), w.bytes.size()), static_cast<ssize_t>(w.bytes.size()));
     close(fd);
     const int before = openDescriptors();
-    EXPECT_EQ(load3ds(scene, path), 1);
+    EXPECT_TRUE(load3ds(scene, path));
     EXPECT_EQ(openDescriptors(), before);
     unlink(path);
     ASSERT_EQ(scene.cameraCount, 1.0f);

@@ -5,7 +5,76 @@
 
 namespace {
 
-const CameraTimeline& script = kCameraTimeline;
+// The script's control points as the demo's design gives them (eye start, eye end, target start,
+// target end of each segment), written out here so that a wrong point in the program's table fails.
+struct DesignLeg {
+    Vec3 eyeFrom, eyeTo, targetFrom, targetTo;
+};
+const DesignLeg kDesignLegs[24] = {
+    {{-107.25005f, -948.4507f, 52.307007f}, {-118.90645f, -765.0155f, 48.307007f},
+     {-180.97122f, -585.11456f, 23.182861f}, {-287.7559f, -434.9591f, 98.18286f}},
+    {{-118.90645f, -765.0155f, 48.307007f}, {-341.42737f, -610.21246f, 126.30701f},
+     {-287.7559f, -434.9591f, 98.18286f}, {20.575836f, -530.20874f, 217.18286f}},
+    {{-341.42737f, -610.21246f, 126.30701f}, {-141.55147f, -780.7823f, 254.307f},
+     {20.575836f, -530.20874f, 217.18286f}, {-51.254665f, -421.20895f, 121.18286f}},
+    {{-212.86737f, -745.84f, 342.307f}, {-170.3764f, -605.84863f, 198.307f},
+     {-134.50485f, -383.47803f, 68.18286f}, {-42.05065f, -258.02765f, 74.18286f}},
+    {{-212.86737f, -745.84f, 342.307f}, {-170.3764f, -605.84863f, 198.307f},
+     {-134.50485f, -383.47803f, 68.18286f}, {-42.05065f, -258.02765f, 74.18286f}},
+    {{-170.3764f, -605.84863f, 198.307f}, {-129.00568f, -530.61536f, 194.307f},
+     {-42.05065f, -258.02765f, 74.18286f}, {116.92516f, -253.19135f, 191.18286f}},
+    {{-129.00568f, -530.61536f, 194.307f}, {-122.54804f, -548.2258f, 138.307f},
+     {116.92516f, -253.19135f, 191.18286f}, {93.75492f, -247.12811f, 44.18286f}},
+    {{-122.54804f, -548.2258f, 138.307f}, {-203.58853f, -353.82736f, 175.307f},
+     {93.75492f, -247.12811f, 44.18286f}, {167.11264f, -348.59924f, 125.18286f}},
+    {{-203.58853f, -353.82736f, 175.307f}, {-29.517445f, -499.50345f, 144.307f},
+     {167.11264f, -348.59924f, 125.18286f}, {147.90271f, -173.97543f, 174.18286f}},
+    {{-29.517445f, -499.50345f, 144.307f}, {-11.212803f, -391.59543f, 164.307f},
+     {147.90271f, -173.97543f, 174.18286f}, {358.95972f, -412.04614f, 132.18286f}},
+    {{-11.212803f, -391.59543f, 164.307f}, {3.273527f, -463.33606f, 164.307f},
+     {358.95972f, -412.04614f, 132.18286f}, {125.83329f, -113.443245f, 127.18286f}},
+    {{3.273527f, -463.33606f, 164.307f}, {39.29328f, -418.95322f, 164.307f},
+     {125.83329f, -113.443245f, 127.18286f}, {377.18906f, -266.40054f, 20.182861f}},
+    {{-29.517445f, -499.50345f, 144.307f}, {-11.212803f, -391.59543f, 164.307f},
+     {147.90271f, -173.97543f, 174.18286f}, {358.95972f, -412.04614f, 132.18286f}},
+    {{-11.212803f, -391.59543f, 164.307f}, {3.273527f, -463.33606f, 164.307f},
+     {358.95972f, -412.04614f, 132.18286f}, {125.83329f, -113.443245f, 127.18286f}},
+    {{3.273527f, -463.33606f, 164.307f}, {39.29328f, -418.95322f, 164.307f},
+     {125.83329f, -113.443245f, 127.18286f}, {377.18906f, -266.40054f, 20.182861f}},
+    {{-83.32352f, -2747.1877f, 290.307f}, {1910.435f, -2067.3933f, 290.307f},
+     {257.0487f, -2600.2402f, 269.18286f}, {2241.7427f, -1901.0162f, 252.18286f}},
+    {{5048.6943f, -225.06587f, -49.692993f}, {3924.8867f, -283.5847f, -49.692993f},
+     {4679.7007f, -260.98987f, -79.81714f}, {4049.3054f, -632.82135f, -60.81714f}},
+    {{3671.9236f, -1271.7164f, 10.307007f}, {4975.442f, -1154.4878f, 10.307007f},
+     {3929.949f, -1005.5084f, 44.18286f}, {4689.0327f, -919.0873f, 25.182861f}},
+    {{3671.9236f, -1271.7164f, 10.307007f}, {4975.442f, -1154.4878f, 10.307007f},
+     {3929.949f, -1005.5084f, 44.18286f}, {4689.0327f, -919.0873f, 25.182861f}},
+    {{3671.9236f, -1271.7164f, 10.307007f}, {4975.442f, -1154.4878f, 10.307007f},
+     {3929.949f, -1005.5084f, 44.18286f}, {4689.0327f, -919.0873f, 25.182861f}},
+    {{3671.9236f, -1271.7164f, 10.307007f}, {4975.442f, -1154.4878f, 10.307007f},
+     {3929.949f, -1005.5084f, 44.18286f}, {4689.0327f, -919.0873f, 25.182861f}},
+    {{3671.9236f, -1271.7164f, 10.307007f}, {4975.442f, -1154.4878f, 10.307007f},
+     {3929.949f, -1005.5084f, 44.18286f}, {4689.0327f, -919.0873f, 25.182861f}},
+    {{3671.9236f, -1271.7164f, 10.307007f}, {4975.442f, -1154.4878f, 10.307007f},
+     {3929.949f, -1005.5084f, 44.18286f}, {4689.0327f, -919.0873f, 25.182861f}},
+    {{3627.6436f, -133.47638f, -29.692993f}, {4543.494f, -921.03296f, -29.692993f},
+     {3945.1108f, -324.9441f, -93.81714f}, {4775.3726f, -631.76025f, -90.81714f}},
+};
+
+// A demo time inside segment `number` (from 1) and how far through its window it lies.
+struct Probe {
+    int number;
+    uint32_t ms;
+    float u;
+};
+// One probe per segment, where that segment decides the frame (11.5 s belongs to segment 4).
+const Probe kProbes[] = {
+    {1, 3000, 0.5f},   {2, 7500, 0.5f},   {3, 12500, 0.7f},  {4, 11500, 0.5f},  {5, 13500, 0.5f},
+    {6, 14500, 0.5f},  {7, 15500, 0.5f},  {8, 18000, 0.5f},  {9, 22000, 0.5f},  {10, 26000, 0.5f},
+    {11, 30000, 0.5f}, {12, 33000, 0.5f}, {13, 34500, 0.5f}, {14, 35700, 0.5f}, {15, 36900, 0.5f},
+    {16, 41800, 0.5f}, {17, 50000, 0.5f}, {18, 55000, 0.5f}, {19, 56250, 0.5f}, {20, 56450, 0.5f},
+    {21, 56650, 0.5f}, {22, 56950, 0.5f}, {23, 57600, 0.5f}, {24, 68200, 0.5f},
+};
 
 struct CameraTimelineTest : ::testing::Test {
     App app{};
@@ -21,16 +90,18 @@ struct CameraTimelineTest : ::testing::Test {
     TimelineFrame frameAt(uint32_t ms)
     {
         fakeNowMs = ms;
-        return evaluateTimeline(app, gTimeline);
+        return playCameraTimeline(app);
     }
     // Where segment `number` (from 1) puts eye and target a fraction u through its leg.
-    Vec3 eyeOf(int number, float u) const
+    static Vec3 eyeOf(int number, float u)
     {
-        return lerp(script.posDebSource[number - 1], script.posFinSource[number - 1], u);
+        const DesignLeg& leg = kDesignLegs[number - 1];
+        return lerp(leg.eyeFrom, leg.eyeTo, u);
     }
-    Vec3 targetOf(int number, float u) const
+    static Vec3 targetOf(int number, float u)
     {
-        return lerp(script.posDebTarget[number - 1], script.posFinTarget[number - 1], u);
+        const DesignLeg& leg = kDesignLegs[number - 1];
+        return lerp(leg.targetFrom, leg.targetTo, u);
     }
 };
 
@@ -44,25 +115,14 @@ void expectNear(const Vec3& got, const Vec3& want)
 
 bool isOrigin(const Vec3& v) { return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f; }
 
-TEST(CameraScript, HoldsTheTwentyFourSegmentsInStartOrder)
+TEST_F(CameraTimelineTest, EverySegmentFliesTheLegsOfTheDesign)
 {
-    ASSERT_EQ(script.segmentCount, 24);
-    EXPECT_EQ(script.segments[0].startTime, 0.0f);
-    EXPECT_EQ(script.segments[23].endTime, 78.2f);
-    for (int i = 1; i < script.segmentCount; ++i)
-        EXPECT_LE(script.segments[i - 1].startTime, script.segments[i].startTime) << "segment " << i + 1;
-    // Segment 6 goes on where 4 and 5 end; 13 to 15 replay 10 to 12; 19 to 23 replay 18.
-    EXPECT_EQ(script.posDebSource[5].x, script.posFinSource[4].x);
-    EXPECT_EQ(script.posFinTarget[14].z, script.posFinTarget[11].z);
-    EXPECT_EQ(script.posDebSource[22].y, script.posDebSource[17].y);
-    EXPECT_EQ(script.posFinTarget[23].x, 4775.3726f);
-}
-
-TEST_F(CameraTimelineTest, MidpointOfTheFirstLegAtThreeSeconds)
-{
-    frameAt(3000);
-    expectNear(camera->eye, eyeOf(1, 0.5f));
-    expectNear(camera->target, targetOf(1, 0.5f));
+    for (const Probe& p : kProbes) {
+        frameAt(p.ms);
+        SCOPED_TRACE(testing::Message() << "segment " << p.number << " at " << p.ms << " ms");
+        expectNear(camera->eye, eyeOf(p.number, p.u));
+        expectNear(camera->target, targetOf(p.number, p.u));
+    }
 }
 
 TEST_F(CameraTimelineTest, OverlappingSegmentsLetTheLaterOneDecide)
@@ -97,7 +157,7 @@ TEST_F(CameraTimelineTest, FirstFrameAtZeroShakesOffTheOrigin)
     EXPECT_EQ(frame.lookFrom.y, 2.0f);
     EXPECT_EQ(frame.lookFrom.z, 1.0f);
     EXPECT_TRUE(isOrigin(frame.lookAt));
-    EXPECT_EQ(gTimeline.cameraShake, 0);
+    EXPECT_EQ(app.show.cameraShake, 0);
 }
 
 TEST_F(CameraTimelineTest, ShakesOnlyInSegmentsThirteenToFifteen)
@@ -112,7 +172,7 @@ TEST_F(CameraTimelineTest, ShakesOnlyInSegmentsThirteenToFifteen)
     for (uint32_t ms = 34010; ms < 37400; ms += 10) {
         if (ms >= 35000 && ms <= 35200) continue;
         if (ms > 36200 && ms <= 36400) continue;
-        RandomState replay = gDemoRandom;
+        RandomState replay = app.show.random;
         Vec3 d = offset(ms);
         float z = static_cast<float>(demoRand(replay) % 5);
         float y = static_cast<float>(demoRand(replay) % 5);
@@ -149,7 +209,7 @@ TEST_F(CameraTimelineTest, EndPhaseFreezesTheCameraUnderThickeningBlackFog)
     Vec3 lastEye = camera->eye;
     Vec3 lastTarget = camera->target;
     expectNear(lastEye, eyeOf(24, 19.999f / 20.0f));
-    EXPECT_FALSE(gTimeline.greetsPanelOn);
+    EXPECT_FALSE(app.show.greetsPanelOn);
 
     float density = 0.0f;
     for (uint32_t ms : {78200u, 78201u, 90000u}) {
@@ -163,28 +223,28 @@ TEST_F(CameraTimelineTest, EndPhaseFreezesTheCameraUnderThickeningBlackFog)
         EXPECT_EQ(frame.lookFrom.z, lastEye.z);
     }
     EXPECT_FLOAT_EQ(density, 0.003f);
-    EXPECT_FLOAT_EQ(gTimeline.endFogDensity, 0.004f);
-    EXPECT_TRUE(gTimeline.greetsPanelOn);
+    EXPECT_FLOAT_EQ(app.show.endFogDensity, 0.004f);
+    EXPECT_TRUE(app.show.greetsPanelOn);
 }
 
 TEST_F(CameraTimelineTest, ScrollComesOnAfterSixtyPointTwoSecondsWithinTheFlight)
 {
     frameAt(60200);
-    EXPECT_FALSE(gTimeline.greetsScrollOn);
+    EXPECT_FALSE(app.show.greetsScrollOn);
     frameAt(60201);
-    EXPECT_TRUE(gTimeline.greetsScrollOn);
-    EXPECT_FALSE(gTimeline.greetsPanelOn);
+    EXPECT_TRUE(app.show.greetsScrollOn);
+    EXPECT_FALSE(app.show.greetsPanelOn);
     frameAt(80000);
-    EXPECT_TRUE(gTimeline.greetsScrollOn);
-    EXPECT_TRUE(gTimeline.greetsPanelOn);
+    EXPECT_TRUE(app.show.greetsScrollOn);
+    EXPECT_TRUE(app.show.greetsPanelOn);
 }
 
 TEST_F(CameraTimelineTest, NoFrameDuringTheScrollWindowLeavesTheScrollOff)
 {
     frameAt(50000);
     frameAt(78200);
-    EXPECT_FALSE(gTimeline.greetsScrollOn);
-    EXPECT_TRUE(gTimeline.greetsPanelOn);
+    EXPECT_FALSE(app.show.greetsScrollOn);
+    EXPECT_TRUE(app.show.greetsPanelOn);
 }
 
 TEST_F(CameraTimelineTest, RestartedClockReplaysTheFlightWithTheOverlaysOn)
@@ -194,18 +254,18 @@ TEST_F(CameraTimelineTest, RestartedClockReplaysTheFlightWithTheOverlaysOn)
     fakeNowMs = 200000;
     startClock(app);
     fakeNowMs = 203000;
-    TimelineFrame frame = evaluateTimeline(app, gTimeline);
+    TimelineFrame frame = playCameraTimeline(app);
     EXPECT_FALSE(frame.blackFog);
     expectNear(camera->eye, eyeOf(1, 0.5f));
-    EXPECT_TRUE(gTimeline.greetsScrollOn);
-    EXPECT_TRUE(gTimeline.greetsPanelOn);
+    EXPECT_TRUE(app.show.greetsScrollOn);
+    EXPECT_TRUE(app.show.greetsPanelOn);
 }
 
 TEST_F(CameraTimelineTest, SceneWithoutCameraFliesTheSpare)
 {
     app.scene.selectedCamera = nullptr;
     TimelineFrame frame = frameAt(3000);
-    expectNear(gTimeline.spareCamera.eye, eyeOf(1, 0.5f));
+    expectNear(app.show.spareCamera.eye, eyeOf(1, 0.5f));
     expectNear(frame.lookAt, targetOf(1, 0.5f));
     frame = frameAt(79000);
     expectNear(frame.lookAt, targetOf(1, 0.5f));

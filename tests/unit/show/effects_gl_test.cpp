@@ -65,14 +65,24 @@ std::vector<MeshCorner> sparkCorners()
     return corners;
 }
 
-TEST_F(EffectsGlTest, SparksSitOffEveryCornerInFreshColoursPerPass)
+// The colour that a spark drawn with the next three randoms gets: blue, green, red in turn.
+std::array<float, 3> nextSparkColour(RandomState& replay)
+{
+    float blue = demoRand(replay) / 32767.0f;
+    float green = demoRand(replay) / 32767.0f;
+    float red = demoRand(replay) / 32767.0f;
+    return {red, green, blue};
+}
+
+TEST_F(EffectsGlTest, WhileBlendingSparksSitOffEveryCornerInFreshColoursPerPass)
 {
     std::vector<MeshCorner> corners = sparkCorners();
     const Vec3 origin = {100.0f, 50.0f, 0.0f};
     records.addMesh(app.scene, origin, corners);
     records.addMesh(app.scene, {0.0f, 0.0f, 0.0f}, gridCorners(6, 1.0f));
-    gDemoRandom.state = 12345;
-    RandomState replay = gDemoRandom;
+    glEnable(GL_BLEND);  // the passes then mix, so each one shows
+    app.show.random.state = 12345;
+    RandomState replay = app.show.random;
 
     std::vector<FeedbackVertex> points, polygons;
     capture([&] { drawVertexSparks(app, 1); }, points, polygons);
@@ -81,22 +91,50 @@ TEST_F(EffectsGlTest, SparksSitOffEveryCornerInFreshColoursPerPass)
     EXPECT_TRUE(polygons.empty());
     for (size_t i = 0; i < points.size(); ++i) {
         const MeshCorner& c = corners[i % 960];
-        float blue = demoRand(replay) / 32767.0f;
-        float green = demoRand(replay) / 32767.0f;
-        float red = demoRand(replay) / 32767.0f;
+        std::array<float, 3> colour = nextSparkColour(replay);
         const FeedbackVertex& p = points[i];
         ASSERT_NEAR(p.x, origin.x + c.position.x + c.normal.x + 1.0f, 1e-3) << i;
         ASSERT_NEAR(p.y, origin.y + c.position.y + c.normal.y + 1.0f, 1e-3) << i;
-        ASSERT_NEAR(p.r, red, 1e-6) << i;
-        ASSERT_NEAR(p.g, green, 1e-6) << i;
-        ASSERT_NEAR(p.b, blue, 1e-6) << i;
+        ASSERT_NEAR(p.r, colour[0], 1e-6) << i;
+        ASSERT_NEAR(p.g, colour[1], 1e-6) << i;
+        ASSERT_NEAR(p.b, colour[2], 1e-6) << i;
         ASSERT_EQ(p.a, 0.5f) << i;
     }
-    EXPECT_EQ(gDemoRandom.state, replay.state);
+    EXPECT_EQ(app.show.random.state, replay.state);
     EXPECT_EQ(currentColour(), (std::array<float, 4>{1.0f, 1.0f, 1.0f, 1.0f}));
     GLfloat size = 0.0f;
     glGetFloatv(GL_POINT_SIZE, &size);
     EXPECT_EQ(size, 10.0f);
+}
+
+TEST_F(EffectsGlTest, OverwrittenPassesAreNotSentYetDrawTheirRandoms)
+{
+    std::vector<MeshCorner> corners = sparkCorners();
+    records.addMesh(app.scene, {100.0f, 50.0f, 0.0f}, corners);
+    records.addMesh(app.scene, {0.0f, 0.0f, 0.0f}, gridCorners(6, 1.0f));
+    records.addMesh(app.scene, {0.0f, 0.0f, 0.0f}, gridCorners(6, 1.0f));
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);  // as the show draws: a pass at the same depth replaces the one before
+    RandomState replay = app.show.random;
+    for (int skipped = 0; skipped < 2 * 960; ++skipped) nextSparkColour(replay);
+
+    std::vector<FeedbackVertex> points, polygons;
+    capture([&] { drawVertexSparks(app, 1); }, points, polygons);
+    ASSERT_EQ(points.size(), 960u);  // the third pass only, in its own colours
+    for (size_t i = 0; i < points.size(); ++i) {
+        std::array<float, 3> colour = nextSparkColour(replay);
+        ASSERT_NEAR(points[i].x, 100.0f + corners[i].position.x + corners[i].normal.x + 1.0f, 1e-3) << i;
+        ASSERT_NEAR(points[i].r, colour[0], 1e-6) << i;
+        ASSERT_NEAR(points[i].b, colour[2], 1e-6) << i;
+    }
+    EXPECT_EQ(app.show.random.state, replay.state);
+    EXPECT_EQ(currentColour(), (std::array<float, 4>{1.0f, 1.0f, 1.0f, 1.0f}));
+
+    // A strict depth test keeps the first pass, so every pass goes out again.
+    glDepthFunc(GL_LESS);
+    points.clear();
+    capture([&] { drawVertexSparks(app, 1); }, points, polygons);
+    EXPECT_EQ(points.size(), 3u * 960u);
 }
 
 TEST_F(EffectsGlTest, EverySparkMeshSparklesOncePerMeshOfTheScene)
@@ -104,6 +142,7 @@ TEST_F(EffectsGlTest, EverySparkMeshSparklesOncePerMeshOfTheScene)
     records.addMesh(app.scene, {100.0f, 50.0f, 0.0f}, sparkCorners());
     records.addMesh(app.scene, {150.0f, 60.0f, 0.0f}, sparkCorners());
     records.addMesh(app.scene, {0.0f, 0.0f, 0.0f}, gridCorners(963, 0.5f));
+    glEnable(GL_BLEND);
     std::vector<FeedbackVertex> points, polygons;
     capture([&] { drawVertexSparks(app, 1); }, points, polygons);
     ASSERT_EQ(points.size(), 2u * 3u * 960u);
@@ -118,7 +157,7 @@ TEST_F(EffectsGlTest, NoSparkMeshNoSparksAndTheColourIsLeftWhite)
     std::vector<FeedbackVertex> points, polygons;
     capture([&] { drawVertexSparks(app, 1); }, points, polygons);
     EXPECT_TRUE(points.empty());
-    EXPECT_EQ(gDemoRandom.state, 1u);
+    EXPECT_EQ(app.show.random.state, 1u);
     EXPECT_EQ(currentColour(), (std::array<float, 4>{1.0f, 1.0f, 1.0f, 1.0f}));
 }
 

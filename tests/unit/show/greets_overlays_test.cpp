@@ -20,7 +20,7 @@ TEST(GreetsScroll, RisesThreeUnitsPerFrameFromTheBottom)
     expectRect(stepGreetsScroll(app), 800, 600, 0, 3);
     expectRect(stepGreetsScroll(app), 800, 600, 0, 6);
     for (int frame = 3; frame <= 200; ++frame) stepGreetsScroll(app);
-    EXPECT_EQ(greetsScrollY, 600);
+    EXPECT_EQ(app.show.greetsScrollY, 600);
 }
 
 TEST(GreetsScroll, NarrowWindowShiftsItLeftInsteadOfLosingIt)
@@ -34,7 +34,7 @@ TEST(GreetsScroll, StopsRisingBeforeTheIntegerLimit)
 {
     App app{};
     resetShow(app);
-    greetsScrollY = INT32_MAX - 4;
+    app.show.greetsScrollY = INT32_MAX - 4;
     EXPECT_EQ(stepGreetsScroll(app).y, INT32_MAX - 1);
     EXPECT_EQ(stepGreetsScroll(app).y, INT32_MAX - 1);
 }
@@ -90,7 +90,7 @@ TEST(GreetsPanel, KeepsItsStateAcrossAResize)
     // The toggle's new window: the panel grows on from where it stood.
     app.viewWidth = 800;
     app.viewHeight = 600;
-    panelCentreX = 400;
+    app.show.panelCentreX = 400;
     expectRect(stepGreetsPanel(app), 530, 482, 135, 2);
 }
 

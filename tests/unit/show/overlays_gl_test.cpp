@@ -33,10 +33,10 @@ TEST_F(OverlaysGlTest, ScrollLiesAboveTheSceneWithTheMasksAlpha)
     ASSERT_NE(app.greetsScrollTexture, 0u);
     frameAt(60100);
     frameAt(60150);
-    EXPECT_FALSE(gTimeline.greetsScrollOn);
+    EXPECT_FALSE(app.show.greetsScrollOn);
 
     std::vector<uint8_t> rgb = frameAt(60300);
-    ASSERT_TRUE(gTimeline.greetsScrollOn);
+    ASSERT_TRUE(app.show.greetsScrollOn);
     // The clear column shows the wall as it is.
     const uint8_t* scene = window.pixel(rgb, 500, 300);
     EXPECT_GT(scene[1], 200);
@@ -61,7 +61,7 @@ TEST_F(OverlaysGlTest, PanelLiesOnTopOfTheScroll)
     startShow();
     frameAt(70000);
     std::vector<uint8_t> rgb = frameAt(80000);
-    ASSERT_TRUE(gTimeline.greetsPanelOn);
+    ASSERT_TRUE(app.show.greetsPanelOn);
     // The panel's first frame: 150 × 102 at (325, 2), over the scroll's half-clear column.
     EXPECT_TRUE(pixelNear(window.pixel(rgb, 330, 50), 0, 0, 255, 1.0f));
     EXPECT_TRUE(pixelNear(window.pixel(rgb, 300, 50), 255, 127.5f, 127.5f, 3.0f));
@@ -75,7 +75,7 @@ TEST_F(OverlaysGlTest, RefusedTexturesDrawNothing)
     EXPECT_EQ(app.greetsScrollTexture, 0u);
     frameAt(70000);
     EXPECT_TRUE(allPixels(frameAt(80000), 255, 255, 255));
-    EXPECT_TRUE(gTimeline.greetsPanelOn);
+    EXPECT_TRUE(app.show.greetsPanelOn);
     EXPECT_EQ(app.panelGrowth, 2);
 }
 

@@ -5,8 +5,8 @@
 #include <deque>
 #include <vector>
 
-#include "app/app.h"
-#include "app/demo_clock.h"
+#include "state/app.h"
+#include "state/demo_clock.h"
 #include "platform/time_source.h"
 #include "scene/scene.h"
 #include "show/camera_timeline.h"
@@ -27,15 +27,12 @@ inline void startFakeClock(App& app)
 // Program-wide show state as at program start, in an 800 × 600 window.
 inline void resetShow(App& app, int width = 800, int height = 600)
 {
-    gTimeline = TimelineState{};
-    gDemoRandom = RandomState{};
+    startShow(app.show);
     app.viewWidth = width;
     app.viewHeight = height;
     app.panelGrowth = 0;
     app.panelWidth = 0;
-    greetsScrollY = 0;
-    panelCentreX = width / 2;
-    panelY = 0;
+    app.show.panelCentreX = width / 2;
 }
 
 inline Vec3 lerp(const Vec3& a, const Vec3& b, float u)

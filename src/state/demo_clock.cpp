@@ -1,6 +1,6 @@
-#include "app/demo_clock.h"
+#include "state/demo_clock.h"
 
-#include "app/app.h"
+#include "state/app.h"
 #include "platform/time_source.h"
 
 void startClock(App& app)

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "scene/scene.h"
+#include "state/show_state.h"
 
 // The one application object: zero at load, lives for the whole run.
 struct App {
@@ -27,6 +28,8 @@ struct App {
     int32_t overlayMaterialCount;
     // Where R appends the camera; null: "traj.txt" in the working directory.
     const char* trajectoryPath;
+    ShowState show;
 };
 
+// The one global the program has: everything the main thread works on hangs off it.
 extern App gApp;

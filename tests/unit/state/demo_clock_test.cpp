@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/app.h"
-#include "app/demo_clock.h"
+#include "state/app.h"
+#include "state/demo_clock.h"
 #include "platform/time_source.h"
 
 namespace {

@@ -1,3 +1,0 @@
-#include "app/app.h"
-
-App gApp;

@@ -1,0 +1,4 @@
+#pragma once
+
+// The buttons a message box offers.
+enum MessageBoxKind { kMessageOk, kMessageYesNo };

@@ -1,0 +1,60 @@
+#include "platform/stop_signals.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
+
+namespace {
+
+const int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+volatile sig_atomic_t stopArrived = 0;
+int pipeEnds[2] = {-1, -1};
+bool installed = false;
+
+void onStopSignal(int)
+{
+    stopArrived = 1;
+    // The next stop signal takes its default action: the program ends at once.
+    struct sigaction fallBack {};
+    fallBack.sa_handler = SIG_DFL;
+    for (int s : kStopSignals) sigaction(s, &fallBack, nullptr);
+    if (pipeEnds[1] >= 0) {
+        char byte = 1;
+        [[maybe_unused]] ssize_t written = write(pipeEnds[1], &byte, 1);  // a full pipe is readable already
+    }
+}
+
+bool startedIgnored(int signal)
+{
+    struct sigaction current {};
+    return sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+}
+
+}  // namespace
+
+void installStopSignals()
+{
+    if (installed) return;
+    installed = true;
+    // Non-blocking so that the handler never waits; close-on-exec so no child inherits it.
+    if (pipe2(pipeEnds, O_NONBLOCK | O_CLOEXEC) != 0) pipeEnds[0] = pipeEnds[1] = -1;
+    struct sigaction request {};
+    request.sa_handler = onStopSignal;
+    request.sa_flags = SA_RESTART;
+    sigemptyset(&request.sa_mask);
+    for (int s : kStopSignals) sigaddset(&request.sa_mask, s);
+    for (int s : kStopSignals)
+        if (!startedIgnored(s)) sigaction(s, &request, nullptr);
+}
+
+bool stopSignalArrived()
+{
+    return stopArrived != 0;
+}
+
+int stopSignalFd()
+{
+    return pipeEnds[0];
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "scene/scene.h"
+
+// The show's one random generator, shared by the camera shake and the sparks; never seeded.
+struct RandomState {
+    uint32_t state;
+};
+
+// What the show keeps from frame to frame. A display-mode toggle restarts the clock but not
+// this, so an overlay that is on stays on through the replayed flight.
+struct ShowState {
+    int32_t cameraShake;  // 1 at start: the very first frame shakes too
+    float endFogDensity;
+    bool greetsScrollOn;
+    bool greetsPanelOn;
+    RandomState random;
+    int32_t greetsScrollY;  // bottom edge of the scroll; every resize resets it
+    int32_t panelCentreX;  // half the window width, stored by every resize
+    int32_t panelY;  // bottom edge of the panel; it keeps its place across resizes
+    SceneCamera spareCamera;  // flown instead when the scene has no selected camera
+};
+
+// The start values: shake on, end fog at 0.001, the generator at 1, overlays off and at 0.
+void startShow(ShowState& show);
