@@ -1,5 +1,6 @@
 #include "render/bmp_rle.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -23,15 +24,17 @@ unsigned indexAt(const uint8_t* p, int i, bool fourBit)
     return i % 2 == 0 ? p[i / 2] >> 4 : p[i / 2] & 0x0F;
 }
 
-// Writes count pixels at the cursor, the i-th taking index indexAt(packed, i % period).
+// Writes count pixels at the cursor, the i-th taking index indexAt(packed, i % period). Writers
+// such as ImageMagick pad rows to a multiple of four pixels: what runs past the row's end is dropped.
 bool putRun(RunState& s, const DibLayout& layout, int count, const uint8_t* packed, int period, uint8_t* out)
 {
-    if (s.y >= layout.rows || count > layout.width - s.x) return false;
+    if (s.y >= layout.rows) return false;
     bool fourBit = layout.encoding == PixelEncoding::kRle4;
+    int kept = std::min(count, layout.width - s.x);
     uint8_t* dst = out + (static_cast<size_t>(s.y) * layout.width + s.x) * 3;
-    for (int i = 0; i < count; ++i, dst += 3)
+    for (int i = 0; i < kept; ++i, dst += 3)
         if (!putIndexed(layout.palette, indexAt(packed, i % period, fourBit), dst)) return false;
-    s.x += count;
+    s.x += kept;
     return true;
 }
 

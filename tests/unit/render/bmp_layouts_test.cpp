@@ -232,6 +232,30 @@ TEST(BmpLayouts, RunLength4AlternatesNibblesAndPadsAbsoluteRuns)
     expectImage(buildBmp(f), 5, 3, expected);
 }
 
+// ImageMagick codes a 3-pixel row as 4; readers keep the row and drop the rest, unchecked.
+TEST(BmpLayouts, RunLengthPixelsPastTheRowEndAreDropped)
+{
+    BmpFile f = bmpFile(3, 3, 8, 1);
+    std::vector<Rgb> palette = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}};
+    f.table = colourTable(palette);
+    f.coloursUsed = 3;
+    f.pixels = {4, 1, 0, 0,  // row 0: four 1s
+                0, 4, 2, 0, 1, 9, 0, 0,  // row 1: absolute 2 0 1 and a fourth index the table lacks
+                2, 2, 200, 1, 7, 0, 0, 1};  // row 2: two 2s, then runs wholly past the end
+    std::vector<uint8_t> expected;
+    for (int i : {1, 1, 1, 2, 0, 1, 2, 2, 1}) append(expected, palette[i]);
+    expectImage(buildBmp(f), 3, 3, expected);
+
+    BmpFile four = bmpFile(5, 2, 4, 2);
+    std::vector<Rgb> sixteen = distinctColours(16);
+    four.table = colourTable(sixteen);
+    four.pixels = {8, 0x3C, 0, 0,  // row 0: 3 C 3 C 3 (C 3 C dropped)
+                   0, 7, 0x12, 0x34, 0x56, 0x70, 0, 1};  // row 1: absolute 1 2 3 4 5 (6 7 dropped)
+    expected.clear();
+    for (int i : {3, 12, 3, 12, 3, 1, 2, 3, 4, 5}) append(expected, sixteen[i]);
+    expectImage(buildBmp(four), 5, 2, expected);
+}
+
 TEST(BmpLayouts, PaletteEntryCountFollowsHeaderFormAndColoursUsed)
 {
     auto header = [](bool core, uint16_t bits, uint32_t used) {

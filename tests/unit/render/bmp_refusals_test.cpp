@@ -83,12 +83,11 @@ TEST(BmpRefusals, PaletteIndexBeyondTheTableOrATableCutShort)
     EXPECT_EQ(refusal(buildBmp(f)), kBitmapConversionError);
 }
 
-TEST(BmpRefusals, RunLengthDataLeavingTheRowOrImageOrEndingEarly)
+TEST(BmpRefusals, RunLengthDeltasLeavingTheRowOrImageRunsBelowItOrDataEndingEarly)
 {
     const std::vector<uint8_t> cases[] = {
-        {5, 1, 0, 1},  // run of 5 in a 4-pixel row
-        {0, 5, 1, 1, 1, 1, 1, 0, 0, 1},  // absolute run of 5
         {2, 1, 0, 2, 3, 0, 0, 1},  // delta to x = 5
+        {4, 1, 0, 2, 1, 0, 0, 1},  // delta past the row's end
         {0, 2, 0, 3, 0, 1},  // delta below the image
         {0, 0, 0, 0, 1, 1, 0, 1},  // a run after the last row
         {4, 1, 0, 0, 4, 1},  // no end-of-bitmap mark
