@@ -30,3 +30,9 @@ void holdOffScreenSaver(Desktop& desktop)
     XResetScreenSaver(display);
     XFlush(display);
 }
+
+void closeDesktop(Desktop& desktop)
+{
+    if (desktop.display) XCloseDisplay(desktop.display);
+    desktop = Desktop{};
+}

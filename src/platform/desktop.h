@@ -14,3 +14,5 @@ struct Desktop {
 void setCursorPos(Desktop& desktop, int x, int y);
 // Restarts the screen saver's and the monitor power-off's idle timers.
 void holdOffScreenSaver(Desktop& desktop);
+// Closes the connection; a later call opens it again.
+void closeDesktop(Desktop& desktop);

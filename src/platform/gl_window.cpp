@@ -146,6 +146,7 @@ bool startWindowing(WindowSystem& system)
 
 bool stopWindowing(WindowSystem& system)
 {
+    closeDesktop(system.desktop);
     if (!system.started) return true;
     int errorsBefore = glfwErrors.count;
     glfwTerminate();
