@@ -9,20 +9,24 @@ namespace {
 
 const int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-volatile sig_atomic_t stopArrived = 0;
-int pipeEnds[2] = {-1, -1};
-bool installed = false;
+// A signal handler has no user pointer: what it and the waiters share lives here, in one record.
+struct StopSignals {
+    volatile sig_atomic_t arrived = 0;
+    int pipeEnds[2] = {-1, -1};
+    bool installed = false;
+};
+StopSignals gStop;
 
 void onStopSignal(int)
 {
-    stopArrived = 1;
+    gStop.arrived = 1;
     // The next stop signal takes its default action: the program ends at once.
     struct sigaction fallBack {};
     fallBack.sa_handler = SIG_DFL;
     for (int s : kStopSignals) sigaction(s, &fallBack, nullptr);
-    if (pipeEnds[1] >= 0) {
+    if (gStop.pipeEnds[1] >= 0) {
         char byte = 1;
-        [[maybe_unused]] ssize_t written = write(pipeEnds[1], &byte, 1);  // a full pipe is readable already
+        [[maybe_unused]] ssize_t written = write(gStop.pipeEnds[1], &byte, 1);  // a full pipe is readable already
     }
 }
 
@@ -36,10 +40,10 @@ bool startedIgnored(int signal)
 
 void installStopSignals()
 {
-    if (installed) return;
-    installed = true;
+    if (gStop.installed) return;
+    gStop.installed = true;
     // Non-blocking so that the handler never waits; close-on-exec so no child inherits it.
-    if (pipe2(pipeEnds, O_NONBLOCK | O_CLOEXEC) != 0) pipeEnds[0] = pipeEnds[1] = -1;
+    if (pipe2(gStop.pipeEnds, O_NONBLOCK | O_CLOEXEC) != 0) gStop.pipeEnds[0] = gStop.pipeEnds[1] = -1;
     struct sigaction request {};
     request.sa_handler = onStopSignal;
     request.sa_flags = SA_RESTART;
@@ -51,10 +55,10 @@ void installStopSignals()
 
 bool stopSignalArrived()
 {
-    return stopArrived != 0;
+    return gStop.arrived != 0;
 }
 
 int stopSignalFd()
 {
-    return pipeEnds[0];
+    return gStop.pipeEnds[0];
 }
