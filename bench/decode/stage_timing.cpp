@@ -15,14 +15,8 @@ namespace {
 constexpr int kSlots = 18;
 constexpr int kSlotBytes = 128;
 
-struct Modes {
-    int channels;
-    bool midSide;
-    bool intensity;
-};
-
 // Scale factors and spectra of both channels, then intensity stereo; false when the data overrun.
-bool decodeSpectra(StreamInput& s, Layer3State& st, const FrameHeader& h, GranuleInfo* g, const Modes& m, Stage last)
+bool decodeSpectra(StreamInput& s, Layer3State& st, const FrameHeader& h, GranuleInfo* g, const FrameModes& m, Stage last)
 {
     for (int ch = 0; ch < m.channels; ++ch) {
         if (g[ch].part2_3_length > (mainDataEnd(s) - s.reader.bytePtr) * 8L - s.reader.bitIndex) return false;
@@ -61,8 +55,7 @@ void synthesizeUpTo(Layer3State& st, const GranuleInfo* g, int channels, const P
 void decodeFrameUpTo(StreamInput& s, Layer3State& st, const FrameHeader& h, const PcmSink& out, Stage last)
 {
     if (h.hasCrc) skipBits(s.reader, 16);
-    bool joint = h.mode == 1;
-    Modes m{channelCount(h), joint && (h.modeExt & 2), joint && (h.modeExt & 1)};
+    FrameModes m = frameModes(h);
     SideInfo si{};
     bool valid = h.mpeg2 ? readSideInfoMpeg2(si, s.reader, m.channels, m.midSide, h.samplingIndex)
                          : readSideInfoMpeg1(si, s.reader, m.channels, m.midSide, h.samplingIndex);

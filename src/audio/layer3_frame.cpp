@@ -16,17 +16,16 @@ constexpr int kCrcBits = 16;
 constexpr int kSlots = 18;
 constexpr int kSlotBytes = 128;
 
-struct FrameModes {
-    int channels;
-    bool midSide;
-    bool intensity;
-};
+
+}  // namespace
 
 FrameModes frameModes(const FrameHeader& h)
 {
     bool joint = h.mode == 1;
     return {channelCount(h), joint && (h.modeExt & 2), joint && (h.modeExt & 1)};
 }
+
+namespace {
 
 // Bits left between the read position and the end of this frame's main data.
 long bitsLeft(const StreamInput& s) { return (mainDataEnd(s) - s.reader.bytePtr) * 8L - s.reader.bitIndex; }

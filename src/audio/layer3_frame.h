@@ -19,6 +19,14 @@ struct Layer3State {
     SynthesisState synthesis;
 };
 
+// The stereo coding a frame's header announces.
+struct FrameModes {
+    int channels;
+    bool midSide;
+    bool intensity;
+};
+FrameModes frameModes(const FrameHeader& h);
+
 // Where PCM goes: 128 bytes per time slot are appended at `fill`; when `fill` reaches `blockBytes`
 // the block is handed on by `flush(context)`, which empties the buffer.
 struct PcmSink {
