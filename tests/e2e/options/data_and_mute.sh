@@ -12,8 +12,7 @@ mkdir "$E2E_CWD"
 e2e_start --data "$E2E_DIR" --mute
 e2e_wait_window Zephal3D
 e2e_wait_frames 3
-e2e_shot "$E2E_DIR/shot.png"
-e2e_expect_scene "$E2E_DIR/shot.png" 0 0 800 600
+e2e_wait_scene "$E2E_DIR/shot.png" 0 0 800 600
 e2e_focus "$E2E_WIN"
 traj_written() { grep -q '^posFinSource\[0\].x = ' "$E2E_CWD/traj.txt" 2>/dev/null; }
 e2e_key r
