@@ -6,10 +6,11 @@ music_write() {
   "$Z3D_WRITE_MUSIC" "$E2E_DIR/sorvel.mp3" "$1" "${2:-1.5}" "${3:-0.5}" || e2e_fail "cannot write the test music"
 }
 
-# music_home PCM_BODY: the demo's HOME, whose "default" PCM is the given definition.
+# music_home PCM_BODY [PREAMBLE]: the demo's HOME, whose "default" PCM is the given definition
+# (after PREAMBLE, the lines it needs before it, such as a plugin's pcm_type).
 music_home() {
   mkdir -p "$E2E_DIR/home"
-  printf 'pcm.!default {\n%s\n}\n' "$1" >"$E2E_DIR/home/.asoundrc"
+  { [ -z "${2:-}" ] || printf '%s\n' "$2"; printf 'pcm.!default {\n%s\n}\n' "$1"; } >"$E2E_DIR/home/.asoundrc"
   export HOME="$E2E_DIR/home"
 }
 
@@ -50,10 +51,8 @@ music_escape() {
 # CAPTURE, logs its faults into LOG and fails as FAULTS say ("underrun@300000 suspend@700000";
 # see tests/alsa_fault/fault_pcm.cpp).
 music_fault_device() {
-  mkdir -p "$E2E_DIR/home"
-  printf 'pcm_type.z3dfault { lib "%s" }\npcm.!default {\ntype z3dfault\nfile "%s"\nlog "%s"\nfaults "%s"\n}\n' \
-    "$Z3D_FAULT_PCM" "$1" "$2" "$3" >"$E2E_DIR/home/.asoundrc"
-  export HOME="$E2E_DIR/home"
+  music_home "$(printf 'type z3dfault\nfile "%s"\nlog "%s"\nfaults "%s"' "$1" "$2" "$3")" \
+    "pcm_type.z3dfault { lib \"$Z3D_FAULT_PCM\" }"
 }
 
 # music_logged LOG WHAT: the device has logged a fault of this kind.
