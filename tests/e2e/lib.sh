@@ -32,6 +32,7 @@
 #   e2e_expect_framed WIN      # the window manager gave the window a title bar
 #   e2e_expect_framed_scene WIN W H  # a framed client area of W x H showing the test scene
 #   e2e_expect_status N        # the exit status was N
+#   e2e_offer_modes 800x600 640x480  # the display offers these sizes beside its own (as z3d-WxH)
 #
 # Register a script in tests/e2e/<folder>/CMakeLists.txt with z3d_add_e2e_test(NAME script.sh);
 # CTest then gives the paths: Z3D_EXE, Z3D_WRITE_SCENE, Z3D_SEND_WM_DELETE, Z3D_GL_COUNTER,
@@ -259,4 +260,17 @@ e2e_expect_framed_scene() {
 
 e2e_expect_status() {
   [ "$E2E_STATUS" = "$1" ] || e2e_fail "exit status $E2E_STATUS, expected $1"
+}
+
+# The demo's sizes as modes of the Xvfb screen, named z3d-WxH, so that fullscreen switches to them.
+e2e_offer_modes() {
+  local size
+  for size in "$@"; do
+    case $size in
+      800x600) xrandr --newmode z3d-800x600 40 800 840 968 1056 600 601 605 628 ;;
+      640x480) xrandr --newmode z3d-640x480 25 640 656 752 800 480 490 492 525 ;;
+      *) e2e_fail "no mode line for $size" ;;
+    esac
+    xrandr --addmode screen "z3d-$size"
+  done
 }

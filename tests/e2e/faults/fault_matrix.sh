@@ -11,10 +11,7 @@ kOutcomeSeconds=10
 kRssSlackKb=4096
 
 # The display offers the demo's two sizes beside its own, so fullscreen switches without asking.
-xrandr --newmode z3d-800x600 40 800 840 968 1056 600 601 605 628
-xrandr --newmode z3d-640x480 25 640 656 752 800 480 490 492 525
-xrandr --addmode screen z3d-800x600
-xrandr --addmode screen z3d-640x480
+e2e_offer_modes 800x600 640x480
 
 # Bytes that are no file format, the same on every run.
 random_bytes() { LC_ALL=C awk -v n="$1" 'BEGIN { srand(7); for (i = 0; i < n; i++) printf "%c", int(rand() * 256) }'; }

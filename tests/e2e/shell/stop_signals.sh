@@ -37,8 +37,7 @@ end_by_signal() {
 }
 
 # The display offers 800x600 beside its own size, so the fullscreen demo switches to it.
-xrandr --newmode z3d-800x600 40 800 840 968 1056 600 601 605 628
-xrandr --addmode screen z3d-800x600
+e2e_offer_modes 800x600
 for sig in INT TERM HUP; do end_by_signal "$sig"; done
 
 # The music device stops taking bytes, so the shut-down waits for it: a second signal ends it.
