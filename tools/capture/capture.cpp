@@ -13,6 +13,7 @@
 #include "frame_writer.h"
 #include "music_range.h"
 #include "png_file.h"
+#include "ppm_file.h"
 #include "progress.h"
 #include "show_session.h"
 #include "state/app.h"

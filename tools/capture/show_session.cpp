@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "state/app.h"
 #include "app/resize_view.h"
@@ -102,13 +101,4 @@ std::vector<uint8_t> readPicture(const ShowSession& session)
     for (int y = 0; y < session.height; ++y)
         std::copy_n(&bottomUp[(session.height - 1 - y) * rowBytes], rowBytes, &rgb[y * rowBytes]);
     return rgb;
-}
-
-bool writePpm(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
-    bool ok = std::fwrite(rgb.data(), 1, rgb.size(), file) == rgb.size();
-    return std::fclose(file) == 0 && ok;
 }

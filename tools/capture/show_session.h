@@ -32,5 +32,3 @@ void present(const ShowSession& session);
 
 // The back buffer as RGB rows, top row first.
 std::vector<uint8_t> readPicture(const ShowSession& session);
-// A binary PPM (P6); false when the file fails.
-bool writePpm(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb);
