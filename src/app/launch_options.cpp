@@ -3,11 +3,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
-#include <utility>
+
+#include "platform/report.h"
 
 namespace {
 
@@ -45,23 +45,20 @@ const char* const kHelp =
     "                     the two overlays, each with the mask that gives its alpha\n"
     "  sorvel.mp3         the music, MPEG audio Layer III; without it the demo runs silent\n";
 
-std::string problemLine(std::string_view what, std::string_view message)
-{
-    return "zephal3d: " + std::string(what) + ": " + std::string(message);
-}
-
 // An action that ends the reading; the options read so far no longer matter.
-LaunchOptions endWith(LaunchAction action, std::string problem = "")
+LaunchOptions endWith(LaunchAction action)
 {
     LaunchOptions options;
     options.action = action;
-    options.problem = std::move(problem);
     return options;
 }
 
 LaunchOptions badUsage(std::string_view what, std::string_view message)
 {
-    return endWith(LaunchAction::kBadUsage, problemLine(what, message));
+    LaunchOptions options = endWith(LaunchAction::kBadUsage);
+    options.problemWith = what;
+    options.problem = message;
+    return options;
 }
 
 }  // namespace
@@ -110,13 +107,12 @@ bool enterDataFolder(const std::string& dataDir, std::string& trajectoryPath)
     std::error_code error;
     std::filesystem::path start = std::filesystem::current_path(error);
     if (chdir(dataDir.c_str()) != 0) {
-        std::string message = "cannot enter \"" + dataDir + "\": " + std::strerror(errno);
-        std::fprintf(stderr, "%s\n", problemLine("--data", message).c_str());
+        report("--data", "cannot enter \"" + dataDir + "\": " + std::strerror(errno));
         return false;
     }
     if (error) {
         // A working directory removed under us has no name to come back to.
-        std::fprintf(stderr, "%s\n", problemLine("traj.txt", error.message() + "; R appends nothing").c_str());
+        report("traj.txt", error.message() + "; R appends nothing");
         trajectoryPath.clear();
         return true;
     }

@@ -13,7 +13,9 @@ struct LaunchOptions {
     LaunchAction action = LaunchAction::kRun;
     StartChoices start;
     std::string dataDir;  // empty: the working directory
-    std::string problem;  // kBadUsage: "zephal3d: <what>: <message>", without line end
+    // kBadUsage: the argument at fault and what is wrong with it, for report().
+    std::string problemWith;
+    std::string problem;
 };
 
 // Reads the arguments left to right; --help and --version, and the first bad argument, end the reading.
@@ -27,5 +29,5 @@ const char* versionText();
 const char* usageText();
 
 // Enters the data folder. traj.txt stays where the user started the program, as every other
-// file a program writes: trajectoryPath becomes its full name there. False after a line on stderr.
+// file a program writes: trajectoryPath becomes its full name there. False after a reported line.
 bool enterDataFolder(const std::string& dataDir, std::string& trajectoryPath);

@@ -33,7 +33,8 @@ int main(int argc, char** argv)
     case LaunchAction::kVersion:
         return printToStdout(versionText(), "--version");
     case LaunchAction::kBadUsage:
-        std::fprintf(stderr, "%s\n%s", options.problem.c_str(), usageText());
+        report(options.problemWith.c_str(), options.problem);
+        std::fputs(usageText(), stderr);
         return kExitUsage;
     case LaunchAction::kRun:
         break;
