@@ -17,9 +17,8 @@ const char* const kUsage =
     "usage: zephal3d [--window] [--data DIR] [--mute]\n"
     "       zephal3d --help | --version\n";
 
-const char* const kHelp =
-    "usage: zephal3d [--window] [--data DIR] [--mute]\n"
-    "       zephal3d --help | --version\n"
+// What --help prints after the usage lines.
+const char* const kHelpBody =
     "\n"
     "Zephal3D, a real-time 3D demo: a 78-second camera flight through a 3D Studio scene with\n"
     "its music, then an end phase that lasts until Escape. It starts 800 x 600 fullscreen and,\n"
@@ -87,9 +86,9 @@ LaunchOptions parseLaunchOptions(int argc, const char* const* argv)
     return options;
 }
 
-const char* helpText()
+std::string helpText()
 {
-    return kHelp;
+    return std::string(kUsage) + kHelpBody;
 }
 
 const char* versionText()

@@ -21,8 +21,8 @@ struct LaunchOptions {
 // Reads the arguments left to right; --help and --version, and the first bad argument, end the reading.
 LaunchOptions parseLaunchOptions(int argc, const char* const* argv);
 
-// For --help on stdout: the options, the keys and the data files.
-const char* helpText();
+// For --help on stdout: the usage lines, then the options, the keys and the data files.
+std::string helpText();
 // For --version on stdout.
 const char* versionText();
 // The usage lines printed on stderr after a bad argument.

@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     LaunchOptions options = parseLaunchOptions(argc, argv);
     switch (options.action) {
     case LaunchAction::kHelp:
-        return printToStdout(helpText(), "--help");
+        return printToStdout(helpText().c_str(), "--help");
     case LaunchAction::kVersion:
         return printToStdout(versionText(), "--version");
     case LaunchAction::kBadUsage:
