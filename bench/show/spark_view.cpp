@@ -5,11 +5,11 @@
 #include "state/app.h"
 #include "show/camera_timeline.h"
 #include "show/path_interpolation.h"
+#include "show/vertex_sparks.h"
 #include "show_session.h"
 
 namespace {
 
-constexpr float kSparkCorners = 960.0f;
 constexpr uint32_t kProbeStepMs = 100;
 constexpr double kMinDistance = 10.0;  // the near plane
 constexpr double kMaxCosine = 0.97;    // within about 14 degrees of the view's centre
@@ -54,10 +54,10 @@ SceneSize sceneSize(const Scene& scene)
     for (int i = 0; i < scene.meshCount && mesh; ++i, mesh = mesh->next) {
         ++size.meshes;
         size.triangles += static_cast<int>(mesh->faceCount);
-        if (mesh->cornerCount == kSparkCorners) ++size.sparkMeshes;
+        if (mesh->cornerCount == kSparkMeshCorners) ++size.sparkMeshes;
     }
-    size.sparkPoints = size.sparkMeshes * size.meshes * static_cast<int>(kSparkCorners);
-    size.sparkPointsSent = size.meshes > 0 ? size.sparkMeshes * static_cast<int>(kSparkCorners) : 0;
+    size.sparkPoints = size.sparkMeshes * size.meshes * kSparkMeshCorners;
+    size.sparkPointsSent = size.meshes > 0 ? size.sparkMeshes * kSparkMeshCorners : 0;
     const SceneLight* light = scene.lights;
     for (int i = 0; i < scene.lightCount && light; ++i, light = light->next) ++size.lights;
     return size;
@@ -76,7 +76,7 @@ uint32_t sparksInViewMs(const Scene& scene)
         double aheadLength = ahead.length();
         const Mesh* mesh = scene.meshes;
         for (int i = 0; i < scene.meshCount && mesh; ++i, mesh = mesh->next) {
-            if (mesh->cornerCount != kSparkCorners) continue;
+            if (mesh->cornerCount != kSparkMeshCorners) continue;
             Vec3 toMesh = meshCentre(*mesh) - eye;
             double distance = toMesh.length();
             if (distance < kMinDistance || aheadLength == 0.0) continue;

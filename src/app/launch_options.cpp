@@ -3,11 +3,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
-#include <utility>
+
+#include "platform/report.h"
 
 namespace {
 
@@ -17,9 +17,8 @@ const char* const kUsage =
     "usage: zephal3d [--window] [--data DIR] [--mute]\n"
     "       zephal3d --help | --version\n";
 
-const char* const kHelp =
-    "usage: zephal3d [--window] [--data DIR] [--mute]\n"
-    "       zephal3d --help | --version\n"
+// What --help prints after the usage lines.
+const char* const kHelpBody =
     "\n"
     "Zephal3D, a real-time 3D demo: a 78-second camera flight through a 3D Studio scene with\n"
     "its music, then an end phase that lasts until Escape. It starts 800 x 600 fullscreen and,\n"
@@ -45,23 +44,20 @@ const char* const kHelp =
     "                     the two overlays, each with the mask that gives its alpha\n"
     "  sorvel.mp3         the music, MPEG audio Layer III; without it the demo runs silent\n";
 
-std::string problemLine(std::string_view what, std::string_view message)
-{
-    return "zephal3d: " + std::string(what) + ": " + std::string(message);
-}
-
 // An action that ends the reading; the options read so far no longer matter.
-LaunchOptions endWith(LaunchAction action, std::string problem = "")
+LaunchOptions endWith(LaunchAction action)
 {
     LaunchOptions options;
     options.action = action;
-    options.problem = std::move(problem);
     return options;
 }
 
 LaunchOptions badUsage(std::string_view what, std::string_view message)
 {
-    return endWith(LaunchAction::kBadUsage, problemLine(what, message));
+    LaunchOptions options = endWith(LaunchAction::kBadUsage);
+    options.problemWith = what;
+    options.problem = message;
+    return options;
 }
 
 }  // namespace
@@ -90,9 +86,9 @@ LaunchOptions parseLaunchOptions(int argc, const char* const* argv)
     return options;
 }
 
-const char* helpText()
+std::string helpText()
 {
-    return kHelp;
+    return std::string(kUsage) + kHelpBody;
 }
 
 const char* versionText()
@@ -110,13 +106,12 @@ bool enterDataFolder(const std::string& dataDir, std::string& trajectoryPath)
     std::error_code error;
     std::filesystem::path start = std::filesystem::current_path(error);
     if (chdir(dataDir.c_str()) != 0) {
-        std::string message = "cannot enter \"" + dataDir + "\": " + std::strerror(errno);
-        std::fprintf(stderr, "%s\n", problemLine("--data", message).c_str());
+        report("--data", "cannot enter \"" + dataDir + "\": " + std::strerror(errno));
         return false;
     }
     if (error) {
         // A working directory removed under us has no name to come back to.
-        std::fprintf(stderr, "%s\n", problemLine("traj.txt", error.message() + "; R appends nothing").c_str());
+        report("traj.txt", error.message() + "; R appends nothing");
         trajectoryPath.clear();
         return true;
     }

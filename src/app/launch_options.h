@@ -13,19 +13,21 @@ struct LaunchOptions {
     LaunchAction action = LaunchAction::kRun;
     StartChoices start;
     std::string dataDir;  // empty: the working directory
-    std::string problem;  // kBadUsage: "zephal3d: <what>: <message>", without line end
+    // kBadUsage: the argument at fault and what is wrong with it, for report().
+    std::string problemWith;
+    std::string problem;
 };
 
 // Reads the arguments left to right; --help and --version, and the first bad argument, end the reading.
 LaunchOptions parseLaunchOptions(int argc, const char* const* argv);
 
-// For --help on stdout: the options, the keys and the data files.
-const char* helpText();
+// For --help on stdout: the usage lines, then the options, the keys and the data files.
+std::string helpText();
 // For --version on stdout.
 const char* versionText();
 // The usage lines printed on stderr after a bad argument.
 const char* usageText();
 
 // Enters the data folder. traj.txt stays where the user started the program, as every other
-// file a program writes: trajectoryPath becomes its full name there. False after a line on stderr.
+// file a program writes: trajectoryPath becomes its full name there. False after a reported line.
 bool enterDataFolder(const std::string& dataDir, std::string& trajectoryPath);

@@ -29,11 +29,12 @@ int main(int argc, char** argv)
     LaunchOptions options = parseLaunchOptions(argc, argv);
     switch (options.action) {
     case LaunchAction::kHelp:
-        return printToStdout(helpText(), "--help");
+        return printToStdout(helpText().c_str(), "--help");
     case LaunchAction::kVersion:
         return printToStdout(versionText(), "--version");
     case LaunchAction::kBadUsage:
-        std::fprintf(stderr, "%s\n%s", options.problem.c_str(), usageText());
+        report(options.problemWith.c_str(), options.problem);
+        std::fputs(usageText(), stderr);
         return kExitUsage;
     case LaunchAction::kRun:
         break;

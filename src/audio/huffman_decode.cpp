@@ -197,8 +197,9 @@ int readQuadruple(const HuffmanLookup& table, BitWindow& w, int& budget)
 // ends first. A quadruple whose sign bits run past the budget keeps the values before and zeros
 // the rest, and ends the count1 region.
 template <typename Store>
-bool storeQuadruple(int bits, BandCursor& c, const Store& store, BitWindow& w, int& budget, bool& exhausted)
+bool storeQuadruple(int bits, BandCursor& c, const Store& store, BitWindow& w, int& budget)
 {
+    bool exhausted = false;
     for (int k = 3; k >= 0; --k) {
         if (k % 2 && !c.ready()) return false;
         uint32_t on = ((bits >> k) & 1) & !exhausted;
@@ -247,8 +248,7 @@ void decodeQuadruples(int limit, int tableSelect, BandCursor& c, const Store& st
         uint32_t entry = signedTable[w.bits >> (64 - kQuadrupleSignedBits)];
         int length = static_cast<int>(entry & kQuadrupleLengthMask);
         if (length > budget) {
-            bool exhausted = false;
-            storeQuadruple(readQuadruple(table, w, budget), c, store, w, budget, exhausted);
+            storeQuadruple(readQuadruple(table, w, budget), c, store, w, budget);
             break;
         }
         w.bits <<= length;

@@ -126,14 +126,15 @@ bool waitDeviceThread(QueueState& out)
     return true;
 }
 
-void waitEmpty(const QueueState& out)
+// Until every queued block has played, or the output aborts.
+void waitQueueEmpty(const QueueState& out)
 {
     while (out.queuedBlocks.load() != 0 && !out.aborted) std::this_thread::sleep_for(kPollInterval);
 }
 
 void endDeviceThread(QueueState& out)
 {
-    waitEmpty(out);
+    waitQueueEmpty(out);
     {
         std::lock_guard<std::mutex> guard(out.lock);
         out.closing = true;
@@ -251,11 +252,6 @@ bool playBlock(OutputQueue& queue, const uint8_t* data, int bytes)
     out.queuedBlocks.fetch_add(1);
     out.changed.notify_all();
     return true;
-}
-
-void waitQueueEmpty(OutputQueue& queue)
-{
-    waitEmpty(*queue.state);
 }
 
 void abortOutput(OutputQueue& queue)

@@ -24,7 +24,6 @@ void closeDevice(OutputQueue& out);
 bool reopenDevice(OutputQueue& out, const AudioParams& params);
 // Copies the block into the queue, waiting while seven are queued; false when it was dropped.
 bool playBlock(OutputQueue& out, const uint8_t* data, int bytes);
-void waitQueueEmpty(OutputQueue& out);
 
 // From any thread: the output gives up at once. Waits return, queued blocks are dropped, the
 // device is told to let go, and nothing is opened or queued again until liftAbort.

@@ -50,7 +50,6 @@ void forgetWindow(MessageQueue& queue, WindowHandle window)
     if (!window) return;
     std::erase_if(queue.messages, [window](const WindowMessage& m) { return m.window == window; });
     // The window system drops the release of a key that went down in a window now gone.
-    std::vector<WindowMessage> held = queue.keysHeld;
-    for (const WindowMessage& key : held)
+    for (const WindowMessage& key : queue.keysHeld)
         if (key.window == window) postMessage(queue, {nullptr, WM_KEYUP, key.wParam, 0});
 }

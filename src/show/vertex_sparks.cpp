@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr float kSparkMeshCorners = 960.0f;  // a mesh of 320 triangles
-constexpr int kSparkCount = 960;             // one spark a corner
 constexpr int kRandomsPerSpark = 3;
 constexpr float kSparkSize = 10.0f;
 constexpr float kSparkAlpha = 0.5f;
@@ -16,8 +14,8 @@ constexpr float kColourScale = 32767.0f;
 
 // One pass over a spark mesh as vertex arrays: 27 KB, on the stack of the frame.
 struct SparkPass {
-    GLfloat colours[kSparkCount][4];
-    GLfloat positions[kSparkCount][3];
+    GLfloat colours[kSparkMeshCorners][4];
+    GLfloat positions[kSparkMeshCorners][3];
 };
 
 float randomChannel(RandomState& random)
@@ -38,7 +36,7 @@ bool laterPassesOverwrite()
 
 void placeSparks(const Mesh& mesh, float offset, SparkPass& pass)
 {
-    for (int k = 0; k < kSparkCount; ++k) {
+    for (int k = 0; k < kSparkMeshCorners; ++k) {
         const MeshCorner& c = mesh.corners[k];
         pass.positions[k][0] = c.position.x + c.normal.x + offset;
         pass.positions[k][1] = c.position.y + c.normal.y + offset;
@@ -63,7 +61,7 @@ void colourSparks(SparkPass& pass, RandomState& random)
 // A pass that would not show still draws its colours, so the shake of later frames stays the same.
 void skipColours(RandomState& random)
 {
-    for (int i = 0; i < kSparkCount * kRandomsPerSpark; ++i) demoRand(random);
+    for (int i = 0; i < kSparkMeshCorners * kRandomsPerSpark; ++i) demoRand(random);
 }
 
 void sendSparks(const Mesh& mesh, const SparkPass& pass)
@@ -75,7 +73,7 @@ void sendSparks(const Mesh& mesh, const SparkPass& pass)
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, pass.positions);
     glColorPointer(4, GL_FLOAT, 0, pass.colours);
-    glDrawArrays(GL_POINTS, 0, kSparkCount);
+    glDrawArrays(GL_POINTS, 0, kSparkMeshCorners);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();

@@ -1,11 +1,3 @@
 #include "state/app.h"
 
 App gApp;
-
-void startShow(ShowState& show)
-{
-    show = ShowState{};
-    show.cameraShake = 1;
-    show.endFogDensity = 0.001f;
-    show.random.state = 1;
-}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,21 +17,22 @@ struct Case {
     LaunchAction action;
     bool windowed, mute;
     const char* dataDir;
+    const char* problemWith;  // reported as "<program>: <problemWith>: <problem>"
     const char* problem;
 };
 
 const Case kCases[] = {
-    {{}, kRun, false, false, "", ""},
-    {{"--mute", "--data", "a", "--window", "--data", "/srv/demo data"}, kRun, true, true, "/srv/demo data", ""},
-    {{"--data=../d"}, kRun, false, false, "../d", ""},
-    {{"--data", "--mute"}, kRun, false, false, "--mute", ""},  // as getopt: the next word is the folder
-    {{"--window", "--help", "--bogus"}, kHelp, false, false, "", ""},
-    {{"--version", "x"}, kVersion, false, false, "", ""},
-    {{"--bogus", "--help"}, kBadUsage, false, false, "", "zephal3d: --bogus: unknown option"},
-    {{"-h"}, kBadUsage, false, false, "", "zephal3d: -h: unknown option"},
-    {{"--window", "--data"}, kBadUsage, false, false, "", "zephal3d: --data: needs a folder"},
-    {{"--data="}, kBadUsage, false, false, "", "zephal3d: --data: needs a folder"},
-    {{"scenedemo.3DS"}, kBadUsage, false, false, "", "zephal3d: scenedemo.3DS: unexpected argument"},
+    {{}, kRun, false, false, "", "", ""},
+    {{"--mute", "--data", "a", "--window", "--data", "/srv/demo data"}, kRun, true, true, "/srv/demo data", "", ""},
+    {{"--data=../d"}, kRun, false, false, "../d", "", ""},
+    {{"--data", "--mute"}, kRun, false, false, "--mute", "", ""},  // as getopt: the next word is the folder
+    {{"--window", "--help", "--bogus"}, kHelp, false, false, "", "", ""},
+    {{"--version", "x"}, kVersion, false, false, "", "", ""},
+    {{"--bogus", "--help"}, kBadUsage, false, false, "", "--bogus", "unknown option"},
+    {{"-h"}, kBadUsage, false, false, "", "-h", "unknown option"},
+    {{"--window", "--data"}, kBadUsage, false, false, "", "--data", "needs a folder"},
+    {{"--data="}, kBadUsage, false, false, "", "--data", "needs a folder"},
+    {{"scenedemo.3DS"}, kBadUsage, false, false, "", "scenedemo.3DS", "unexpected argument"},
 };
 
 TEST(LaunchOptions, TableOfCommandLines)
@@ -44,6 +46,7 @@ TEST(LaunchOptions, TableOfCommandLines)
         EXPECT_EQ(o.start.windowed, c.windowed);
         EXPECT_EQ(o.start.mute, c.mute);
         EXPECT_EQ(o.dataDir, c.dataDir);
+        EXPECT_EQ(o.problemWith, c.problemWith);
         EXPECT_EQ(o.problem, c.problem);
     }
 }
@@ -56,7 +59,8 @@ TEST(LaunchOptions, TheDataFolderIsEnteredAndTrajectoriesStayWhereTheUserStarted
     testing::internal::CaptureStderr();
     EXPECT_FALSE(enterDataFolder("nowhere", trajectory));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "zephal3d: --data: cannot enter \"nowhere\": No such file or directory\n");
+              std::string(program_invocation_short_name) +
+                  ": --data: cannot enter \"nowhere\": No such file or directory\n");
     ASSERT_TRUE(enterDataFolder("data", trajectory));
     EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(start.path) / "data");
     EXPECT_EQ(trajectory, start.path + "/traj.txt");
