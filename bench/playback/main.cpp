@@ -29,50 +29,65 @@ constexpr double kMusicSeconds = 20;
 constexpr double kMeasuredSeconds = 10;
 constexpr int kLatencyRuns = 9;
 
-std::atomic<long long> playedBytes{0};
-std::atomic<bool> firstPlay{false};
-Clock::time_point firstPlayAt;
+// Takes a block as a sound card would: in the time it lasts.
+struct PacedDevice {
+    std::atomic<long long> playedBytes{0};
+};
 
-bool benchOpen(int)
+bool pacedOpen(void*, int)
 {
     return true;
 }
 
-// Takes a block as a sound card would: in the time it lasts.
-bool pacedPlay(const uint8_t*, int bytes)
+bool pacedPlay(void* context, const uint8_t*, int bytes)
 {
     std::this_thread::sleep_for(std::chrono::duration<double>(double(bytes) / (kRate * kFrameBytes)));
-    playedBytes += bytes;
+    static_cast<PacedDevice*>(context)->playedBytes += bytes;
     return true;
 }
 
-void benchClose() {}
+void pacedClose(void*) {}
 
-const WaveDevice kPacedDevice{benchOpen, pacedPlay, benchClose};
+WaveDevice pacedDevice(PacedDevice& paced)
+{
+    return {&paced, pacedOpen, pacedPlay, pacedClose};
+}
 
 // Notes when the first block reaches the device it passes the blocks on to.
-const WaveDevice* timedInner = nullptr;
-bool timedOpen(int rate)
+struct TimedDevice {
+    const WaveDevice* inner = nullptr;
+    std::atomic<bool> firstPlay{false};
+    Clock::time_point firstPlayAt;  // written before firstPlay is set
+};
+
+TimedDevice& timedOf(void* context)
 {
-    return timedInner->open(rate);
+    return *static_cast<TimedDevice*>(context);
 }
-bool timedPlay(const uint8_t* data, int bytes)
+bool timedOpen(void* context, int rate)
 {
-    if (!firstPlay.load()) {
-        firstPlayAt = Clock::now();
-        firstPlay = true;
+    const WaveDevice& inner = *timedOf(context).inner;
+    return inner.open(inner.context, rate);
+}
+bool timedPlay(void* context, const uint8_t* data, int bytes)
+{
+    TimedDevice& timed = timedOf(context);
+    if (!timed.firstPlay.load()) {
+        timed.firstPlayAt = Clock::now();
+        timed.firstPlay = true;
     }
-    return timedInner->play(data, bytes);
+    return timed.inner->play(timed.inner->context, data, bytes);
 }
-void timedClose()
+void timedClose(void* context)
 {
-    timedInner->close();
+    const WaveDevice& inner = *timedOf(context).inner;
+    inner.close(inner.context);
 }
-void timedAbort()
+void timedAbort(void* context)
 {
-    if (timedInner->abort) timedInner->abort();
+    const WaveDevice& inner = *timedOf(context).inner;
+    if (inner.abort) inner.abort(inner.context);
 }
-const WaveDevice kTimedDevice{timedOpen, timedPlay, timedClose, timedAbort};
 
 double cpuSeconds(clockid_t clock)
 {
@@ -87,20 +102,22 @@ double threadCpuSeconds(pthread_t thread)
     return pthread_getcpuclockid(thread, &clock) == 0 ? cpuSeconds(clock) : -1;
 }
 
-void measureCpu(const std::string& music)
+void measureCpu(const std::string& music, PacedDevice& paced)
 {
-    setWaveDevice(gPlayer.output, &kPacedDevice);
+    WaveDevice device = pacedDevice(paced);
+    setWaveDevice(gPlayer.output, &device);
     gPlayer.open(music.c_str());
     gPlayer.startThread(1);
     std::this_thread::sleep_for(std::chrono::seconds(1));  // past the start, with the queue full
     double cpu0 = threadCpuSeconds(gPlayer.threadHandle);
     double process0 = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    long long bytes0 = playedBytes;
+    long long bytes0 = paced.playedBytes;
     std::this_thread::sleep_for(std::chrono::duration<double>(kMeasuredSeconds));
     double cpu = threadCpuSeconds(gPlayer.threadHandle) - cpu0;
     double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - process0;
-    double musicSeconds = double(playedBytes - bytes0) / (kRate * kFrameBytes);
+    double musicSeconds = double(paced.playedBytes - bytes0) / (kRate * kFrameBytes);
     gPlayer.stopThread();
+    setWaveDevice(gPlayer.output, nullptr);
     std::printf("playback thread CPU: %.2f ms per second of music = %.3f%% of one core at %d Hz "
                 "(%.1f s of music played in real time; target under 1%%)\n",
                 1000 * cpu / musicSeconds, 100 * cpu / musicSeconds, kRate, musicSeconds);
@@ -112,22 +129,26 @@ void measureCpu(const std::string& music)
 void measureLatency(const std::string& music, const WaveDevice* device, const char* name)
 {
     std::vector<double> ms;
-    timedInner = device;
-    setWaveDevice(gPlayer.output, &kTimedDevice);
+    TimedDevice timed;
+    timed.inner = device;
+    const WaveDevice timedDevice{&timed, timedOpen, timedPlay, timedClose, timedAbort};
+    setWaveDevice(gPlayer.output, &timedDevice);
     for (int run = 0; run < kLatencyRuns; ++run) {
         gPlayer.open(music.c_str());
-        firstPlay = false;
+        timed.firstPlay = false;
         Clock::time_point start = Clock::now();
         gPlayer.startThread(1);
-        while (!firstPlay && gPlayer.runningFlag) std::this_thread::sleep_for(std::chrono::microseconds(50));
-        if (!firstPlay) {
+        while (!timed.firstPlay && gPlayer.runningFlag) std::this_thread::sleep_for(std::chrono::microseconds(50));
+        if (!timed.firstPlay) {
             std::printf("%s: no block reached the device\n", name);
             gPlayer.stopThread();
+            setWaveDevice(gPlayer.output, nullptr);
             return;
         }
-        ms.push_back(std::chrono::duration<double, std::milli>(firstPlayAt - start).count());
+        ms.push_back(std::chrono::duration<double, std::milli>(timed.firstPlayAt - start).count());
         gPlayer.stopThread();
     }
+    setWaveDevice(gPlayer.output, nullptr);
     std::sort(ms.begin(), ms.end());
     std::printf("startThread to first block queued, %s: median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n", name,
                 ms[ms.size() / 2], ms.front(), ms.back(), kLatencyRuns);
@@ -144,11 +165,13 @@ int main()
         std::fprintf(stderr, "cannot make the test music with shineenc\n");
         return 1;
     }
-    measureLatency(music, &kPacedDevice, "device that plays in real time");
+    PacedDevice pacing;
+    const WaveDevice paced = pacedDevice(pacing);
+    measureLatency(music, &paced, "device that plays in real time");
     std::ofstream(dir / ".asoundrc") << "pcm.!default {\ntype file\nslave.pcm \"null\"\nfile \"/dev/null\"\n}\n";
     setenv("HOME", dir.c_str(), 1);
     measureLatency(music, alsaWaveDevice(), "ALSA \"default\" into the null PCM");
-    measureCpu(music);
+    measureCpu(music, pacing);
     std::filesystem::remove_all(dir);
     return 0;
 }

@@ -4,7 +4,14 @@
 
 namespace {
 
-const WaveDevice kAlsaDevice{alsaPcmOpen, alsaPcmPlay, alsaPcmClose, alsaPcmAbort};
+// One PCM per process: the device needs no context.
+const WaveDevice kAlsaDevice{
+    nullptr,
+    [](void*, int rate) { return alsaPcmOpen(rate); },
+    [](void*, const uint8_t* data, int bytes) { return alsaPcmPlay(data, bytes); },
+    [](void*) { alsaPcmClose(); },
+    [](void*) { alsaPcmAbort(); },
+};
 
 }  // namespace
 

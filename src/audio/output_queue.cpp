@@ -83,14 +83,14 @@ QueuedBlock* nextBlock(QueueState& out)
 void playQueued(QueueState& out)
 {
     const WaveDevice* device = out.active;
-    if (!device->open(out.rate)) {
+    if (!device->open(device->context, out.rate)) {
         setState(out, DeviceState::failed);
         return;
     }
     setState(out, DeviceState::open);
     while (QueuedBlock* block = nextBlock(out)) {
         // Once the device is lost, what is left in the queue is completed without playing.
-        bool failed = !out.lost && !device->play(block->bytes.get(), block->size);
+        bool failed = !out.lost && !device->play(device->context, block->bytes.get(), block->size);
         if (out.abandoned) break;  // the queue is no longer ours to change
         if (failed) {
             std::lock_guard<std::mutex> guard(out.lock);
@@ -98,7 +98,7 @@ void playQueued(QueueState& out)
         }
         onBlockDone(out);
     }
-    device->close();
+    device->close(device->context);
 }
 
 // Its argument is a heap copy of the queue's shared pointer, which it owns.
@@ -154,7 +154,7 @@ void endDeviceThread(QueueState& out)
 
 bool openImmediate(QueueState& out)
 {
-    bool opened = out.active->open(out.rate);
+    bool opened = out.active->open(out.active->context, out.rate);
     out.immediate = opened;
     setState(out, opened ? DeviceState::open : DeviceState::failed);
     return opened;
@@ -164,7 +164,7 @@ bool playImmediate(OutputQueue& queue, const uint8_t* data, int bytes)
 {
     QueueState& out = *queue.state;
     if (outputLost(queue)) return false;
-    if (out.active->play(data, bytes)) return true;
+    if (out.active->play(out.active->context, data, bytes)) return true;
     std::lock_guard<std::mutex> guard(out.lock);
     out.lost = true;
     return false;
@@ -220,7 +220,7 @@ void closeDevice(OutputQueue& queue)
     if (out.threadRunning) endDeviceThread(out);
     if (out.immediate) {
         out.immediate = false;
-        out.active->close();
+        out.active->close(out.active->context);
     }
     std::lock_guard<std::mutex> guard(out.lock);
     out.state = DeviceState::closed;
@@ -264,7 +264,7 @@ void abortOutput(OutputQueue& queue)
         out.changed.notify_all();
         device = out.active;
     }
-    if (device && device->abort) device->abort();
+    if (device && device->abort) device->abort(device->context);
 }
 
 void liftAbort(OutputQueue& queue)

@@ -14,9 +14,6 @@ constexpr int kChannels = 2;
 constexpr int kBytesPerFrame = 4;  // 16-bit stereo
 constexpr auto kEndPoll = std::chrono::milliseconds(20);
 
-// The device callbacks carry no context: the range being filled.
-MusicRange* gFilling = nullptr;
-
 uint64_t sampleAt(double seconds, int rate) { return static_cast<uint64_t>(std::llround(seconds * rate)); }
 
 void markWhole(MusicRange& range)
@@ -26,10 +23,10 @@ void markWhole(MusicRange& range)
 }
 
 // The output opens once the first frame gives the rate; the header's sizes are known from then.
-bool openRange(int rate)
+bool openRange(void* context, int rate)
 {
-    std::lock_guard<std::mutex> guard(gFilling->lock);
-    MusicRange& range = *gFilling;
+    MusicRange& range = *static_cast<MusicRange*>(context);
+    std::lock_guard<std::mutex> guard(range.lock);
     range.rate = rate;
     uint64_t first = sampleAt(range.fromSeconds, rate);
     uint64_t end = std::max(first, sampleAt(range.toSeconds, rate));
@@ -43,10 +40,10 @@ bool openRange(int rate)
     return true;
 }
 
-bool playRange(const uint8_t* data, int bytes)
+bool playRange(void* context, const uint8_t* data, int bytes)
 {
-    std::lock_guard<std::mutex> guard(gFilling->lock);
-    MusicRange& range = *gFilling;
+    MusicRange& range = *static_cast<MusicRange*>(context);
+    std::lock_guard<std::mutex> guard(range.lock);
     // Whole: the device answers as a lost one, which stops the decoding.
     if (range.whole) return false;
     uint64_t count = static_cast<uint64_t>(bytes);
@@ -59,16 +56,14 @@ bool playRange(const uint8_t* data, int bytes)
     return true;
 }
 
-void closeRange() {}
-
-const WaveDevice kRangeDevice = {openRange, playRange, closeRange};
+void closeRange(void*) {}
 
 }  // namespace
 
 bool startMusicRange(MusicRange& range, const std::string& musicFile, std::string& error)
 {
-    gFilling = &range;
-    setWaveDevice(gPlayer.output, &kRangeDevice);
+    range.device = {&range, openRange, playRange, closeRange};
+    setWaveDevice(gPlayer.output, &range.device);
     if (gPlayer.open(musicFile.c_str()) != 1) {
         error = "cannot read the music " + musicFile;
         return false;
@@ -89,7 +84,6 @@ bool finishMusicRange(MusicRange& range, std::string& error)
     }
     gPlayer.stopThread();
     setWaveDevice(gPlayer.output, nullptr);
-    gFilling = nullptr;
     std::lock_guard<std::mutex> guard(range.lock);
     if (range.file && std::fclose(range.file) != 0) range.failed = true;
     range.file = nullptr;

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <string>
 
+#include "audio/wave_device.h"
+
 // The music of a stretch of demo time as the demo's player decodes it, written as a WAV file:
 // decoded on the player's thread, repeating the file from the start whenever it ends. The music
 // starts with the demo clock, so sample n plays at n / rate seconds, and the stretch [from, to)
@@ -14,6 +16,7 @@ struct MusicRange {
     double fromSeconds = 0.0;
     double toSeconds = 0.0;
     std::string wavPath;
+    WaveDevice device{};  // the player's output while the range fills; its context is the range
     // Filled by the player's output thread.
     std::mutex lock;
     std::condition_variable filled;

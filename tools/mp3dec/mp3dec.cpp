@@ -55,19 +55,20 @@ int main(int argc, char** argv)
     const char* in = argv[1 + raw];
     const char* out = argv[2 + raw];
     const char* inName = shownName(in, "standard input");
-    usePcmFile(out, raw);
-    setWaveDevice(gPlayer.output, &kPcmFileDevice);
+    PcmFile file{.path = out, .raw = raw};
+    WaveDevice device = pcmFileDevice(file);
+    setWaveDevice(gPlayer.output, &device);
     // Opened as the demo opens its music, so that the pass below decodes what the player would queue.
     if (gPlayer.open(isStandard(in) ? "/dev/stdin" : in) != 1) {
         std::fprintf(stderr, "mp3dec: cannot read %s\n", inName);
         return 1;
     }
     PassResult r = decodePass(gPlayer.decoder, gPlayer.output);
-    if (!pcmFileOpened() && r.frames == 0) {
+    if (!file.opened && r.frames == 0) {
         std::fprintf(stderr, "mp3dec: %s holds no audio that can be decoded\n", inName);
         return 1;
     }
-    if (pcmFileFailed()) {
+    if (file.failed) {
         std::fprintf(stderr, "mp3dec: cannot write %s\n", shownName(out, "standard output"));
         return 1;
     }

@@ -13,21 +13,7 @@ constexpr int kChannels = 2;
 // readers take as "to the end of the stream".
 constexpr uint32_t kUnknownDataBytes = 0xFFFFFFFF - 36;
 
-struct PcmFile {
-    std::string path;
-    bool raw = false;
-    FILE* file = nullptr;
-    bool seekable = false;  // the header can be completed at close
-    long headerAt = 0;      // where the header starts (standard output need not be at 0)
-    int rate = 0;
-    long dataBytes = 0;
-    bool opened = false;
-    bool failed = false;
-};
-
-PcmFile gFile;
-
-bool toStandardOutput() { return gFile.path == kStandardStream; }
+bool toStandardOutput(const PcmFile& pcm) { return pcm.path == kStandardStream; }
 
 // Whether the header can be rewritten in place: not on a pipe, nor where every write appends.
 bool canRewrite(FILE* f, long& at)
@@ -37,72 +23,68 @@ bool canRewrite(FILE* f, long& at)
     return at >= 0 && flags >= 0 && !(flags & O_APPEND);
 }
 
-bool writeHeader(uint32_t dataBytes)
+bool writeHeader(PcmFile& pcm, uint32_t dataBytes)
 {
-    std::vector<uint8_t> header = wavHeader(kChannels, gFile.rate, dataBytes);
-    return std::fwrite(header.data(), 1, header.size(), gFile.file) == header.size();
+    std::vector<uint8_t> header = wavHeader(kChannels, pcm.rate, dataBytes);
+    return std::fwrite(header.data(), 1, header.size(), pcm.file) == header.size();
 }
 
 // A file starts anew at every open. Standard output cannot: the player opens the device twice
 // before the first block, so a later open goes on with the stream the first one began.
-bool openFile(int rate)
+bool openFile(void* context, int rate)
 {
-    if (toStandardOutput() && gFile.opened) return true;
-    gFile.file = toStandardOutput() ? stdout : std::fopen(gFile.path.c_str(), "wb");
-    gFile.opened = gFile.file != nullptr;
-    if (!gFile.file) {
-        gFile.failed = true;
+    PcmFile& pcm = *static_cast<PcmFile*>(context);
+    if (toStandardOutput(pcm) && pcm.opened) return true;
+    pcm.file = toStandardOutput(pcm) ? stdout : std::fopen(pcm.path.c_str(), "wb");
+    pcm.opened = pcm.file != nullptr;
+    if (!pcm.file) {
+        pcm.failed = true;
         return false;
     }
-    gFile.seekable = canRewrite(gFile.file, gFile.headerAt);
-    gFile.rate = rate;
-    gFile.dataBytes = 0;
+    pcm.seekable = canRewrite(pcm.file, pcm.headerAt);
+    pcm.rate = rate;
+    pcm.dataBytes = 0;
     // Sizes come at close when the file can be rewritten there.
-    if (!gFile.raw && !writeHeader(gFile.seekable ? 0 : kUnknownDataBytes)) gFile.failed = true;
+    if (!pcm.raw && !writeHeader(pcm, pcm.seekable ? 0 : kUnknownDataBytes)) pcm.failed = true;
     return true;
 }
 
-bool writeBlock(const uint8_t* data, int bytes)
+bool writeBlock(void* context, const uint8_t* data, int bytes)
 {
-    if (std::fwrite(data, 1, bytes, gFile.file) != static_cast<size_t>(bytes)) {
-        gFile.failed = true;
+    PcmFile& pcm = *static_cast<PcmFile*>(context);
+    if (std::fwrite(data, 1, bytes, pcm.file) != static_cast<size_t>(bytes)) {
+        pcm.failed = true;
         return false;
     }
-    gFile.dataBytes += bytes;
+    pcm.dataBytes += bytes;
     return true;
 }
 
 // Puts the sizes into the header and comes back to the end.
-bool completeHeader()
+bool completeHeader(PcmFile& pcm)
 {
-    long end = std::ftell(gFile.file);
-    return end >= 0 && std::fseek(gFile.file, gFile.headerAt, SEEK_SET) == 0 &&
-           writeHeader(static_cast<uint32_t>(gFile.dataBytes)) && std::fseek(gFile.file, end, SEEK_SET) == 0;
+    long end = std::ftell(pcm.file);
+    return end >= 0 && std::fseek(pcm.file, pcm.headerAt, SEEK_SET) == 0 &&
+           writeHeader(pcm, static_cast<uint32_t>(pcm.dataBytes)) && std::fseek(pcm.file, end, SEEK_SET) == 0;
 }
 
-void closeFile()
+void closeFile(void* context)
 {
-    if (!gFile.file) return;
-    if (!gFile.raw && gFile.seekable && !completeHeader()) gFile.failed = true;
-    if (toStandardOutput()) {
-        if (std::fflush(gFile.file) != 0) gFile.failed = true;
+    PcmFile& pcm = *static_cast<PcmFile*>(context);
+    if (!pcm.file) return;
+    if (!pcm.raw && pcm.seekable && !completeHeader(pcm)) pcm.failed = true;
+    if (toStandardOutput(pcm)) {
+        if (std::fflush(pcm.file) != 0) pcm.failed = true;
         return;  // the process closes it
     }
-    if (std::fclose(gFile.file) != 0) gFile.failed = true;
-    gFile.file = nullptr;
+    if (std::fclose(pcm.file) != 0) pcm.failed = true;
+    pcm.file = nullptr;
 }
 
 }  // namespace
 
 // A file needs no pacing: every block is written as soon as it is decoded.
-const WaveDevice kPcmFileDevice = {openFile, writeBlock, closeFile, nullptr, true};
-
-void usePcmFile(const std::string& path, bool raw)
+WaveDevice pcmFileDevice(PcmFile& file)
 {
-    gFile = PcmFile{};
-    gFile.path = path;
-    gFile.raw = raw;
+    return {&file, openFile, writeBlock, closeFile, nullptr, true};
 }
-
-bool pcmFileFailed() { return gFile.failed; }
-bool pcmFileOpened() { return gFile.opened; }

@@ -1,16 +1,27 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "audio/wave_device.h"
 
 // A wave device that writes what it is given to a file: 16-bit stereo PCM, raw or with a WAV header
-// that close completes (on a pipe it says "to the end of the stream"). One file at a time; the
-// path kStandardStream is standard output.
+// that close completes (on a pipe it says "to the end of the stream"). The path kStandardStream is
+// standard output.
 constexpr const char* kStandardStream = "-";
-void usePcmFile(const std::string& path, bool raw);
-extern const WaveDevice kPcmFileDevice;
 
-// After the device has closed: whether everything reached the file, and whether it was opened at all.
-bool pcmFileFailed();
-bool pcmFileOpened();
+struct PcmFile {
+    std::string path;
+    bool raw = false;
+    FILE* file = nullptr;
+    bool seekable = false;  // the header can be completed at close
+    long headerAt = 0;      // where the header starts (standard output need not be at 0)
+    int rate = 0;
+    long dataBytes = 0;
+    // After the device has closed: whether it was opened at all, and whether something did not reach the file.
+    bool opened = false;
+    bool failed = false;
+};
+
+// The device that writes into `file`, which must outlive its use.
+WaveDevice pcmFileDevice(PcmFile& file);

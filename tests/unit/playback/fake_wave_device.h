@@ -27,60 +27,72 @@ struct FakeDevice {
     std::vector<std::vector<uint8_t>> played;
 };
 
-inline FakeDevice* gFake = nullptr;
-
-inline bool fakeOpen(int rate)
+inline FakeDevice& fakeOf(void* context)
 {
-    std::lock_guard<std::mutex> guard(gFake->lock);
-    ++gFake->opens;
-    gFake->openedRate = rate;
-    gFake->aborted = false;
-    return gFake->openResult;
+    return *static_cast<FakeDevice*>(context);
 }
 
-inline bool fakePlay(const uint8_t* data, int bytes)
+inline bool fakeOpen(void* context, int rate)
 {
-    std::unique_lock<std::mutex> guard(gFake->lock);
-    ++gFake->playsBegun;
-    gFake->changed.notify_all();
-    gFake->changed.wait(guard, [] {
-        return int(gFake->played.size()) < gFake->playsAllowed || (gFake->aborted && gFake->honoursAbort);
+    FakeDevice& fake = fakeOf(context);
+    std::lock_guard<std::mutex> guard(fake.lock);
+    ++fake.opens;
+    fake.openedRate = rate;
+    fake.aborted = false;
+    return fake.openResult;
+}
+
+inline bool fakePlay(void* context, const uint8_t* data, int bytes)
+{
+    FakeDevice& fake = fakeOf(context);
+    std::unique_lock<std::mutex> guard(fake.lock);
+    ++fake.playsBegun;
+    fake.changed.notify_all();
+    fake.changed.wait(guard, [&] {
+        return int(fake.played.size()) < fake.playsAllowed || (fake.aborted && fake.honoursAbort);
     });
-    bool fails = int(gFake->played.size()) == gFake->failingPlay;
-    gFake->played.emplace_back(data, data + bytes);
-    gFake->changed.notify_all();
+    bool fails = int(fake.played.size()) == fake.failingPlay;
+    fake.played.emplace_back(data, data + bytes);
+    fake.changed.notify_all();
     return !fails;
 }
 
-inline void fakeClose()
+inline void fakeClose(void* context)
 {
-    std::lock_guard<std::mutex> guard(gFake->lock);
-    ++gFake->closes;
-    gFake->closedAfterAbort = gFake->aborted;
-    gFake->playedAtClose = gFake->played.size();
-    gFake->changed.notify_all();
+    FakeDevice& fake = fakeOf(context);
+    std::lock_guard<std::mutex> guard(fake.lock);
+    ++fake.closes;
+    fake.closedAfterAbort = fake.aborted;
+    fake.playedAtClose = fake.played.size();
+    fake.changed.notify_all();
 }
 
-inline void fakeAbort()
+inline void fakeAbort(void* context)
 {
-    std::lock_guard<std::mutex> guard(gFake->lock);
-    gFake->aborted = true;
-    gFake->changed.notify_all();
+    FakeDevice& fake = fakeOf(context);
+    std::lock_guard<std::mutex> guard(fake.lock);
+    fake.aborted = true;
+    fake.changed.notify_all();
 }
 
-inline const WaveDevice kFakeDevice{fakeOpen, fakePlay, fakeClose, fakeAbort};
+// The device that records into `fake`; the fake must outlive its use.
+inline WaveDevice fakeWaveDevice(FakeDevice& fake)
+{
+    return {&fake, fakeOpen, fakePlay, fakeClose, fakeAbort};
+}
 
 // Lets `count` more plays through the gate.
-inline void allowPlays(int count)
+inline void allowPlays(FakeDevice& fake, int count)
 {
-    std::lock_guard<std::mutex> guard(gFake->lock);
-    gFake->playsAllowed = int(gFake->played.size()) + count;
-    gFake->changed.notify_all();
+    std::lock_guard<std::mutex> guard(fake.lock);
+    fake.playsAllowed = int(fake.played.size()) + count;
+    fake.changed.notify_all();
 }
 
 // True when the device has begun `count` plays within the time.
-inline bool waitPlaysBegun(size_t count, std::chrono::milliseconds limit = std::chrono::milliseconds(5000))
+inline bool waitPlaysBegun(FakeDevice& fake, size_t count,
+                           std::chrono::milliseconds limit = std::chrono::milliseconds(5000))
 {
-    std::unique_lock<std::mutex> guard(gFake->lock);
-    return gFake->changed.wait_for(guard, limit, [&] { return gFake->playsBegun >= count; });
+    std::unique_lock<std::mutex> guard(fake.lock);
+    return fake.changed.wait_for(guard, limit, [&] { return fake.playsBegun >= count; });
 }

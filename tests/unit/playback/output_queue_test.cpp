@@ -31,19 +31,19 @@ bool queueBlock(OutputQueue& out, int number, int size = kBlockBytes)
 
 struct OutputQueueTest : ::testing::Test {
     FakeDevice fake;
+    WaveDevice device = fakeWaveDevice(fake);
     AudioParams params{44100, 0, 2, 0x110};
     PcmStaging staging;
     OutputQueue out;
 
     void SetUp() override
     {
-        gFake = &fake;
-        setWaveDevice(out, &kFakeDevice);
+        setWaveDevice(out, &device);
         resetOutput(staging, out);
     }
     void TearDown() override
     {
-        allowPlays(1 << 20);
+        allowPlays(fake, 1 << 20);
         closeDevice(out);
         resetOutput(staging, out);
         setWaveDevice(out, nullptr);
@@ -79,7 +79,7 @@ TEST_F(OutputQueueTest, PlaysEveryBlockOnceInOrder)
 TEST_F(OutputQueueTest, SevenBlocksAtMostThenTheProducerWaitsForACompletion)
 {
     ASSERT_TRUE(openDevice(out, params));
-    allowPlays(0);
+    allowPlays(fake, 0);
     std::atomic<int> queued{0};
     std::thread producer([&] {
         for (int i = 0; i < 8; ++i)
@@ -89,7 +89,7 @@ TEST_F(OutputQueueTest, SevenBlocksAtMostThenTheProducerWaitsForACompletion)
     EXPECT_EQ(queued.load(), 7);
     EXPECT_EQ(queuedBlockCount(out), 7);
 
-    allowPlays(1);
+    allowPlays(fake, 1);
     Clock::time_point deadline = Clock::now() + 2s;
     while (queued.load() < 8 && Clock::now() < deadline) std::this_thread::sleep_for(5ms);
     producer.join();
@@ -101,7 +101,7 @@ TEST_F(OutputQueueTest, SevenBlocksAtMostThenTheProducerWaitsForACompletion)
 TEST_F(OutputQueueTest, CloseWaitsUntilEveryQueuedBlockHasPlayed)
 {
     ASSERT_TRUE(openDevice(out, params));
-    allowPlays(0);
+    allowPlays(fake, 0);
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(queueBlock(out, i));
     std::atomic<bool> closed{false};
     std::thread closer([&] {
@@ -110,7 +110,7 @@ TEST_F(OutputQueueTest, CloseWaitsUntilEveryQueuedBlockHasPlayed)
     });
     std::this_thread::sleep_for(300ms);
     EXPECT_FALSE(closed.load());
-    allowPlays(5);
+    allowPlays(fake, 5);
     closer.join();
     EXPECT_EQ(fake.playedAtClose, 5u);
     EXPECT_EQ(fake.closes, 1);
@@ -128,7 +128,7 @@ TEST_F(OutputQueueTest, CloseWithNothingOpenOnlyResetsTheCount)
 TEST_F(OutputQueueTest, WithoutADeviceEveryBlockIsDroppedAtOnce)
 {
     for (bool deviceRefuses : {false, true}) {
-        setWaveDevice(out, deviceRefuses ? &kFakeDevice : nullptr);
+        setWaveDevice(out, deviceRefuses ? &device : nullptr);
         fake.openResult = false;
         EXPECT_FALSE(openDevice(out, params));
         EXPECT_TRUE(outputLost(out));
@@ -146,10 +146,10 @@ TEST_F(OutputQueueTest, WithoutADeviceEveryBlockIsDroppedAtOnce)
 TEST_F(OutputQueueTest, LostDeviceDropsWhatIsQueuedAndTakesNoMore)
 {
     ASSERT_TRUE(openDevice(out, params));
-    allowPlays(0);
+    allowPlays(fake, 0);
     for (int i = 0; i < 6; ++i) ASSERT_TRUE(queueBlock(out, i));
     fake.failingPlay = 2;
-    allowPlays(1 << 20);
+    allowPlays(fake, 1 << 20);
     Clock::time_point deadline = Clock::now() + 2s;
     while (queuedBlockCount(out) != 0 && Clock::now() < deadline) std::this_thread::sleep_for(5ms);
     EXPECT_EQ(queuedBlockCount(out), 0);
@@ -185,7 +185,7 @@ TEST_F(OutputQueueTest, StagedBytesGoOutAsWholeBlocksAndAShortFinalOne)
 TEST_F(OutputQueueTest, AbortFreesAWaitingProducerAndKeepsTheOutputShutUntilReset)
 {
     ASSERT_TRUE(openDevice(out, params));
-    allowPlays(0);
+    allowPlays(fake, 0);
     for (int i = 0; i < 7; ++i) ASSERT_TRUE(queueBlock(out, i));
     std::atomic<bool> lastResult{true};
     std::thread producer([&] { lastResult = queueBlock(out, 7); });
@@ -204,7 +204,7 @@ TEST_F(OutputQueueTest, AbortFreesAWaitingProducerAndKeepsTheOutputShutUntilRese
     resetOutput(staging, out);
     ASSERT_TRUE(openDevice(out, params));
     EXPECT_TRUE(queueBlock(out, 8));
-    allowPlays(1 << 20);
+    allowPlays(fake, 1 << 20);
     closeDevice(out);
     EXPECT_EQ(fake.played.back(), blockBytes(8));
 }
@@ -230,11 +230,12 @@ TEST_F(OutputQueueTest, TwoQueuesDoNotShareState)
 TEST_F(OutputQueueTest, ImmediateDevicePlaysEachBlockBeforeQueuingReturns)
 {
     static std::thread::id playedOn;
-    static const WaveDevice immediate{fakeOpen, [](const uint8_t* data, int bytes) {
-                                          playedOn = std::this_thread::get_id();
-                                          return fakePlay(data, bytes);
-                                      },
-                                      fakeClose, nullptr, true};
+    const WaveDevice immediate{&fake, fakeOpen,
+                               [](void* context, const uint8_t* data, int bytes) {
+                                   playedOn = std::this_thread::get_id();
+                                   return fakePlay(context, data, bytes);
+                               },
+                               fakeClose, nullptr, true};
     setWaveDevice(out, &immediate);
     ASSERT_TRUE(openDevice(out, params));
     EXPECT_EQ(fake.opens, 1);
@@ -262,13 +263,13 @@ void closeAStuckDeviceAfterAbort()
     FakeDevice stuck;
     OutputQueue out;
     stuck.honoursAbort = false;
-    gFake = &stuck;
-    setWaveDevice(out, &kFakeDevice);
+    WaveDevice device = fakeWaveDevice(stuck);
+    setWaveDevice(out, &device);
     AudioParams params{44100, 0, 2, 0x110};
     openDevice(out, params);
-    allowPlays(0);
+    allowPlays(stuck, 0);
     queueBlock(out, 0);
-    waitPlaysBegun(1);
+    waitPlaysBegun(stuck, 1);
     Clock::time_point start = Clock::now();
     abortOutput(out);
     closeDevice(out);

@@ -37,30 +37,30 @@ bool waitFor(Condition condition, std::chrono::milliseconds limit = 10000ms)
     return true;
 }
 
-Bytes playedBytes()
+Bytes playedBytes(FakeDevice& fake)
 {
-    std::lock_guard<std::mutex> guard(gFake->lock);
+    std::lock_guard<std::mutex> guard(fake.lock);
     Bytes all;
-    for (const Bytes& block : gFake->played) all.insert(all.end(), block.begin(), block.end());
+    for (const Bytes& block : fake.played) all.insert(all.end(), block.begin(), block.end());
     return all;
 }
 
-size_t playedCount()
+size_t playedCount(FakeDevice& fake)
 {
-    std::lock_guard<std::mutex> guard(gFake->lock);
-    return gFake->played.size();
+    std::lock_guard<std::mutex> guard(fake.lock);
+    return fake.played.size();
 }
 
 struct PlayerTest : ::testing::Test {
     FakeDevice fake;
+    WaveDevice device = fakeWaveDevice(fake);
     std::string dir;
     std::string music;
     Bytes onePass;  // what mp3dec writes for one pass over the music
 
     void SetUp() override
     {
-        gFake = &fake;
-        setWaveDevice(gPlayer.output, &kFakeDevice);
+        setWaveDevice(gPlayer.output, &device);
         char pattern[] = "/tmp/z3d-player-XXXXXX";
         dir = mkdtemp(pattern);
         music = dir + "/music.mp3";
@@ -103,7 +103,7 @@ TEST_F(PlayerTest, WithoutLoopOnePassPlaysOutWithAShortLastBlockAndCloses)
     ASSERT_EQ(gPlayer.open(music.c_str()), 1);
     ASSERT_TRUE(gPlayer.startThread(0));
     ASSERT_TRUE(waitFor([] { return gPlayer.runningFlag.load() == 0; }));
-    EXPECT_EQ(playedBytes(), onePass);
+    EXPECT_EQ(playedBytes(fake), onePass);
     for (size_t i = 0; i + 1 < fake.played.size(); ++i) EXPECT_EQ(fake.played[i].size(), size_t(kBlockBytes));
     EXPECT_EQ(fake.played.back().size(), onePass.size() % kBlockBytes);
     EXPECT_EQ(fake.closes, fake.opens);
@@ -117,13 +117,13 @@ TEST_F(PlayerTest, LoopRepeatsFromTheFirstByteWithoutAGapOrANewDevice)
 {
     ASSERT_EQ(gPlayer.open(music.c_str()), 1);
     ASSERT_TRUE(gPlayer.startThread(1));
-    ASSERT_TRUE(waitFor([] { return playedCount() >= 1; }));
+    ASSERT_TRUE(waitFor([&] { return playedCount(fake) >= 1; }));
     int opensAtFirstBlock = fake.opens;
     size_t threePasses = 3 * onePass.size();
-    ASSERT_TRUE(waitFor([&] { return playedCount() * kBlockBytes >= threePasses + kBlockBytes; }));
+    ASSERT_TRUE(waitFor([&] { return playedCount(fake) * kBlockBytes >= threePasses + kBlockBytes; }));
     gPlayer.stopThread();
     EXPECT_EQ(fake.opens, opensAtFirstBlock);
-    Bytes played = playedBytes();
+    Bytes played = playedBytes(fake);
     ASSERT_GE(played.size(), threePasses);
     for (int pass = 0; pass < 3; ++pass) {
         Bytes heard(played.begin() + long(pass * onePass.size()), played.begin() + long((pass + 1) * onePass.size()));
@@ -134,7 +134,7 @@ TEST_F(PlayerTest, LoopRepeatsFromTheFirstByteWithoutAGapOrANewDevice)
 TEST_F(PlayerTest, StopFreesAThreadThatWaitsForRoomInTheQueue)
 {
     ASSERT_EQ(gPlayer.open(music.c_str()), 1);
-    allowPlays(0);
+    allowPlays(fake, 0);
     ASSERT_TRUE(gPlayer.startThread(1));
     ASSERT_TRUE(waitFor([] { return queuedBlockCount(gPlayer.output) == 7; }));
     std::this_thread::sleep_for(200ms);
