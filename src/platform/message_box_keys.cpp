@@ -78,7 +78,6 @@ DialogChoice pressDialogKey(const DialogLayout& layout, DialogChoice choice, uns
     return choice;
 }
 
-
 DialogChoice clickDialog(const DialogLayout& layout, DialogChoice choice, const DialogButton*& pressed,
                          DialogPointer pointer)
 {

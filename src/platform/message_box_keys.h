@@ -27,4 +27,3 @@ struct DialogPointer {
 // off the buttons); its release on that same button takes it.
 DialogChoice clickDialog(const DialogLayout& layout, DialogChoice choice, const DialogButton*& pressed,
                          DialogPointer pointer);
-
