@@ -159,21 +159,6 @@ bool nextEvent(Dialog& d, XEvent& event)
     return true;
 }
 
-// A click takes the button the left button was pressed and released on.
-void onPointer(Dialog& d, const XButtonEvent& event)
-{
-    if (event.button != Button1) return;
-    const DialogButton* b = buttonAt(d.layout, event.x, event.y);
-    if (event.type == ButtonPress) {
-        d.pressed = b;
-        if (b) d.choice.selected = static_cast<int>(b - d.layout.buttons.data());
-        drawDialog(d);
-    } else if (b && b == d.pressed) {
-        d.choice.answered = true;
-        d.choice.answer = b->answer;
-    }
-}
-
 // The keys and clicks of message_box_keys.h; closing or destroying the dialog, or a stop signal,
 // takes the last button.
 bool waitForAnswer(Dialog& d)
@@ -182,6 +167,7 @@ bool waitForAnswer(Dialog& d)
     while (!d.choice.answered) {
         XEvent event;
         if (!nextEvent(d, event)) return last;
+        const int selected = d.choice.selected;
         switch (event.type) {
         case MapNotify:
             XSetInputFocus(d.display, d.window, RevertToParent, CurrentTime);
@@ -189,17 +175,16 @@ bool waitForAnswer(Dialog& d)
         case Expose:
             if (event.xexpose.count == 0) drawDialog(d);
             break;
-        case KeyPress: {
-            const int selected = d.choice.selected;
+        case KeyPress:
             d.choice = pressDialogKey(d.layout, d.choice, XLookupKeysym(&event.xkey, 0),
                                       (event.xkey.state & ShiftMask) != 0);
-            if (d.choice.selected != selected) drawDialog(d);
+            break;
+        case ButtonPress:
+        case ButtonRelease: {
+            const XButtonEvent& b = event.xbutton;
+            d.choice = clickDialog(d.layout, d.choice, d.pressed, {b.type == ButtonPress, b.button, b.x, b.y});
             break;
         }
-        case ButtonPress:
-        case ButtonRelease:
-            onPointer(d, event.xbutton);
-            break;
         case ClientMessage:
             if (static_cast<Atom>(event.xclient.data.l[0]) == d.deleteWindow) return last;
             break;
@@ -211,6 +196,7 @@ bool waitForAnswer(Dialog& d)
             }
             break;
         }
+        if (d.choice.selected != selected) drawDialog(d);  // the focus frame moved
     }
     return d.choice.answer;
 }

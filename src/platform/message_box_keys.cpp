@@ -1,5 +1,6 @@
 #include "platform/message_box_keys.h"
 
+#include <X11/X.h>
 #include <X11/keysym.h>
 
 namespace {
@@ -77,3 +78,15 @@ DialogChoice pressDialogKey(const DialogLayout& layout, DialogChoice choice, uns
     return choice;
 }
 
+DialogChoice clickDialog(const DialogLayout& layout, DialogChoice choice, const DialogButton*& pressed,
+                         DialogPointer pointer)
+{
+    if (pointer.button != Button1) return choice;
+    const DialogButton* b = buttonAt(layout, pointer.x, pointer.y);
+    if (pointer.press) {
+        pressed = b;
+        if (b) choice.selected = static_cast<int>(b - layout.buttons.data());
+        return choice;
+    }
+    return b && b == pressed ? take(choice, *b) : choice;
+}

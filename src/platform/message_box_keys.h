@@ -16,3 +16,14 @@ struct DialogChoice {
 // A key press, as the X keysym of its unshifted symbol; shift tells Shift+Tab from Tab.
 DialogChoice pressDialogKey(const DialogLayout& layout, DialogChoice choice, unsigned long keysym, bool shift);
 
+// A mouse button going down or up at a point in the dialog, the button numbered as X numbers them.
+struct DialogPointer {
+    bool press;  // false for a release
+    unsigned int button;
+    int x, y;
+};
+
+// Only the left button counts: its press selects the button under it and keeps it in pressed (nullptr
+// off the buttons); its release on that same button takes it.
+DialogChoice clickDialog(const DialogLayout& layout, DialogChoice choice, const DialogButton*& pressed,
+                         DialogPointer pointer);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include <X11/X.h>
 #include <X11/keysym.h>
 
 #include "platform/message_box.h"
@@ -106,6 +107,75 @@ TEST(MessageBoxKeys, OkBoxKeys)
 {
     EXPECT_EQ(answerAfter(kMessageOk, {XK_y, XK_n, XK_Tab}), -1);
     for (unsigned long key : {XK_Return, XK_space, XK_Escape}) EXPECT_EQ(answerAfter(kMessageOk, {key}), 1) << key;
+}
+
+// A mouse button going down or up in the middle of a button, or at the dialog's corner for nullptr.
+DialogPointer at(const DialogButton* b, bool press, unsigned int button = Button1)
+{
+    if (!b) return {press, button, 0, 0};
+    return {press, button, b->x + b->width / 2, b->y + b->height / 2};
+}
+
+TEST(MessageBoxClicks, PressAndReleaseOnOneButtonTakeIt)
+{
+    DialogLayout layout = layoutMessageBox("Sure?", kMessageYesNo, 10, 3, sixPixelsPerChar, nullptr);
+    for (const DialogButton& b : layout.buttons) {
+        const DialogButton* pressed = nullptr;
+        DialogChoice choice = clickDialog(layout, DialogChoice{}, pressed, at(&b, true));
+        EXPECT_EQ(pressed, &b);
+        EXPECT_FALSE(choice.answered);
+        choice = clickDialog(layout, choice, pressed, at(&b, false));
+        EXPECT_TRUE(choice.answered) << b.label;
+        EXPECT_EQ(choice.answer, b.answer) << b.label;
+    }
+}
+
+TEST(MessageBoxClicks, PressSelectsTheButtonUnderIt)
+{
+    DialogLayout layout = layoutMessageBox("Sure?", kMessageYesNo, 10, 3, sixPixelsPerChar, nullptr);
+    const DialogButton* pressed = nullptr;
+    DialogChoice choice = clickDialog(layout, DialogChoice{}, pressed, at(&layout.buttons.back(), true));
+    EXPECT_EQ(choice.selected, 1);
+    choice = clickDialog(layout, choice, pressed, at(nullptr, true));  // off the buttons: selection stays
+    EXPECT_EQ(choice.selected, 1);
+    EXPECT_EQ(pressed, nullptr);
+    EXPECT_FALSE(choice.answered);
+}
+
+TEST(MessageBoxClicks, ReleaseElsewhereTakesNothing)
+{
+    DialogLayout layout = layoutMessageBox("Sure?", kMessageYesNo, 10, 3, sixPixelsPerChar, nullptr);
+    const DialogButton* yes = &layout.buttons.front();
+    const DialogButton* no = &layout.buttons.back();
+    const DialogButton* pressed = nullptr;
+    DialogChoice choice = clickDialog(layout, DialogChoice{}, pressed, at(yes, true));
+    choice = clickDialog(layout, choice, pressed, at(no, false));
+    EXPECT_FALSE(choice.answered);
+    choice = clickDialog(layout, choice, pressed, at(nullptr, false));
+    EXPECT_FALSE(choice.answered);
+    choice = clickDialog(layout, choice, pressed, at(nullptr, true));
+    choice = clickDialog(layout, choice, pressed, at(no, false));  // pressed off the buttons
+    EXPECT_FALSE(choice.answered);
+}
+
+TEST(MessageBoxClicks, OtherMouseButtonsDoNothing)
+{
+    DialogLayout layout = layoutMessageBox("Sure?", kMessageYesNo, 10, 3, sixPixelsPerChar, nullptr);
+    const DialogButton* no = &layout.buttons.back();
+    for (unsigned int button : {Button2, Button3}) {
+        const DialogButton* pressed = nullptr;
+        DialogChoice choice = clickDialog(layout, DialogChoice{}, pressed, at(no, true, button));
+        EXPECT_EQ(choice.selected, 0);
+        EXPECT_EQ(pressed, nullptr);
+        choice = clickDialog(layout, choice, pressed, at(no, false, button));
+        EXPECT_FALSE(choice.answered) << button;
+    }
+    // A left press followed by a right release on the same button is no click either.
+    const DialogButton* pressed = nullptr;
+    DialogChoice choice = clickDialog(layout, DialogChoice{}, pressed, at(no, true));
+    choice = clickDialog(layout, choice, pressed, at(no, false, Button3));
+    EXPECT_FALSE(choice.answered);
+    EXPECT_EQ(pressed, no);
 }
 
 TEST(MessageBoxWithoutDisplay, PrintsTheMessageAndAnswersTheDefault)
