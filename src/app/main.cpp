@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/data_lookup.h"
 #include "app/launch_options.h"
 #include "app/shell.h"
 #include "platform/report.h"
@@ -23,7 +24,7 @@ int printToStdout(const char* text, const char* what)
 
 }  // namespace
 
-// Without options: the data files in the working directory, fullscreen, with music.
+// Without options: the data files in the working directory (or the installed ones), fullscreen, with music.
 int main(int argc, char** argv)
 {
     LaunchOptions options = parseLaunchOptions(argc, argv);
@@ -41,6 +42,7 @@ int main(int argc, char** argv)
     }
     // Lives as long as the run: the App points at it.
     std::string trajectoryPath;
+    if (!findDataFolder(options.dataDir)) return kExitFailure;
     if (!options.dataDir.empty()) {
         if (!enterDataFolder(options.dataDir, trajectoryPath)) return kExitFailure;
         gApp.trajectoryPath = trajectoryPath.c_str();
