@@ -22,6 +22,7 @@
 #define CALLGRIND_DUMP_STATS_AT(name)
 #endif
 
+#include "platform/message_box.h"
 #include "state/app.h"
 #include "show/camera_timeline.h"
 #include "show_session.h"
@@ -115,6 +116,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: show_bench [DATA_DIR [FRAMES]]  (under with-xvfb)\n");
         return 2;
     }
+    // Unattended: nobody would answer a dialog.
+    useMessageBoxes(consoleMessageBoxes());
     ShowSession session;
     if (!openShowSession(session, gApp, dataDir, 800, 600)) return 1;
     printScene(gApp);

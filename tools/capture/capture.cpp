@@ -12,6 +12,7 @@
 #include "frame_schedule.h"
 #include "frame_writer.h"
 #include "music_range.h"
+#include "platform/message_box.h"
 #include "png_file.h"
 #include "ppm_file.h"
 #include "progress.h"
@@ -178,6 +179,8 @@ int main(int argc, char** argv)
         case ParseOutcome::run:
             break;
     }
+    // Unattended: nobody would answer a dialog.
+    useMessageBoxes(consoleMessageBoxes());
     makeAbsolute(options.out);
     makeAbsolute(options.y4mPath);
     makeAbsolute(options.wavPath);

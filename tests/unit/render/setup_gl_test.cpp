@@ -71,7 +71,7 @@ TEST_F(SetupGl, SetsTheFixedStateAndBothMaskedOverlays)
     GLfloat clear[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), (std::vector<GLfloat>{0.0f, 0.0f, 1.0f, 0.5f}));
-    EXPECT_TRUE(shownMessages().empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(SetupGl, ADisplayModeToggleKeepsTheOverlayMasksAndTheMaterialList)
@@ -109,7 +109,7 @@ TEST_F(SetupGl, ARefusedOverlayIsNotDrawnButTheOtherIs)
     ASSERT_TRUE(setupGL(*app));
     EXPECT_EQ(app->greetsScrollTexture, 0u);
     EXPECT_NE(app->greetsPanelTexture, 0u);
-    ASSERT_EQ(shownMessages().size(), 1u);
+    ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(app->clockStartMs, 4321.0f);
 }
 

@@ -13,6 +13,7 @@
 #include "../../support/temp_dir.h"
 #include "app/resize_view.h"
 #include "common/bmp_writer.h"
+#include "platform/message_box.h"
 #include "render/setup_gl.h"
 #include "render/texture_loading.h"
 #include "show/camera_script.h"
@@ -32,6 +33,8 @@ struct ShowGlTest : ::testing::Test {
 
     void SetUp() override
     {
+        // A failing texture is told on stderr instead of in a dialog nobody answers.
+        useMessageBoxes(consoleMessageBoxes());
         ASSERT_TRUE(window.open(800, 600));
         resetShow(app);
         camera = &records.addCamera(app.scene, 45.0f);
