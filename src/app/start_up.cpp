@@ -15,7 +15,6 @@ void initApp(App& app)
     app.windowActive = true;
     app.fullscreenMode = true;
     app.lightsOn = 0;
-    app.panelGrowth = 0;
     startShow(app.show);
 }
 

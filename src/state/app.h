@@ -18,8 +18,6 @@ struct App {
     float lastElapsedMs;
     bool lightsKeyLatch;
     int32_t lightsOn;
-    int32_t panelGrowth;  // greets panel state
-    int32_t panelWidth;
     Scene scene;
     // The greets overlays' own texture names (0: that overlay is not drawn).
     uint32_t greetsScrollTexture;

@@ -30,9 +30,7 @@ inline void resetShow(App& app, int width = 800, int height = 600)
     startShow(app.show);
     app.viewWidth = width;
     app.viewHeight = height;
-    app.panelGrowth = 0;
-    app.panelWidth = 0;
-    app.show.panelCentreX = width / 2;
+    app.show.panel.panelCentreX = width / 2;
 }
 
 inline Vec3 lerp(const Vec3& a, const Vec3& b, float u)
