@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "session/show_session.h"
 #include "app/window_proc.h"
 #include "state/app.h"
 #include "platform/message_queue.h"

@@ -13,15 +13,12 @@
 #include "show/demo_random.h"
 #include "show/greets_overlays.h"
 
-// A demo clock the test sets by hand: startClock at 0, so the demo time is fakeNowMs.
-inline uint32_t fakeNowMs;
-inline uint32_t fakeCounter() { return fakeNowMs; }
-
-inline void startFakeClock(App& app)
+// The demo clock on a counter the test sets by hand, started at 0: the demo time is time.nowMs.
+inline void startManualClock(App& app, ManualTime& time)
 {
-    setTimeSource(fakeCounter);
-    fakeNowMs = 0;
-    startClock(app);
+    time.nowMs = 0;
+    app.clock.source = manualTimeSource(time);
+    startClock(app.clock);
 }
 
 // Program-wide show state as at program start, in an 800 × 600 window.

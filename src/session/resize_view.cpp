@@ -1,4 +1,4 @@
-#include "app/resize_view.h"
+#include "session/resize_view.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
