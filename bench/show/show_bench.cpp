@@ -23,6 +23,7 @@
 #endif
 
 #include "platform/message_box.h"
+#include "platform/report.h"
 #include "state/app.h"
 #include "session/show_window.h"
 #include "show/camera_timeline.h"
@@ -113,7 +114,7 @@ int main(int argc, char** argv)
     std::string dataDir = argc > 1 ? argv[1] : ".";
     int frames = argc > 2 ? std::atoi(argv[2]) : 300;
     if (argc > 3 || frames < 1) {
-        std::fprintf(stderr, "usage: show_bench [DATA_DIR [FRAMES]]  (under with-xvfb)\n");
+        report("usage", "show_bench [DATA_DIR [FRAMES]]  (under with-xvfb)");
         return 2;
     }
     // Unattended: nobody would answer a dialog.

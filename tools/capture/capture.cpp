@@ -13,6 +13,7 @@
 #include "frame_writer.h"
 #include "music_range.h"
 #include "platform/message_box.h"
+#include "platform/report.h"
 #include "png_file.h"
 #include "ppm_file.h"
 #include "progress.h"
@@ -24,9 +25,9 @@ namespace {
 
 const char* const kMusicFile = "sorvel.mp3";
 
-bool fail(const std::string& message)
+bool fail(const char* what, const std::string& message)
 {
-    std::fprintf(stderr, "capture: %s\n", message.c_str());
+    report(what, message);
     return false;
 }
 
@@ -48,9 +49,12 @@ std::string framePath(const std::string& folder, int64_t index)
 void runLeadIn(ShowWindow& session, App& app, double fromSeconds, FrameRate rate)
 {
     int64_t count = frameCount(0.0, fromSeconds, rate);
-    if (count > 0)
-        std::fprintf(stderr, "capture: running the %lld frames before %g s unseen\n", static_cast<long long>(count),
-                     fromSeconds);
+    if (count > 0) {
+        char line[96];
+        std::snprintf(line, sizeof line, "running the %lld frames before %g s unseen", static_cast<long long>(count),
+                      fromSeconds);
+        report("progress", line);
+    }
     for (int64_t i = 0; i < count; ++i) drawUnseenFrame(session, app, frameTimeMs(0.0, i, rate));
 }
 
@@ -66,13 +70,13 @@ bool openRangeOutput(RangeOutput& output, const CaptureOptions& options, const S
     output.toY4m = !options.y4mPath.empty();
     if (output.toY4m) {
         if (openY4m(output.y4m, options.y4mPath, session.width, session.height, options.rate)) return true;
-        return fail("cannot write " + options.y4mPath);
+        return fail("output", "cannot write " + options.y4mPath);
     }
     output.folder = options.out;
     std::error_code error;
     std::filesystem::create_directories(output.folder, error);
     if (std::filesystem::is_directory(output.folder)) return true;
-    return fail("cannot make the folder " + output.folder);
+    return fail("output", "cannot make the folder " + output.folder);
 }
 
 WritePicture pictureWriter(RangeOutput& output, const ShowWindow& session)
@@ -93,9 +97,9 @@ bool musicBesideLeadIn(ShowWindow& session, App& app, const CaptureOptions& opti
     music.toSeconds = options.toSeconds;
     music.wavPath = options.wavPath;
     std::string error;
-    if (!startMusicRange(music, kMusicFile, error)) return fail(error);
+    if (!startMusicRange(music, kMusicFile, error)) return fail("music", error);
     runLeadIn(session, app, options.fromSeconds, options.rate);
-    return finishMusicRange(music, error) || fail(error);
+    return finishMusicRange(music, error) || fail("music", error);
 }
 
 // Every frame of [from, to), written by a thread of its own while the next one is drawn. The WAV
@@ -122,8 +126,9 @@ bool captureRange(ShowWindow& session, App& app, const CaptureOptions& options)
     }
     bool ok = stopFrameWriter(writer);
     endProgress(progress, done);
-    if (!ok) fail("cannot write " + (output.toY4m ? options.y4mPath : framePath(output.folder, writer.failedIndex)));
-    if (output.toY4m && !closeY4m(output.y4m) && ok) ok = fail("cannot write " + options.y4mPath);
+    if (!ok)
+        fail("output", "cannot write " + (output.toY4m ? options.y4mPath : framePath(output.folder, writer.failedIndex)));
+    if (output.toY4m && !closeY4m(output.y4m) && ok) ok = fail("output", "cannot write " + options.y4mPath);
     return ok;
 }
 
@@ -156,7 +161,7 @@ bool captureMoments(ShowWindow& session, App& app, const CaptureOptions& options
             if (writePpm(path, session.width, session.height, rgb))
                 std::printf("%s\n", path.c_str());
             else
-                ok = fail("cannot write " + path);
+                ok = fail("output", "cannot write " + path);
         }
         present(session);
     }
@@ -174,7 +179,8 @@ int main(int argc, char** argv)
             std::fputs(kCaptureUsage, stdout);
             return 0;
         case ParseOutcome::bad:
-            std::fprintf(stderr, "capture: %s\n%s", error.c_str(), kCaptureUsage);
+            report("usage", error);
+            std::fputs(kCaptureUsage, stderr);
             return 2;
         case ParseOutcome::run:
             break;
@@ -188,7 +194,7 @@ int main(int argc, char** argv)
     if (!openShowWindow(session, gApp, options.dataDir, options.width, options.height)) return 1;
     bool ok = false;
     if (session.width != options.width || session.height != options.height)
-        fail("the window came out " + std::to_string(session.width) + "x" + std::to_string(session.height) +
+        fail("display", "the window came out " + std::to_string(session.width) + "x" + std::to_string(session.height) +
              " instead of the size asked for");
     else if (options.momentsSeconds.empty())
         ok = captureRange(session, gApp, options);

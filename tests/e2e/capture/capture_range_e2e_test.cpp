@@ -76,7 +76,7 @@ TEST_F(CaptureRange, SameRangeGivesTheSameFilesFrameByFrame)
     EXPECT_EQ(frame("same-a", 0).width, 200);
     EXPECT_EQ(readFile(path("same-a.wav")), readFile(path("same-b.wav")));
     // Its last word, in a log as on a terminal.
-    EXPECT_NE(first.errors.find("capture: 5 frames in "), std::string::npos) << first.errors;
+    EXPECT_NE(first.errors.find("capture: progress: 5 frames in "), std::string::npos) << first.errors;
     EXPECT_NE(first.errors.find(" fps\n"), std::string::npos) << first.errors;
 }
 
