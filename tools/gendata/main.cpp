@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "../common/wav_writer.h"
+#include "common/wav_writer.h"
 #include "encode_mp3.h"
 #include "music.h"
 #include "overlays.h"
