@@ -13,10 +13,7 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-struct Tables : ::testing::Test {
-};
-
-TEST_F(Tables, GainAndPowerEntries)
+TEST(Tables, GainAndPowerEntries)
 {
     EXPECT_FLOAT_EQ(*gainEntry(-210), 1.0f);
     EXPECT_FLOAT_EQ(*gainEntry(0), static_cast<float>(std::pow(2.0, -52.5)));
@@ -31,7 +28,7 @@ TEST_F(Tables, GainAndPowerEntries)
     EXPECT_FLOAT_EQ(kPowerTable[8206], static_cast<float>(std::pow(8206.0, 4.0 / 3.0)));
 }
 
-TEST_F(Tables, AliasCoefficientsAreRotations)
+TEST(Tables, AliasCoefficientsAreRotations)
 {
     const double k[8] = {-0.6, -0.535, -0.33, -0.185, -0.095, -0.041, -0.0142, -0.0037};
     for (int i = 0; i < 8; ++i) {
@@ -40,7 +37,7 @@ TEST_F(Tables, AliasCoefficientsAreRotations)
     }
 }
 
-TEST_F(Tables, WindowsAreTheStandardsTimesTheCompensation)
+TEST(Tables, WindowsAreTheStandardsTimesTheCompensation)
 {
     for (int type = 0; type < 4; ++type) {
         for (int i = 0; i < 36; ++i) {
@@ -53,7 +50,7 @@ TEST_F(Tables, WindowsAreTheStandardsTimesTheCompensation)
     }
 }
 
-TEST_F(Tables, IntensityRatios)
+TEST(Tables, IntensityRatios)
 {
     EXPECT_FLOAT_EQ(kIntensityMpeg1[0][0], 0.0f);
     EXPECT_FLOAT_EQ(kIntensityMpeg1[1][0], 1.0f);
@@ -78,7 +75,7 @@ TEST_F(Tables, IntensityRatios)
 }
 
 // Every band map puts each of the 576 lines exactly once, in the standard's order.
-TEST_F(Tables, BandMapsCoverEveryLineOnce)
+TEST(Tables, BandMapsCoverEveryLineOnce)
 {
     for (int s = 0; s < kSamplingIndices; ++s) {
         for (int kind = 0; kind < 3; ++kind) {
@@ -100,7 +97,7 @@ TEST_F(Tables, BandMapsCoverEveryLineOnce)
     }
 }
 
-TEST_F(Tables, BandStartsAt24kHzAreTheStandards)
+TEST(Tables, BandStartsAt24kHzAreTheStandards)
 {
     EXPECT_EQ(kLongBandStarts[4][18], 332);
     EXPECT_EQ(kLongBandStarts[4][18] - kLongBandStarts[4][17], 54);
@@ -123,7 +120,7 @@ int subbandsReached(int lines, bool aliasing)
     return top;
 }
 
-TEST_F(Tables, SubbandLimitsCoverWhatTheBandsAndAliasReductionReach)
+TEST(Tables, SubbandLimitsCoverWhatTheBandsAndAliasReductionReach)
 {
     for (int s = 0; s < kSamplingIndices; ++s) {
         for (int j = 1; j <= kLongBands; ++j)
@@ -141,7 +138,7 @@ uint32_t lengths(int s1, int s2, int s3, int s4, int table, int pre)
     return uint32_t(s1 | s2 << 3 | s3 << 6 | s4 << 9 | table << 12 | pre << 15);
 }
 
-TEST_F(Tables, Mpeg2ScaleFactorLengths)
+TEST(Tables, Mpeg2ScaleFactorLengths)
 {
     EXPECT_EQ(kMpeg2ScaleLengths[0], lengths(0, 0, 0, 0, 0, 0));
     EXPECT_EQ(kMpeg2ScaleLengths[399], lengths(4, 4, 3, 3, 0, 0));

@@ -32,7 +32,7 @@ bool queueBlock(OutputQueue& out, int number, int size = kBlockBytes)
 struct OutputQueueTest : ::testing::Test {
     FakeDevice fake;
     WaveDevice device = fakeWaveDevice(fake);
-    AudioParams params{44100, 0, 2, 0x110};
+    AudioParams params{44100, 2, 0x110};
     PcmStaging staging;
     OutputQueue out;
 
@@ -265,7 +265,7 @@ void closeAStuckDeviceAfterAbort()
     stuck.honoursAbort = false;
     WaveDevice device = fakeWaveDevice(stuck);
     setWaveDevice(out, &device);
-    AudioParams params{44100, 0, 2, 0x110};
+    AudioParams params{44100, 2, 0x110};
     openDevice(out, params);
     allowPlays(stuck, 0);
     queueBlock(out, 0);
