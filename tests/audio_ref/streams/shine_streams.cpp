@@ -36,6 +36,12 @@ const std::vector<ShineStream> kShineStreams = {
     {"shine_16k_mono_8_noise", 16000, ShineMode::Mono, 8, Signal::Noise, kSeconds},
     {"shine_16k_joint_64_transients", 16000, ShineMode::Joint, 64, Signal::Transients, kSeconds},
     {"shine_16k_dual_144_fullscale", 16000, ShineMode::Dual, 144, Signal::NearFullScale, kSeconds},
+    {"shine_11k_stereo_32_sweep", 11025, ShineMode::Stereo, 32, Signal::Sweep, kSeconds},
+    {"shine_11k_mono_24_noise", 11025, ShineMode::Mono, 24, Signal::Noise, kSeconds},
+    {"shine_12k_joint_40_transients", 12000, ShineMode::Joint, 40, Signal::Transients, kSeconds},
+    {"shine_12k_mono_32_fullscale", 12000, ShineMode::Mono, 32, Signal::NearFullScale, kSeconds},
+    {"shine_8k_stereo_32_noise", 8000, ShineMode::Stereo, 32, Signal::Noise, kSeconds},
+    {"shine_8k_mono_16_sweep", 8000, ShineMode::Mono, 16, Signal::Sweep, kSeconds},
 };
 
 const char* modeFlag(ShineMode mode)
