@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kQuadTableBase = 32;
 constexpr int kMaxPairs = kGranuleLines / 2;
 constexpr int kLongWindow = 3;
 constexpr int kWindowBits = 57;   // a BitWindow holds at least this many bits
