@@ -36,3 +36,5 @@ int parseHeader(FrameHeader& header, uint32_t word);
 int sideInfoBytes(const FrameHeader& header);
 int bitrateKbps(const FrameHeader& header);
 inline int channelCount(const FrameHeader& header) { return header.mode == 3 ? 1 : 2; }
+// Samples per channel a frame decodes to: two granules of 576, one below MPEG-1.
+inline int samplesPerFrame(const FrameHeader& header) { return header.mpeg2 ? 576 : 1152; }

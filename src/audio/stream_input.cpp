@@ -125,8 +125,6 @@ int readFrame(StreamInput& s, FrameHeader& header)
     return readFrameBody(s, header.frameSize) ? 1 : 0;
 }
 
-int samplesPerFrame(const FrameHeader& h) { return h.mpeg2 ? 576 : 1152; }
-
 // Reads the tag of the stream's first frame once, and with the frames behind it makes the plan.
 void readTag(StreamInput& s, const FrameHeader& h)
 {

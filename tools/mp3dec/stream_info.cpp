@@ -61,7 +61,7 @@ std::string streamInfo(StreamInput& s)
     if (t.frames == 0) return {};
     const FrameHeader& h = t.first;
     int rate = kSamplingRates[h.samplingIndex];
-    int perFrame = h.mpeg2 ? 576 : 1152;
+    int perFrame = samplesPerFrame(h);
     int64_t samples = t.frames * perFrame;
     if (s.plan.keep >= 0) samples = s.plan.keep;
     double seconds = static_cast<double>(samples) / rate;
