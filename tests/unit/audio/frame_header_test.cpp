@@ -27,20 +27,6 @@ TEST(FrameHeader, FrameSizesTruncateAndAddPadding)
     EXPECT_EQ(kSamplingRates[parsed(lsf).samplingIndex], 22050);
 }
 
-// MPEG-2.5 is MPEG-2 at half the rate: 72 x bitrate / rate bytes a frame, by hand.
-TEST(FrameHeader, Mpeg25RatesAndFrameSizes)
-{
-    struct Case {
-        int samplingBits, rate, bitrateIndex, bodyBytes;
-    } cases[] = {{0, 11025, 4, 208 - 4}, {1, 12000, 8, 384 - 4}, {2, 8000, 4, 288 - 4}};
-    for (const Case& c : cases) {
-        FrameHeader h = parsed({.version = 0, .bitrateIndex = c.bitrateIndex, .samplingBits = c.samplingBits});
-        EXPECT_EQ(kSamplingRates[h.samplingIndex], c.rate);
-        EXPECT_EQ(h.mpeg2, 1);
-        EXPECT_EQ(h.frameSize, c.bodyBytes) << c.rate;
-    }
-}
-
 TEST(FrameHeader, LargestAndSmallestFramesFitTheBuffers)
 {
     HeaderFields largest{.bitrateIndex = 14, .samplingBits = 2, .padding = true};  // 320 kbit/s at 32 kHz
