@@ -1,6 +1,6 @@
 #include "app/keyboard_commands.h"
 #include "app/music.h"
-#include "app/scene_loading.h"
+#include "session/scene_loading.h"
 #include "app/shell.h"
 #include "app/window_proc.h"
 #include "platform/desktop.h"

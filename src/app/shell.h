@@ -60,8 +60,6 @@ struct StartChoices {
     bool mute = false;      // no music read, no sound device opened
 };
 
-// The App's start values: window active, fullscreen, lights and panel off, the show at its start.
-void initApp(App& app);
 // The whole run: start-up, main loop, shut-down. Returns the exit status.
 int runDemo(App& app, DemoSteps& steps, const StartChoices& choices = {});
 // Messages first, one per pass; a frame whenever the queue is empty. Returns the exit status.

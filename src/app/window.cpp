@@ -1,8 +1,7 @@
 #include "app/window.h"
 
-#include "app/resize_view.h"
 #include "platform/message_box.h"
-#include "render/setup_gl.h"
+#include "session/show_session.h"
 #include "state/app.h"
 
 namespace {
@@ -77,8 +76,7 @@ bool openWindow(App& app, Shell& shell, const WindowPlan& plan, bool fullscreen)
     if (!window) return failAfterClose(shell, createMessage(failure));
     if (!makeContextCurrent(window)) return failAfterClose(shell, "Can't Activate The GL Rendering Context.");
     showGlWindow(window);
-    resizeView(app, plan.width, plan.height);
-    if (!setupGL(app)) return failAfterClose(shell, "Initialization Failed.");
+    if (!startShowView(app, plan.width, plan.height)) return failAfterClose(shell, "Initialization Failed.");
     return true;
 }
 

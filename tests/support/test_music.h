@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/common/file_bytes.h"
+#include "common/file_bytes.h"
 #include "support/shine_encode.h"
 
 // Samples per 4 MPEG-1 or 8 MPEG-2 frames: a pass that long leaves the decoder's 16-slot synthesis

@@ -15,6 +15,7 @@
 #include "audio/alsa_wave_device.h"
 #include "audio/output_queue.h"
 #include "audio/pcm_staging.h"
+#include "platform/alsa_pcm.h"
 
 namespace {
 
@@ -119,6 +120,24 @@ TEST_F(AlsaDeviceTest, MissingDeviceSilencesTheMusicWithOneMessage)
     EXPECT_TRUE(outputLost(out));
     EXPECT_EQ(err.rfind(program + ": no music: the sound device \"default\" cannot be opened (", 0), 0u) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+}
+
+// A stop that comes while the device thread is still opening the device must not be lost.
+TEST(AlsaPcm, AnAbortBeforeTheOpenHoldsUntilTheClose)
+{
+    AlsaHome home;
+    std::vector<uint8_t> block = countedFrames(0, 4096);
+    home.captureInto(home.dir + "/aborted.raw");
+    alsaPcmAbort();
+    ASSERT_TRUE(alsaPcmOpen(22050));
+    EXPECT_TRUE(alsaPcmPlay(block.data(), int(block.size())));
+    alsaPcmClose();
+    EXPECT_EQ(readFile(home.dir + "/aborted.raw").size(), 0u) << "the aborted device played";
+    home.captureInto(home.dir + "/next.raw");
+    ASSERT_TRUE(alsaPcmOpen(22050));
+    EXPECT_TRUE(alsaPcmPlay(block.data(), int(block.size())));
+    alsaPcmClose();
+    EXPECT_EQ(readFile(home.dir + "/next.raw"), block) << "the abort outlived the close";
 }
 
 struct LoggedFault {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "state/app.h"
-#include "app/scene_loading.h"
+#include "session/scene_loading.h"
 #include "temp_dir.h"
-#include "tools/common/chunk_writer.h"
+#include "common/chunk_writer.h"
 
 namespace {
 
