@@ -92,7 +92,7 @@ TEST_F(AlsaDeviceTest, DefaultPcmGetsExactlyTheQueuedBytesInOrder)
     AlsaHome home;
     std::string capture = home.dir + "/capture.raw";
     home.captureInto(capture);
-    AudioParams params{22050, 0, 2, 0x110};
+    AudioParams params{22050, 2, 0x110};
     ASSERT_TRUE(openDevice(out, params));
     std::vector<uint8_t> expected;
     for (int i = 0; i < 12; ++i) {
@@ -110,7 +110,7 @@ TEST_F(AlsaDeviceTest, MissingDeviceSilencesTheMusicWithOneMessage)
 {
     AlsaHome home;
     home.setDefault("type hw\ncard 99");
-    AudioParams params{44100, 0, 2, 0x110};
+    AudioParams params{44100, 2, 0x110};
     testing::internal::CaptureStderr();
     EXPECT_FALSE(openDevice(out, params));
     EXPECT_FALSE(reopenDevice(out, params));
@@ -186,7 +186,7 @@ struct FaultDeviceTest : AlsaDeviceTest {
     AlsaHome home;
     std::string capture = home.dir + "/capture.raw";
     std::string log = home.dir + "/faults.log";
-    AudioParams params{kRate, 0, 2, 0x110};
+    AudioParams params{kRate, 2, 0x110};
     void useFaults(const std::string& faults) { home.faultDevice(capture, log, faults); }
     bool logHas(const std::string& what)
     {
