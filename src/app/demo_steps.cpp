@@ -1,3 +1,4 @@
+#include "app/benchmark.h"
 #include "app/keyboard_commands.h"
 #include "app/music.h"
 #include "app/scene_loading.h"
@@ -5,7 +6,7 @@
 #include "app/window_proc.h"
 #include "platform/desktop.h"
 #include "platform/stop_signals.h"
-#include "show/frame.h"
+#include "show/framed_frame.h"
 #include "state/app.h"
 
 bool DesktopSteps::loadScene(App& app) { return ::loadScene(app); }
@@ -22,7 +23,12 @@ void DesktopSteps::dispatchMessage(App& app, const WindowMessage& message)
 {
     onWindowMessage(app, shell.windows.queue, message);
 }
-bool DesktopSteps::drawFrame(App& app) { return ::drawFrame(app); }
+bool DesktopSteps::drawFrame(App& app)
+{
+    bool drawn = drawFramedFrame(app);
+    if (benchmark) recordBenchmarkFrame(*benchmark, app, benchmarkClockMs());
+    return drawn;
+}
 void DesktopSteps::swapBuffers() { ::swapBuffers(shell); }
 bool DesktopSteps::handleKeys(App& app) { return ::handleKeys(app, shell); }
 void DesktopSteps::closeWindow() { ::closeWindow(shell); }
