@@ -182,6 +182,7 @@ int main(int argc, char** argv)
     makeAbsolute(options.y4mPath);
     makeAbsolute(options.wavPath);
     ShowSession session;
+    gApp.desktopMode = options.fit;
     if (!openShowSession(session, gApp, options.dataDir, options.width, options.height)) return 1;
     bool ok = false;
     if (session.width != options.width || session.height != options.height)

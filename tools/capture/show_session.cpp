@@ -15,6 +15,7 @@
 #include "platform/time_source.h"
 #include "render/setup_gl.h"
 #include "show/frame.h"
+#include "show/framed_frame.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ void setShowTime(App& app, double ms)
 void drawShowFrame(App& app, double ms)
 {
     setShowTime(app, ms);
-    drawFrame(app);
+    drawFramedFrame(app);
 }
 
 void drawUnseenFrame(App& app, double ms)
@@ -81,7 +82,8 @@ void drawUnseenFrame(App& app, double ms)
     // the frame, its effects' steps and the GL state it leaves, happens as in a drawn frame.
     glEnable(GL_SCISSOR_TEST);
     glScissor(0, 0, 0, 0);
-    drawShowFrame(app, ms);
+    setShowTime(app, ms);
+    drawFrame(app);
     glDisable(GL_SCISSOR_TEST);
 }
 
