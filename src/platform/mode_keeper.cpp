@@ -132,6 +132,7 @@ void onCrash(int signal)
 
 void installCrashHandlers()
 {
+    // Static: the handlers may run on it at any time until the program ends.
     static std::vector<char> altStack(kAltStackBytes);
     stack_t stack{};
     stack.ss_sp = altStack.data();

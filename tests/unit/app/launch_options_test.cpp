@@ -51,6 +51,41 @@ TEST(LaunchOptions, TableOfCommandLines)
     }
 }
 
+struct DisplayCase {
+    std::vector<const char*> args;
+    bool desktop;
+    int monitor;
+    bool vsync, benchmark;
+    const char* problem;  // with "--monitor"; empty: none
+};
+
+const DisplayCase kDisplayCases[] = {
+    {{}, false, 0, true, false, ""},
+    {{"--desktop", "--monitor", "2", "--no-vsync", "--benchmark"}, true, 2, false, true, ""},
+    {{"--no-vsync", "--vsync", "--monitor", "007"}, false, 7, true, false, ""},
+    {{"--monitor"}, false, 0, true, false, "needs a number"},
+    {{"--monitor", "-1"}, false, 0, true, false, "needs a number"},
+    {{"--monitor", "1x"}, false, 0, true, false, "needs a number"},
+    {{"--monitor", "99999999999"}, false, 0, true, false, "needs a number"},
+};
+
+TEST(LaunchOptions, DisplayOptions)
+{
+    for (const DisplayCase& c : kDisplayCases) {
+        std::vector<const char*> argv = {"zephal3d"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        LaunchOptions o = parseLaunchOptions(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(o.action, *c.problem ? kBadUsage : kRun);
+        EXPECT_EQ(o.problem, c.problem);
+        if (*c.problem) continue;
+        EXPECT_EQ(o.start.desktop, c.desktop);
+        EXPECT_EQ(o.display.monitor, c.monitor);
+        EXPECT_EQ(o.display.vsync, c.vsync);
+        EXPECT_EQ(o.benchmark, c.benchmark);
+    }
+}
+
 TEST(LaunchOptions, TheDataFolderIsEnteredAndTrajectoriesStayWhereTheUserStarted)
 {
     TempWorkDir start;
