@@ -22,9 +22,11 @@
 #define CALLGRIND_DUMP_STATS_AT(name)
 #endif
 
+#include "platform/message_box.h"
+#include "platform/report.h"
 #include "state/app.h"
+#include "session/show_window.h"
 #include "show/camera_timeline.h"
-#include "show_session.h"
 #include "spark_view.h"
 
 namespace {
@@ -62,10 +64,10 @@ int roundCount()
 // Frames drawn and presented one after another, the demo time a millisecond further each.
 // Under callgrind (started with --instr-atstart=no) only the measured frames are counted, into a
 // dump of their own named `label`.
-Figures measure(const ShowSession& session, App& app, uint32_t startMs, int frames, const char* label)
+Figures measure(ShowWindow& session, App& app, uint32_t startMs, int frames, const char* label)
 {
     for (int i = 0; i < kWarmUpFrames; ++i) {
-        drawShowFrame(app, startMs + i);
+        drawShowFrame(session, app, startMs + i);
         present(session);
     }
     glFinish();
@@ -74,7 +76,7 @@ Figures measure(const ShowSession& session, App& app, uint32_t startMs, int fram
     double cpuBegin = cpuSeconds();
     auto begin = std::chrono::steady_clock::now();
     for (int i = 0; i < frames; ++i) {
-        drawShowFrame(app, startMs + kWarmUpFrames + i);
+        drawShowFrame(session, app, startMs + kWarmUpFrames + i);
         present(session);
     }
     glFinish();
@@ -85,7 +87,7 @@ Figures measure(const ShowSession& session, App& app, uint32_t startMs, int fram
 }
 
 // Rounds of the phase; the best and the median round, the machine's load being what it is.
-void measurePhase(const ShowSession& session, App& app, const Phase& phase, int frames)
+void measurePhase(ShowWindow& session, App& app, const Phase& phase, int frames)
 {
     std::vector<Figures> rounds;
     for (int r = 0; r < roundCount(); ++r) rounds.push_back(measure(session, app, phase.startMs, frames, phase.name));
@@ -112,11 +114,13 @@ int main(int argc, char** argv)
     std::string dataDir = argc > 1 ? argv[1] : ".";
     int frames = argc > 2 ? std::atoi(argv[2]) : 300;
     if (argc > 3 || frames < 1) {
-        std::fprintf(stderr, "usage: show_bench [DATA_DIR [FRAMES]]  (under with-xvfb)\n");
+        report("usage", "show_bench [DATA_DIR [FRAMES]]  (under with-xvfb)");
         return 2;
     }
-    ShowSession session;
-    if (!openShowSession(session, gApp, dataDir, 800, 600)) return 1;
+    // Unattended: nobody would answer a dialog.
+    useMessageBoxes(consoleMessageBoxes());
+    ShowWindow session;
+    if (!openShowWindow(session, gApp, dataDir, 800, 600)) return 1;
     printScene(gApp);
     uint32_t sparksMs = sparksInViewMs(gApp.scene);
     if (sparksMs == 0) std::printf("no spark mesh comes into view during the flight\n");
@@ -132,13 +136,13 @@ int main(int argc, char** argv)
         if (phase.startMs == 0) continue;
         if (phase.startMs == kEndMs) {
             // Both overlays: the scroll comes on within the flight, then the panel grows to full size.
-            drawShowFrame(gApp, kScrollMs);
-            for (int i = 0; i < kPanelFullFrames; ++i) drawShowFrame(gApp, kEndMs - kPanelFullFrames + i);
+            drawShowFrame(session, gApp, kScrollMs);
+            for (int i = 0; i < kPanelFullFrames; ++i) drawShowFrame(session, gApp, kEndMs - kPanelFullFrames + i);
         }
         measurePhase(session, gApp, phase, frames);
     }
     std::printf("overlays: scroll %s, panel %s\n", gApp.show.greetsScrollOn ? "on" : "off",
                 gApp.show.greetsPanelOn ? "on" : "off");
-    closeShowSession(session);
+    closeShowWindow(session);
     return 0;
 }

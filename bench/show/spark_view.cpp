@@ -6,7 +6,6 @@
 #include "show/camera_timeline.h"
 #include "show/path_interpolation.h"
 #include "show/vertex_sparks.h"
-#include "show_session.h"
 
 namespace {
 
@@ -35,10 +34,11 @@ Vec3 meshCentre(const Mesh& mesh)
 // The scripted eye and target at `ms`, as the timeline decides them; false in a gap.
 bool scriptedView(uint32_t ms, Vec3& eye, Vec3& target)
 {
-    App probe{};  // its camera is the show's spare, its clock starts at 0
+    App probe{};  // its camera is the show's spare, its clock started at 0
+    ManualTime time{ms};
+    probe.clock.source = manualTimeSource(time);
     startShow(probe.show);
     probe.show.cameraShake = 0;
-    setShowTime(probe, ms);
     TimelineFrame frame = playCameraTimeline(probe);
     eye = frame.lookFrom;
     target = frame.lookAt;

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -40,7 +41,7 @@ double benchmarkClockMs()
     return std::chrono::duration_cast<Ms>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-void recordBenchmarkFrame(BenchmarkRun& run, App& app, double wallMs)
+void recordBenchmarkFrame(BenchmarkRun& run, App& app, double demoMs, double wallMs)
 {
     if (run.lastFrameStartMs < 0.0) {
         run.renderer = glString(GL_RENDERER);
@@ -53,8 +54,8 @@ void recordBenchmarkFrame(BenchmarkRun& run, App& app, double wallMs)
     run.showWidth = app.picture.width;
     run.showHeight = app.picture.height;
     run.lastFrameStartMs = wallMs;
-    run.lastDemoMs = app.lastElapsedMs;
-    if (app.lastElapsedMs < kFlightEndMs) return;
+    run.lastDemoMs = demoMs;
+    if (demoMs < kFlightEndMs) return;
     run.flightDone = true;
     app.quitRequested = 1;
 }
@@ -69,6 +70,8 @@ std::string benchmarkReport(const BenchmarkRun& run)
     text += line("average: %.1f fps\n", stats.averageFps);
     text += line("1%% low: %.1f fps\n", stats.onePercentLowFps);
     text += line("slowest frame: %.1f ms\n", stats.slowestMs);
+    // The flight, which takes the frames the others leave, comes first, as the show plays.
+    std::rotate(stats.stretches.rbegin(), stats.stretches.rbegin() + 1, stats.stretches.rend());
     for (const StretchRate& s : stats.stretches)
         text += s.name + line(": %.1f fps (%.0f frames)\n", s.fps, s.frames);
     return text;

@@ -17,9 +17,9 @@ struct BenchmarkRun {
     int pictureWidth = 0, pictureHeight = 0, showWidth = 0, showHeight = 0;
 };
 
-// After each drawn frame, with its context current: times the frame before it and ends the
-// run (quitRequested) once a frame has shown the end of the flight.
-void recordBenchmarkFrame(BenchmarkRun& run, App& app, double wallMs);
+// After each drawn frame of demo time demoMs, with its context current: times the frame before
+// it and ends the run (quitRequested) once a frame has shown the end of the flight.
+void recordBenchmarkFrame(BenchmarkRun& run, App& app, double demoMs, double wallMs);
 // A steady wall clock in ms for recordBenchmarkFrame.
 double benchmarkClockMs();
 // The report for stdout; it names the stretches of the show it times.

@@ -63,8 +63,6 @@ struct StartChoices {
     bool desktop = false;   // fullscreen keeps the monitor's mode (F1: the 640 × 480 window)
 };
 
-// The App's start values: window active, fullscreen, lights and panel off, the show at its start.
-void initApp(App& app);
 // The whole run: start-up, main loop, shut-down. Returns the exit status.
 int runDemo(App& app, DemoSteps& steps, const StartChoices& choices = {});
 // Messages first, one per pass; a frame whenever the queue is empty. Returns the exit status.

@@ -1,4 +1,5 @@
 #include "app/shell.h"
+#include "session/show_session.h"
 #include "state/app.h"
 
 namespace {
@@ -9,15 +10,6 @@ constexpr int kLoopMusic = 1;
 const WindowPlan kFirstWindow = {"Zephal3D", 800, 600, 16};
 
 }  // namespace
-
-void initApp(App& app)
-{
-    app.windowActive = true;
-    app.fullscreenMode = true;
-    app.lightsOn = 0;
-    app.panelGrowth = 0;
-    startShow(app.show);
-}
 
 int runDemo(App& app, DemoSteps& steps, const StartChoices& choices)
 {

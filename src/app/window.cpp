@@ -1,8 +1,7 @@
 #include "app/window.h"
 
-#include "app/resize_view.h"
 #include "platform/message_box.h"
-#include "render/setup_gl.h"
+#include "session/show_session.h"
 #include "state/app.h"
 
 namespace {
@@ -74,8 +73,13 @@ bool openWindow(App& app, Shell& shell, const WindowPlan& plan, bool fullscreen)
     if (!settleDisplayMode(app, shell, plan.width, plan.height)) return false;
 
     WindowFailure failure = WindowFailure::kNone;
-    GlWindowRequest request = {plan.title,        plan.width,           plan.height,    plan.colourBits,
-                               app.fullscreenMode, shell.display.monitor, app.desktopMode};
+    GlWindowRequest request = {.title = plan.title,
+                               .width = plan.width,
+                               .height = plan.height,
+                               .colourBits = plan.colourBits,
+                               .fullscreen = app.fullscreenMode,
+                               .monitor = shell.display.monitor,
+                               .keepDesktopMode = app.desktopMode};
     GLFWwindow* window = createGlWindow(shell.windows, request, failure);
     if (!window) return failAfterClose(shell, createMessage(failure));
     if (!makeContextCurrent(window)) return failAfterClose(shell, "Can't Activate The GL Rendering Context.");
@@ -83,8 +87,7 @@ bool openWindow(App& app, Shell& shell, const WindowPlan& plan, bool fullscreen)
     showGlWindow(window);
     int pixelsWide = plan.width, pixelsHigh = plan.height;
     framebufferSize(window, pixelsWide, pixelsHigh);
-    resizeView(app, pixelsWide, pixelsHigh);
-    if (!setupGL(app)) return failAfterClose(shell, "Initialization Failed.");
+    if (!startShowView(app, pixelsWide, pixelsHigh)) return failAfterClose(shell, "Initialization Failed.");
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "app/resize_view.h"
+#include "session/resize_view.h"
 #include "platform/message_queue.h"
 #include "state/app.h"
 

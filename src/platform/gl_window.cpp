@@ -89,7 +89,7 @@ void applyHints(const GlWindowRequest& request)
     glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
     glfwWindowHint(GLFW_DOUBLEBUFFER, GLFW_TRUE);
     glfwWindowHint(GLFW_DEPTH_BITS, 16);
-    glfwWindowHint(GLFW_STENCIL_BITS, 0);
+    glfwWindowHint(GLFW_STENCIL_BITS, request.stencilBits);
     glfwWindowHint(GLFW_ALPHA_BITS, 0);
     for (const ColourHints& h : kColourHints) {
         if (h.colourBits != request.colourBits) continue;
@@ -244,6 +244,11 @@ void showGlWindow(GLFWwindow* window)
 void swapGlBuffers(GLFWwindow* window)
 {
     glfwSwapBuffers(window);
+}
+
+void glWindowSize(GLFWwindow* window, int& width, int& height)
+{
+    glfwGetFramebufferSize(window, &width, &height);
 }
 
 bool peekMessage(WindowSystem& system, WindowMessage& message)

@@ -26,8 +26,9 @@ struct GlWindowRequest {
     int height;
     int colourBits;
     bool fullscreen;  // the display is switched to exactly width × height
-    int monitor;  // where fullscreen goes: its place in the monitor list, 0 the primary
-    bool keepDesktopMode;  // fullscreen covers the monitor at the mode it has; no mode is set
+    int stencilBits = 0;  // a stencil also moves the depth buffer to the format stored with it
+    int monitor = 0;  // where fullscreen goes: its place in the monitor list, 0 the primary
+    bool keepDesktopMode = false;  // fullscreen covers the monitor at the mode it has; no mode is set
 };
 
 enum class WindowFailure { kNone, kWindow, kPixelFormat, kContext };
@@ -57,6 +58,8 @@ bool destroyGlWindow(WindowSystem& system, GLFWwindow* window);
 // Shows, raises and focuses the window; the cursor is hidden over it.
 void showGlWindow(GLFWwindow* window);
 void swapGlBuffers(GLFWwindow* window);
+// The size GL draws the window's client area in, in pixels.
+void glWindowSize(GLFWwindow* window, int& width, int& height);
 
 // Takes the oldest message; when none is queued, lets the window system deliver what it has
 // first and, while a window is live, holds the screen saver off every 30 s. Never waits; the

@@ -2,6 +2,19 @@
 
 #include "platform/message_box_kind.h"
 
-// A modal dialog with the caption as its title; the text is also reported on stderr with the
-// caption as what it is about. Returns true for OK or Yes. Without a display it answers its default.
+// Where the program's message boxes go, chosen at run time: a dialog on the display, stderr
+// alone for what runs unattended, or a test's recorder.
+struct MessageBoxBackend {
+    bool (*show)(void* context, const char* text, const char* caption, MessageBoxKind kind);
+    void* context;
+};
+
+// The program's own: a modal dialog, its text also reported on stderr.
+MessageBoxBackend xlibMessageBoxes();
+// The text reported on stderr with the caption as what it is about; the answer is the default.
+MessageBoxBackend consoleMessageBoxes();
+// From now on every message box goes to `backend`; the Xlib dialogs until the first call.
+void useMessageBoxes(MessageBoxBackend backend);
+
+// Shows the message through the chosen backend. Returns true for OK or Yes.
 bool showMessageBox(const char* text, const char* caption, MessageBoxKind kind);

@@ -1,6 +1,5 @@
 #include "platform/time_source.h"
 
-#include <atomic>
 #include <chrono>
 
 namespace {
@@ -10,23 +9,25 @@ using Clock = std::chrono::steady_clock;
 // Global: the counter is the process's own, captured at static initialisation (program start).
 const Clock::time_point programStart = Clock::now();
 
-uint32_t systemCounter()
+uint32_t readManual(void* context)
 {
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - programStart);
-    return static_cast<uint32_t>(ms.count());
+    return static_cast<ManualTime*>(context)->nowMs;
 }
-
-// Global: the process's one millisecond counter, which tests and tools replace as a whole.
-std::atomic<TimeSourceFn> currentSource{systemCounter};
 
 }  // namespace
 
 uint32_t timeGetTime()
 {
-    return currentSource.load(std::memory_order_relaxed)();
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - programStart);
+    return static_cast<uint32_t>(ms.count());
 }
 
-void setTimeSource(TimeSourceFn source)
+uint32_t readTime(const TimeSource& source)
 {
-    currentSource.store(source ? source : systemCounter, std::memory_order_relaxed);
+    return source.read ? source.read(source.context) : timeGetTime();
+}
+
+TimeSource manualTimeSource(ManualTime& time)
+{
+    return {readManual, &time};
 }

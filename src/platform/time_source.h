@@ -6,6 +6,16 @@
 // so that its float conversion stays exact to the millisecond for hours.
 uint32_t timeGetTime();
 
-// Tests and tools put their own counter behind timeGetTime; nullptr restores the system one.
-using TimeSourceFn = uint32_t (*)();
-void setTimeSource(TimeSourceFn source);
+// A millisecond counter given to whoever keeps time: the system's (timeGetTime) when `read` is
+// null, as in a record that starts zeroed, or one that a tool or a test sets by hand.
+struct TimeSource {
+    uint32_t (*read)(void* context);
+    void* context;
+};
+uint32_t readTime(const TimeSource& source);
+
+// A counter that stands where its owner last put it.
+struct ManualTime {
+    uint32_t nowMs;
+};
+TimeSource manualTimeSource(ManualTime& time);

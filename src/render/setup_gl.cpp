@@ -4,7 +4,6 @@
 #include <GL/glu.h>
 
 #include "state/app.h"
-#include "state/demo_clock.h"
 #include "render/texture_loading.h"
 
 void placeInitialCamera(App& app)
@@ -31,6 +30,5 @@ bool setupGL(App& app)
     placeInitialCamera(app);
     app.greetsScrollTexture = addOverlayTexture(app, "greets.bmp", "greetsalpha.bmp");
     app.greetsPanelTexture = addOverlayTexture(app, "greets2.bmp", "greets2alpha.bmp");
-    startClock(app);
     return true;
 }

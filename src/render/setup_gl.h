@@ -2,7 +2,7 @@
 
 struct App;
 
-// Puts a fresh GL context into the demo's state and starts the demo clock.
-// False when a scene texture could not be loaded.
+// Puts a fresh GL context into the demo's state: scene textures, fixed state, first view, the
+// overlays. False when a scene texture could not be loaded.
 bool setupGL(App& app);
 void placeInitialCamera(App& app);

@@ -33,7 +33,7 @@ float shakeOffset(ShowState& show)
 TimelineFrame evaluateTimeline(App& app, const CameraTimeline& timeline)
 {
     ShowState& state = app.show;
-    float now = elapsedMs(app);
+    float now = elapsedMs(app.clock);
     TimelineFrame frame{};
     Vec3 eye{0.0f, 0.0f, 0.0f};
     Vec3 target{0.0f, 0.0f, 0.0f};

@@ -4,7 +4,7 @@
 
 #include <GL/glu.h>
 
-#include "scene/draw_mesh.h"
+#include "render/draw_mesh.h"
 #include "show/camera_timeline.h"
 #include "show/greets_overlays.h"
 #include "show/light_markers.h"

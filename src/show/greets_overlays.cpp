@@ -32,19 +32,19 @@ OverlayRect stepGreetsScroll(App& app)
 
 OverlayRect stepGreetsPanel(App& app)
 {
-    int32_t& panelY = app.show.panelY;
-    int32_t growth = app.panelGrowth;
-    if (panelY + growth + kPanelStartHeight < app.viewHeight) {
-        app.panelWidth = growth + kPanelRisingWidth;
-        app.panelGrowth = growth + kPanelStep;
-        panelY += kPanelStep;
-    } else if (app.panelWidth < app.viewWidth && growth + kPanelStartHeight < app.viewHeight) {
-        app.panelGrowth = growth + kPanelStep;
-        app.panelWidth = growth + kPanelSinkingWidth;
-        panelY -= kPanelStep;
+    GreetsPanel& panel = app.show.panel;
+    int32_t growth = panel.panelGrowth;
+    if (panel.panelY + growth + kPanelStartHeight < app.viewHeight) {
+        panel.panelWidth = growth + kPanelRisingWidth;
+        panel.panelGrowth = growth + kPanelStep;
+        panel.panelY += kPanelStep;
+    } else if (panel.panelWidth < app.viewWidth && growth + kPanelStartHeight < app.viewHeight) {
+        panel.panelGrowth = growth + kPanelStep;
+        panel.panelWidth = growth + kPanelSinkingWidth;
+        panel.panelY -= kPanelStep;
     }
-    return {static_cast<uint32_t>(app.panelWidth), static_cast<uint32_t>(app.panelGrowth + kPanelStartHeight),
-            app.show.panelCentreX - app.panelWidth / 2, panelY};
+    return {static_cast<uint32_t>(panel.panelWidth), static_cast<uint32_t>(panel.panelGrowth + kPanelStartHeight),
+            panel.panelCentreX - panel.panelWidth / 2, panel.panelY};
 }
 
 void drawGreetsScroll(App& app)

@@ -1,5 +1,6 @@
 #include "show/path_interpolation.h"
 
+#include "state/app.h"
 #include "state/demo_clock.h"
 
 namespace {
@@ -20,7 +21,7 @@ bool inWindow(float nowMs, float startTime, float endTime)
 
 Vec3 interpolatePath(App& app, float startTime, float endTime, const Vec3& from, const Vec3& to)
 {
-    return pointOnLeg(elapsedMs(app), startTime, endTime, from, to);
+    return pointOnLeg(elapsedMs(app.clock), startTime, endTime, from, to);
 }
 
 Vec3 pointOnLeg(float nowMs, float startTime, float endTime, const Vec3& from, const Vec3& to)

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "scene/scene.h"
+#include "state/demo_clock.h"
 #include "state/picture_fit.h"
 #include "state/show_state.h"
 
@@ -15,12 +16,9 @@ struct App {
     int32_t quitRequested;
     int32_t viewWidth;
     int32_t viewHeight;
-    float clockStartMs;  // demo clock state
-    float lastElapsedMs;
+    DemoClock clock;
     bool lightsKeyLatch;
     int32_t lightsOn;
-    int32_t panelGrowth;  // greets panel state
-    int32_t panelWidth;
     Scene scene;
     // The greets overlays' own texture names (0: that overlay is not drawn).
     uint32_t greetsScrollTexture;

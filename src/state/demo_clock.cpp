@@ -1,17 +1,13 @@
 #include "state/demo_clock.h"
 
-#include "state/app.h"
-#include "platform/time_source.h"
-
-void startClock(App& app)
+void startClock(DemoClock& clock)
 {
-    app.clockStartMs = static_cast<float>(timeGetTime());
+    clock.clockStartMs = static_cast<float>(readTime(clock.source));
 }
 
-float elapsedMs(App& app)
+float elapsedMs(const DemoClock& clock)
 {
     // Both readings are rounded to float before the subtraction.
-    float now = static_cast<float>(timeGetTime());
-    app.lastElapsedMs = now - app.clockStartMs;
-    return app.lastElapsedMs;
+    float now = static_cast<float>(readTime(clock.source));
+    return now - clock.clockStartMs;
 }

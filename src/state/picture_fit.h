@@ -6,6 +6,8 @@ struct PictureFit {
     int framebufferWidth, framebufferHeight;
     int x, y, width, height;  // the viewport, in framebuffer pixels from the lower left
     int layoutWidth, layoutHeight;
+
+    bool operator==(const PictureFit&) const = default;
 };
 
 // The show's own shape and layout size: its 800 × 600 picture.

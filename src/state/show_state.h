@@ -9,6 +9,14 @@ struct RandomState {
     uint32_t state;
 };
 
+// The greets panel as it grows frame by frame over the end of the show.
+struct GreetsPanel {
+    int32_t panelGrowth;
+    int32_t panelWidth;
+    int32_t panelY;  // bottom edge of the panel; it keeps its place across resizes
+    int32_t panelCentreX;  // half the window width, stored by every resize
+};
+
 // What the show keeps from frame to frame. A display-mode toggle restarts the clock but not
 // this, so an overlay that is on stays on through the replayed flight.
 struct ShowState {
@@ -18,8 +26,7 @@ struct ShowState {
     bool greetsPanelOn;
     RandomState random;
     int32_t greetsScrollY;  // bottom edge of the scroll; every resize resets it
-    int32_t panelCentreX;  // half the window width, stored by every resize
-    int32_t panelY;  // bottom edge of the panel; it keeps its place across resizes
+    GreetsPanel panel;
     SceneCamera spareCamera;  // flown instead when the scene has no selected camera
 };
 

@@ -12,10 +12,12 @@
 #include "frame_schedule.h"
 #include "frame_writer.h"
 #include "music_range.h"
+#include "platform/message_box.h"
+#include "platform/report.h"
 #include "png_file.h"
 #include "ppm_file.h"
 #include "progress.h"
-#include "show_session.h"
+#include "session/show_window.h"
 #include "state/app.h"
 #include "y4m_stream.h"
 
@@ -23,9 +25,9 @@ namespace {
 
 const char* const kMusicFile = "sorvel.mp3";
 
-bool fail(const std::string& message)
+bool fail(const char* what, const std::string& message)
 {
-    std::fprintf(stderr, "capture: %s\n", message.c_str());
+    report(what, message);
     return false;
 }
 
@@ -44,13 +46,16 @@ std::string framePath(const std::string& folder, int64_t index)
 
 // The grid frames from 0 that come before `fromSeconds`, run unseen so that the effects that
 // step once a frame stand where they stand in a capture from 0.
-void runLeadIn(App& app, double fromSeconds, FrameRate rate)
+void runLeadIn(ShowWindow& session, App& app, double fromSeconds, FrameRate rate)
 {
     int64_t count = frameCount(0.0, fromSeconds, rate);
-    if (count > 0)
-        std::fprintf(stderr, "capture: running the %lld frames before %g s unseen\n", static_cast<long long>(count),
-                     fromSeconds);
-    for (int64_t i = 0; i < count; ++i) drawUnseenFrame(app, frameTimeMs(0.0, i, rate));
+    if (count > 0) {
+        char line[96];
+        std::snprintf(line, sizeof line, "running the %lld frames before %g s unseen", static_cast<long long>(count),
+                      fromSeconds);
+        report("progress", line);
+    }
+    for (int64_t i = 0; i < count; ++i) drawUnseenFrame(session, app, frameTimeMs(0.0, i, rate));
 }
 
 // Where the range's pictures go: PNG files in a folder or one Y4M stream.
@@ -60,21 +65,21 @@ struct RangeOutput {
     bool toY4m = false;
 };
 
-bool openRangeOutput(RangeOutput& output, const CaptureOptions& options, const ShowSession& session)
+bool openRangeOutput(RangeOutput& output, const CaptureOptions& options, const ShowWindow& session)
 {
     output.toY4m = !options.y4mPath.empty();
     if (output.toY4m) {
         if (openY4m(output.y4m, options.y4mPath, session.width, session.height, options.rate)) return true;
-        return fail("cannot write " + options.y4mPath);
+        return fail("output", "cannot write " + options.y4mPath);
     }
     output.folder = options.out;
     std::error_code error;
     std::filesystem::create_directories(output.folder, error);
     if (std::filesystem::is_directory(output.folder)) return true;
-    return fail("cannot make the folder " + output.folder);
+    return fail("output", "cannot make the folder " + output.folder);
 }
 
-WritePicture pictureWriter(RangeOutput& output, const ShowSession& session)
+WritePicture pictureWriter(RangeOutput& output, const ShowWindow& session)
 {
     if (output.toY4m)
         return [&output](int64_t, const std::vector<uint8_t>& rgb) { return writeY4mFrame(output.y4m, rgb); };
@@ -85,25 +90,25 @@ WritePicture pictureWriter(RangeOutput& output, const ShowSession& session)
 }
 
 // The music of the range, decoded and written while the frames before the range run.
-bool musicBesideLeadIn(App& app, const CaptureOptions& options)
+bool musicBesideLeadIn(ShowWindow& session, App& app, const CaptureOptions& options)
 {
     MusicRange music;
     music.fromSeconds = options.fromSeconds;
     music.toSeconds = options.toSeconds;
     music.wavPath = options.wavPath;
     std::string error;
-    if (!startMusicRange(music, kMusicFile, error)) return fail(error);
-    runLeadIn(app, options.fromSeconds, options.rate);
-    return finishMusicRange(music, error) || fail(error);
+    if (!startMusicRange(music, kMusicFile, error)) return fail("music", error);
+    runLeadIn(session, app, options.fromSeconds, options.rate);
+    return finishMusicRange(music, error) || fail("music", error);
 }
 
 // Every frame of [from, to), written by a thread of its own while the next one is drawn. The WAV
 // comes first, so that an encoder reading the pictures from a pipe finds the sound complete.
-bool captureRange(ShowSession& session, App& app, const CaptureOptions& options)
+bool captureRange(ShowWindow& session, App& app, const CaptureOptions& options)
 {
     if (options.wavPath.empty())
-        runLeadIn(app, options.fromSeconds, options.rate);
-    else if (!musicBesideLeadIn(app, options))
+        runLeadIn(session, app, options.fromSeconds, options.rate);
+    else if (!musicBesideLeadIn(session, app, options))
         return false;
     RangeOutput output;
     if (!openRangeOutput(output, options, session)) return false;
@@ -115,14 +120,15 @@ bool captureRange(ShowSession& session, App& app, const CaptureOptions& options)
     int64_t done = 0;
     // The frames are read from the back buffer and never presented: a copy to the screen less.
     for (; done < total; ++done) {
-        drawShowFrame(app, frameTimeMs(options.fromSeconds, done, options.rate));
+        drawShowFrame(session, app, frameTimeMs(options.fromSeconds, done, options.rate));
         if (!queuePicture(writer, done, readPicture(session))) break;
         showProgress(progress, done + 1);
     }
     bool ok = stopFrameWriter(writer);
     endProgress(progress, done);
-    if (!ok) fail("cannot write " + (output.toY4m ? options.y4mPath : framePath(output.folder, writer.failedIndex)));
-    if (output.toY4m && !closeY4m(output.y4m) && ok) ok = fail("cannot write " + options.y4mPath);
+    if (!ok)
+        fail("output", "cannot write " + (output.toY4m ? options.y4mPath : framePath(output.folder, writer.failedIndex)));
+    if (output.toY4m && !closeY4m(output.y4m) && ok) ok = fail("output", "cannot write " + options.y4mPath);
     return ok;
 }
 
@@ -135,7 +141,7 @@ std::string shotPath(const std::string& prefix, double seconds)
 
 // The pictures of single moments: the grid frames from 0 up to the last moment are all run,
 // and only those that show a moment are drawn and written.
-bool captureMoments(ShowSession& session, App& app, const CaptureOptions& options)
+bool captureMoments(ShowWindow& session, App& app, const CaptureOptions& options)
 {
     std::vector<int64_t> shots;
     for (double seconds : options.momentsSeconds) shots.push_back(gridFrameAtOrBefore(seconds, options.rate));
@@ -144,10 +150,10 @@ bool captureMoments(ShowSession& session, App& app, const CaptureOptions& option
     for (int64_t k = 0; k <= last; ++k) {
         double ms = frameTimeMs(0.0, k, options.rate);
         if (std::find(shots.begin(), shots.end(), k) == shots.end()) {
-            drawUnseenFrame(app, ms);
+            drawUnseenFrame(session, app, ms);
             continue;
         }
-        drawShowFrame(app, ms);
+        drawShowFrame(session, app, ms);
         std::vector<uint8_t> rgb = readPicture(session);
         for (size_t i = 0; i < shots.size(); ++i) {
             if (shots[i] != k) continue;
@@ -155,7 +161,7 @@ bool captureMoments(ShowSession& session, App& app, const CaptureOptions& option
             if (writePpm(path, session.width, session.height, rgb))
                 std::printf("%s\n", path.c_str());
             else
-                ok = fail("cannot write " + path);
+                ok = fail("output", "cannot write " + path);
         }
         present(session);
     }
@@ -173,25 +179,28 @@ int main(int argc, char** argv)
             std::fputs(kCaptureUsage, stdout);
             return 0;
         case ParseOutcome::bad:
-            std::fprintf(stderr, "capture: %s\n%s", error.c_str(), kCaptureUsage);
+            report("usage", error);
+            std::fputs(kCaptureUsage, stderr);
             return 2;
         case ParseOutcome::run:
             break;
     }
+    // Unattended: nobody would answer a dialog.
+    useMessageBoxes(consoleMessageBoxes());
     makeAbsolute(options.out);
     makeAbsolute(options.y4mPath);
     makeAbsolute(options.wavPath);
-    ShowSession session;
+    ShowWindow session;
     gApp.desktopMode = options.fit;
-    if (!openShowSession(session, gApp, options.dataDir, options.width, options.height)) return 1;
+    if (!openShowWindow(session, gApp, options.dataDir, options.width, options.height)) return 1;
     bool ok = false;
     if (session.width != options.width || session.height != options.height)
-        fail("the window came out " + std::to_string(session.width) + "x" + std::to_string(session.height) +
+        fail("display", "the window came out " + std::to_string(session.width) + "x" + std::to_string(session.height) +
              " instead of the size asked for");
     else if (options.momentsSeconds.empty())
         ok = captureRange(session, gApp, options);
     else
         ok = captureMoments(session, gApp, options);
-    closeShowSession(session);
+    closeShowWindow(session);
     return ok ? 0 : 1;
 }

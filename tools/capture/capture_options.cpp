@@ -89,7 +89,7 @@ ParseOutcome bad(std::string& error, const std::string& reason)
 
 const char* const kCaptureUsage =
     "usage: capture [--data DIR] [--from SEC] [--to SEC] [--fps N] [--size WxH | --fit WxH]\n"
-    "               [--out DIR | --y4m FILE|-] [--wav FILE]\n"
+    "               [--out DIR | --y4m FILE|-] [--wav FILE|-]\n"
     "       capture [--data DIR] [--fps N] [--size WxH | --fit WxH] [--out PREFIX] SECONDS...\n"
     "Draws the show from the data in DIR (default: here) as the demo draws it, N frames a second\n"
     "(default 60) in a WxH window (default 800x600); frame k shows demo time SEC + k / N.\n"
@@ -97,8 +97,9 @@ const char* const kCaptureUsage =
     "largest centred 4:3 rectangle, with black bars (--fit 1920x1080 for a full-HD video).\n"
     "A range (default: 0 to the end of the show plus 2 s) goes to DIR/frame-000000.png ...\n"
     "(default ./capture), or as one YUV4MPEG2 stream to FILE (- for standard output); --wav\n"
-    "writes the music of the range to FILE. Given SECONDS instead, it writes PREFIX-<ms>.ppm\n"
-    "(default shot-<ms>.ppm) for each moment, from the frame at or just before it. The effects that\n"
+    "writes the music of the range to FILE (- for standard output, unless the stream takes it).\n"
+    "Given SECONDS instead, it writes PREFIX-<ms>.ppm (default shot-<ms>.ppm) for each moment,\n"
+    "from the frame at or just before it. The effects that\n"
     "step once a frame always count the frames from 0, so a moment looks the same in every capture\n"
     "of the same rate and size. Needs a display: run it under with-xvfb.\n";
 
@@ -129,6 +130,9 @@ ParseOutcome parseCaptureOptions(int argc, char** argv, CaptureOptions& options,
     if (moments && rangeOptionGiven)
         return bad(error, "--from, --to, --y4m and --wav are for a range, not for moments");
     if (!options.y4mPath.empty() && !options.out.empty()) return bad(error, "--out and --y4m exclude each other");
+    if (options.out == "-") return bad(error, "--out takes a folder or a file prefix; for standard output use --y4m -");
+    if (options.y4mPath == "-" && options.wavPath == "-")
+        return bad(error, "--y4m - and --wav - cannot both write to standard output");
     if (options.toSeconds < 0.0) options.toSeconds = showEndSeconds() + kTailSeconds;
     if (!moments && !(options.toSeconds > options.fromSeconds)) return bad(error, "--to must come after --from");
     if (options.out.empty()) options.out = moments ? kDefaultMomentPrefix : kDefaultRangeOut;

@@ -22,6 +22,16 @@ void markWhole(MusicRange& range)
     range.filled.notify_all();
 }
 
+// The header goes out with the first samples (or at the end, if none come): the device may be
+// opened again before that, and standard output cannot be rewound.
+bool writeHeaderOnce(MusicRange& range)
+{
+    if (range.headerWritten) return true;
+    range.headerWritten = true;
+    std::vector<uint8_t> header = wavHeader(kChannels, range.rate, static_cast<uint32_t>(range.leftBytes));
+    return std::fwrite(header.data(), 1, header.size(), range.file) == header.size();
+}
+
 // The output opens once the first frame gives the rate; the header's sizes are known from then.
 bool openRange(void* context, int rate)
 {
@@ -32,10 +42,16 @@ bool openRange(void* context, int rate)
     uint64_t end = std::max(first, sampleAt(range.toSeconds, rate));
     range.skipBytes = first * kBytesPerFrame;
     range.leftBytes = (end - first) * kBytesPerFrame;
-    if (range.file) std::fclose(range.file);  // opened before for another rate
-    range.file = std::fopen(range.wavPath.c_str(), "wb");
-    std::vector<uint8_t> header = wavHeader(kChannels, rate, static_cast<uint32_t>(range.leftBytes));
-    range.failed = !range.file || std::fwrite(header.data(), 1, header.size(), range.file) != header.size();
+    if (range.toStdout) {
+        range.file = stdout;
+        // What is already in the pipe cannot be taken back for another rate.
+        range.failed = range.headerWritten;
+    } else {
+        if (range.file) std::fclose(range.file);  // opened before for another rate
+        range.file = std::fopen(range.wavPath.c_str(), "wb");
+        range.headerWritten = false;
+        range.failed = !range.file;
+    }
     if (range.failed || range.leftBytes == 0) markWhole(range);
     return true;
 }
@@ -50,7 +66,8 @@ bool playRange(void* context, const uint8_t* data, int bytes)
     uint64_t skipped = std::min(count, range.skipBytes);
     range.skipBytes -= skipped;
     uint64_t taken = std::min(count - skipped, range.leftBytes);
-    if (taken > 0 && std::fwrite(data + skipped, 1, taken, range.file) != taken) range.failed = true;
+    if (taken > 0 && !(writeHeaderOnce(range) && std::fwrite(data + skipped, 1, taken, range.file) == taken))
+        range.failed = true;
     range.leftBytes -= taken;
     if (range.failed || range.leftBytes == 0) markWhole(range);
     return true;
@@ -62,6 +79,7 @@ void closeRange(void*) {}
 
 bool startMusicRange(MusicRange& range, const std::string& musicFile, std::string& error)
 {
+    range.toStdout = range.wavPath == "-";
     range.device = {&range, openRange, playRange, closeRange};
     setWaveDevice(gPlayer.output, &range.device);
     if (gPlayer.open(musicFile.c_str()) != 1) {
@@ -85,11 +103,13 @@ bool finishMusicRange(MusicRange& range, std::string& error)
     gPlayer.stopThread();
     setWaveDevice(gPlayer.output, nullptr);
     std::lock_guard<std::mutex> guard(range.lock);
-    if (range.file && std::fclose(range.file) != 0) range.failed = true;
+    if (range.file && range.whole && !range.failed && !writeHeaderOnce(range)) range.failed = true;
+    if (range.file && (range.toStdout ? std::fflush(range.file) : std::fclose(range.file)) != 0) range.failed = true;
     range.file = nullptr;
-    if (range.failed) error = "cannot write " + range.wavPath;
+    std::string target = range.toStdout ? "the music to standard output" : range.wavPath;
+    if (range.failed) error = "cannot write " + target;
     else if (!range.whole) error = "the music yields no sound to write";
     bool ok = range.whole && !range.failed;
-    if (!ok) std::remove(range.wavPath.c_str());  // no WAV that says more than it holds
+    if (!ok && !range.toStdout) std::remove(range.wavPath.c_str());  // no WAV that says more than it holds
     return ok;
 }

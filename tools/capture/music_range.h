@@ -15,7 +15,7 @@
 struct MusicRange {
     double fromSeconds = 0.0;
     double toSeconds = 0.0;
-    std::string wavPath;
+    std::string wavPath;  // "-": standard output
     WaveDevice device{};  // the player's output while the range fills; its context is the range
     // Filled by the player's output thread.
     std::mutex lock;
@@ -26,6 +26,8 @@ struct MusicRange {
     uint64_t leftBytes = 0;  // still to write
     bool whole = false;
     bool failed = false;  // the file could not be written
+    bool toStdout = false;
+    bool headerWritten = false;
 };
 
 // Loads `musicFile` and starts decoding the stretch into the range's file; false with the reason

@@ -1,6 +1,9 @@
 #include "progress.h"
 
+#include <errno.h>
 #include <unistd.h>
+
+#include "platform/report.h"
 
 namespace {
 
@@ -11,6 +14,14 @@ constexpr auto kLogInterval = std::chrono::seconds(5);
 double secondsSince(Progress::Clock::time_point start)
 {
     return std::chrono::duration<double>(Progress::Clock::now() - start).count();
+}
+
+// The reporter's line about the progress, without its line break.
+std::string reported(const std::string& message)
+{
+    std::string line = reportLine(program_invocation_short_name, "progress", message);
+    line.pop_back();
+    return line;
 }
 
 }  // namespace
@@ -46,9 +57,9 @@ void showProgress(Progress& progress, int64_t done)
     std::string line = progressLine(done, progress.total, secondsSince(progress.start));
     // \033[K clears what a longer earlier line left behind.
     if (progress.terminal)
-        std::fprintf(progress.out, "\rcapture: %s\033[K", line.c_str());
+        std::fprintf(progress.out, "\r%s\033[K", reported(line).c_str());
     else
-        std::fprintf(progress.out, "capture: %s\n", line.c_str());
+        std::fprintf(progress.out, "%s\n", reported(line).c_str());
     std::fflush(progress.out);
 }
 
@@ -57,6 +68,8 @@ void endProgress(Progress& progress, int64_t done)
     double seconds = secondsSince(progress.start);
     double fps = seconds > 0.0 ? static_cast<double>(done) / seconds : 0.0;
     if (progress.terminal) std::fputs("\r\033[K", progress.out);
-    std::fprintf(progress.out, "capture: %lld frame%s in %.1f s, %.1f fps\n", static_cast<long long>(done),
-                 done == 1 ? "" : "s", seconds, fps);
+    char line[96];
+    std::snprintf(line, sizeof line, "%lld frame%s in %.1f s, %.1f fps", static_cast<long long>(done),
+                  done == 1 ? "" : "s", seconds, fps);
+    std::fprintf(progress.out, "%s\n", reported(line).c_str());
 }

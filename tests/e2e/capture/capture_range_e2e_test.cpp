@@ -76,7 +76,7 @@ TEST_F(CaptureRange, SameRangeGivesTheSameFilesFrameByFrame)
     EXPECT_EQ(frame("same-a", 0).width, 200);
     EXPECT_EQ(readFile(path("same-a.wav")), readFile(path("same-b.wav")));
     // Its last word, in a log as on a terminal.
-    EXPECT_NE(first.errors.find("capture: 5 frames in "), std::string::npos) << first.errors;
+    EXPECT_NE(first.errors.find("capture: progress: 5 frames in "), std::string::npos) << first.errors;
     EXPECT_NE(first.errors.find(" fps\n"), std::string::npos) << first.errors;
 }
 
@@ -143,10 +143,9 @@ TEST_F(CaptureRange, WavHoldsTheRangeToTheSampleAsMp3decDecodesIt)
     size_t passSamples = pass.size() / 4;
     // Across the seam where the music starts again: half a second either side of it.
     double seam = static_cast<double>(passSamples) / kMusicRate;
-    char args[160];
-    std::snprintf(args, sizeof args, "--from %.6f --to %.6f --fps 2 --size 32x24 --wav '%s'", seam - 0.5, seam + 0.5,
-                  path("seam.wav").c_str());
-    CommandResult r = range("seam", args);
+    char stretch[96];
+    std::snprintf(stretch, sizeof stretch, "--from %.6f --to %.6f --fps 2 --size 32x24 ", seam - 0.5, seam + 0.5);
+    CommandResult r = range("seam", stretch + ("--wav '" + path("seam.wav") + "'"));
     ASSERT_EQ(r.status, 0) << r.errors;
     std::string wav = readFile(path("seam.wav"));
     ASSERT_GE(wav.size(), kWavHeaderBytes);
@@ -161,6 +160,11 @@ TEST_F(CaptureRange, WavHoldsTheRangeToTheSampleAsMp3decDecodesIt)
     ASSERT_EQ(wav.size(), kWavHeaderBytes + 4u * kMusicRate);
     std::string twice = pass + pass;
     EXPECT_TRUE(wav.compare(kWavHeaderBytes, std::string::npos, twice, first * 4, (end - first) * 4) == 0);
+    // The same music on standard output, nothing named "-" left in the data folder.
+    CommandResult piped = range("seam-piped", stretch + std::string("--wav -"));
+    ASSERT_EQ(piped.status, 0) << piped.errors;
+    EXPECT_TRUE(piped.output == wav);
+    EXPECT_FALSE(std::filesystem::exists(data + "/-"));
 }
 
 TEST_F(CaptureRange, WavWithoutTheMusicFailsBeforeAnyFrame)

@@ -6,7 +6,7 @@
 
 #include "state/app.h"
 #include "app/keyboard_commands.h"
-#include "app/resize_view.h"
+#include "session/resize_view.h"
 #include "tests/support/gl_test_window.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "session/show_session.h"
 #include "app/window_proc.h"
 #include "state/app.h"
 #include "platform/message_queue.h"
@@ -224,12 +225,12 @@ TEST(InitApp, StartValues)
 {
     App app{};
     app.lightsOn = 1;
-    app.panelGrowth = 40;
+    app.show.panel.panelGrowth = 40;
     initApp(app);
     EXPECT_TRUE(app.windowActive);
     EXPECT_TRUE(app.fullscreenMode);
     EXPECT_EQ(app.lightsOn, 0);
-    EXPECT_EQ(app.panelGrowth, 0);
+    EXPECT_EQ(app.show.panel.panelGrowth, 0);
     EXPECT_EQ(app.quitRequested, 0);
 }
 

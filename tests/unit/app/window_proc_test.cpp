@@ -68,7 +68,7 @@ TEST_F(WindowProcTest, SizeResizesTheViewAndRestartsTheScroll)
     EXPECT_EQ(app.viewWidth, 641);
     EXPECT_EQ(app.viewHeight, 1);
     EXPECT_EQ(app.show.greetsScrollY, 0);
-    EXPECT_EQ(app.show.panelCentreX, 320);
+    EXPECT_EQ(app.show.panel.panelCentreX, 320);
 }
 
 }  // namespace

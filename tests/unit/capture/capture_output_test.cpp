@@ -109,6 +109,8 @@ TEST(CaptureOptions, DefaultsAreTheWholeShowAtSixtyIn800x600)
 TEST(CaptureOptions, RefusesWhatCannotBeMeant)
 {
     parsed({"--out", "a", "--y4m", "b"}, ParseOutcome::bad);
+    parsed({"--out", "-"}, ParseOutcome::bad);
+    parsed({"--y4m", "-", "--wav", "-"}, ParseOutcome::bad);
     parsed({"--wav", "a.wav", "3"}, ParseOutcome::bad);
     parsed({"--fps"}, ParseOutcome::bad);
     parsed({"--fps", "1001"}, ParseOutcome::bad);

@@ -191,4 +191,32 @@ TEST(MessageBoxWithoutDisplay, PrintsTheMessageAndAnswersTheDefault)
     EXPECT_EQ(printed, reportLine(program_invocation_short_name, "Kiro GL", kQuestion));
 }
 
+struct Answering {
+    bool answer;
+    std::string seen;
+};
+
+bool answerAndNote(void* context, const char* text, const char* caption, MessageBoxKind kind)
+{
+    auto* a = static_cast<Answering*>(context);
+    a->seen += std::string(caption) + "|" + text + "|" + (kind == kMessageYesNo ? "yes/no" : "ok") + "\n";
+    return a->answer;
+}
+
+TEST(MessageBoxBackends, TheChosenOneAnswersWithItsOwnContextUntilAnotherIsChosen)
+{
+    Answering no{false, ""};
+    useMessageBoxes({answerAndNote, &no});
+    EXPECT_FALSE(showMessageBox("Use a window?", "Kiro GL", kMessageYesNo));
+    const char* display = std::getenv("DISPLAY");
+    std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    useMessageBoxes(xlibMessageBoxes());
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(showMessageBox("Gone.", "ERROR", kMessageOk));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), reportLine(program_invocation_short_name, "ERROR", "Gone."));
+    if (display) setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_EQ(no.seen, "Kiro GL|Use a window?|yes/no\n");
+}
+
 }  // namespace

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "bmp_builder.h"
-#include "message_box_double.h"
+#include "message_recorder.h"
 #include "render/bmp_decode.h"
 #include "render/bmp_file.h"
 #include "render/read_bitmap.h"
@@ -165,16 +165,16 @@ TEST(BmpRefusals, ReadBitmapShowsTheMessageWithCaptionError)
     unknown.headerSize = 124;
     dir.write("v5.bmp", buildBmp(unknown));
     dir.write("good.bmp", buildBmp(rgb24(2, 2)));
-    shownMessages().clear();
+    MessageRecorder messages;
     EXPECT_FALSE(readBitmap(dir.file("v5.bmp").c_str()));
     EXPECT_FALSE(readBitmap(dir.file("gone.bmp").c_str()));
     std::optional<Image> good = readBitmap(dir.file("good.bmp").c_str());
     ASSERT_TRUE(good);
     EXPECT_EQ(good->width, 2);
-    ASSERT_EQ(shownMessages().size(), 2u);
-    EXPECT_EQ(shownMessages()[0].text, kBitmapUnknownFormat);
-    EXPECT_EQ(shownMessages()[1].text, "Failed to open DIB file " + dir.file("gone.bmp") + ".\n");
-    for (const ShownMessage& m : shownMessages()) {
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, kBitmapUnknownFormat);
+    EXPECT_EQ(messages.shown[1].text, "Failed to open DIB file " + dir.file("gone.bmp") + ".\n");
+    for (const ShownMessage& m : messages.shown) {
         EXPECT_EQ(m.caption, "Error");
         EXPECT_EQ(m.kind, kMessageOk);
     }

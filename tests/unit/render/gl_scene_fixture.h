@@ -13,7 +13,7 @@
 #include "state/app.h"
 #include "common/bmp_writer.h"
 #include "gl_test_window.h"
-#include "message_box_double.h"
+#include "message_recorder.h"
 #include "temp_dir.h"
 
 // GL texture tests: a window with a current context, and an App whose scene materials name
@@ -60,7 +60,6 @@ protected:
         ASSERT_TRUE(window.open(64, 64));
         camera.eye = {0, -10, 0};
         app->scene.selectedCamera = &camera;
-        shownMessages().clear();
     }
     void TearDown() override
     {
@@ -118,6 +117,7 @@ protected:
         return {p[0], p[1], p[2]};
     }
 
+    MessageRecorder messages;
     GlTestWindow window;
     TempWorkDir dir;
     SceneCamera camera{};

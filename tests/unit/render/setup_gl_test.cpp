@@ -1,13 +1,7 @@
 #include "gl_scene_fixture.h"
-#include "platform/time_source.h"
 #include "render/setup_gl.h"
 
 namespace {
-
-uint32_t fixedTime()
-{
-    return 4321;
-}
 
 // Alpha of every pixel of an RGBA texture.
 std::vector<uint8_t> alphaOf(GLuint name, int width, int height)
@@ -20,17 +14,6 @@ std::vector<uint8_t> alphaOf(GLuint name, int width, int height)
 
 class SetupGl : public TextureGl {
 protected:
-    void SetUp() override
-    {
-        TextureGl::SetUp();
-        setTimeSource(fixedTime);
-        app->clockStartMs = -1.0f;
-    }
-    void TearDown() override
-    {
-        setTimeSource(nullptr);
-        TextureGl::TearDown();
-    }
     // Two scene materials and both overlays, each mask with its own reds.
     void writeDemoImages()
     {
@@ -57,7 +40,6 @@ protected:
         // Every material number of the list indexes the table, the overlays' included.
         EXPECT_EQ(app->textureNames[2], app->greetsScrollTexture);
         EXPECT_EQ(app->textureNames[3], app->greetsPanelTexture);
-        EXPECT_EQ(app->clockStartMs, 4321.0f);
     }
 };
 
@@ -71,7 +53,7 @@ TEST_F(SetupGl, SetsTheFixedStateAndBothMaskedOverlays)
     GLfloat clear[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), (std::vector<GLfloat>{0.0f, 0.0f, 1.0f, 0.5f}));
-    EXPECT_TRUE(shownMessages().empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(SetupGl, ADisplayModeToggleKeepsTheOverlayMasksAndTheMaterialList)
@@ -99,7 +81,6 @@ TEST_F(SetupGl, AMissingSceneTextureStopsBeforeAnyOtherState)
     EXPECT_EQ(app->greetsScrollTexture, 0u);
     EXPECT_EQ(app->greetsPanelTexture, 0u);
     EXPECT_EQ(app->scene.materialCount, 3.0f);
-    EXPECT_EQ(app->clockStartMs, -1.0f);
 }
 
 TEST_F(SetupGl, ARefusedOverlayIsNotDrawnButTheOtherIs)
@@ -109,8 +90,7 @@ TEST_F(SetupGl, ARefusedOverlayIsNotDrawnButTheOtherIs)
     ASSERT_TRUE(setupGL(*app));
     EXPECT_EQ(app->greetsScrollTexture, 0u);
     EXPECT_NE(app->greetsPanelTexture, 0u);
-    ASSERT_EQ(shownMessages().size(), 1u);
-    EXPECT_EQ(app->clockStartMs, 4321.0f);
+    ASSERT_EQ(messages.shown.size(), 1u);
 }
 
 TEST_F(SetupGl, ASceneWithoutMaterialsStillGetsBothOverlays)

@@ -22,7 +22,7 @@ TEST_F(TextureGl, SceneTexturesAreBoundByMaterialNumber)
     std::vector<uint8_t> picture = drawTextured(app->textureNames[3]);
     EXPECT_EQ(pixelAt(picture, 32, 8), (Rgb{255, 0, 0}));
     EXPECT_EQ(pixelAt(picture, 32, 56), (Rgb{0, 255, 0}));
-    EXPECT_TRUE(shownMessages().empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(TextureGl, RowsNotAMultipleOfFourBytesUploadIntact)
@@ -51,8 +51,8 @@ TEST_F(TextureGl, AMissingOrUnreadableImageFailsAfterEveryMaterialIsTried)
     addMaterial("fine.bmp");
     EXPECT_FALSE(loadSceneTextures(*app));
     // Only the file that opens but does not read says so; a missing one is silent.
-    ASSERT_EQ(shownMessages().size(), 1u);
-    EXPECT_EQ(shownMessages()[0].text, "Unknown DIB file format.");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Unknown DIB file format.");
 }
 
 TEST_F(TextureGl, OverlayAlphaComesFromTheMaskRedChannel)
@@ -72,7 +72,7 @@ TEST_F(TextureGl, OverlayAlphaComesFromTheMaskRedChannel)
     EXPECT_EQ(overlay->number, 1);
     EXPECT_STREQ(overlay->mapName, "colour.bmp");
     EXPECT_EQ(overlay->prev, app->scene.materials);
-    EXPECT_TRUE(shownMessages().empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(TextureGl, AnOverlayWithoutAMatchingMaskIsRefusedWithAMessage)
@@ -82,11 +82,11 @@ TEST_F(TextureGl, AnOverlayWithoutAMatchingMaskIsRefusedWithAMessage)
     EXPECT_EQ(addOverlayTexture(*app, "colour.bmp", "small.bmp"), 0u);
     EXPECT_EQ(addOverlayTexture(*app, "colour.bmp", "nomask.bmp"), 0u);
     EXPECT_EQ(addOverlayTexture(*app, "nocolour.bmp", "small.bmp"), 0u);
-    ASSERT_EQ(shownMessages().size(), 3u);
-    EXPECT_EQ(shownMessages()[0].text, "Overlay image colour.bmp and its mask small.bmp differ in size.");
-    EXPECT_EQ(shownMessages()[1].text, "Failed to open DIB file nomask.bmp.\n");
-    EXPECT_EQ(shownMessages()[2].text, "Failed to open DIB file nocolour.bmp.\n");
-    EXPECT_EQ(shownMessages()[0].caption, "Error");
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[0].text, "Overlay image colour.bmp and its mask small.bmp differ in size.");
+    EXPECT_EQ(messages.shown[1].text, "Failed to open DIB file nomask.bmp.\n");
+    EXPECT_EQ(messages.shown[2].text, "Failed to open DIB file nocolour.bmp.\n");
+    EXPECT_EQ(messages.shown[0].caption, "Error");
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 

@@ -78,18 +78,18 @@ const Probe kProbes[] = {
 
 struct CameraTimelineTest : ::testing::Test {
     App app{};
+    ManualTime time;
     TestScene records;
     SceneCamera* camera = nullptr;
     void SetUp() override
     {
         resetShow(app);
         camera = &records.addCamera(app.scene);
-        startFakeClock(app);
+        startManualClock(app, time);
     }
-    void TearDown() override { setTimeSource(nullptr); }
     TimelineFrame frameAt(uint32_t ms)
     {
-        fakeNowMs = ms;
+        time.nowMs = ms;
         return playCameraTimeline(app);
     }
     // Where segment `number` (from 1) puts eye and target a fraction u through its leg.
@@ -251,9 +251,9 @@ TEST_F(CameraTimelineTest, RestartedClockReplaysTheFlightWithTheOverlaysOn)
 {
     frameAt(70000);
     frameAt(79000);
-    fakeNowMs = 200000;
-    startClock(app);
-    fakeNowMs = 203000;
+    time.nowMs = 200000;
+    startClock(app.clock);
+    time.nowMs = 203000;
     TimelineFrame frame = playCameraTimeline(app);
     EXPECT_FALSE(frame.blackFog);
     expectNear(camera->eye, eyeOf(1, 0.5f));

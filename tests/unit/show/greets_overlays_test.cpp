@@ -67,7 +67,7 @@ TEST(GreetsPanel, GrowsThroughThreeStagesIn800By600)
     expectRect(r[4], 650, 600, 75, 0);
     expectRect(r[5], 650, 600, 75, 0);
     expectRect(r[6], 650, 600, 75, 0);
-    EXPECT_EQ(app.panelGrowth, 500);
+    EXPECT_EQ(app.show.panel.panelGrowth, 500);
 }
 
 TEST(GreetsPanel, StopsAt530By480In640By480)
@@ -90,7 +90,7 @@ TEST(GreetsPanel, KeepsItsStateAcrossAResize)
     // The toggle's new window: the panel grows on from where it stood.
     app.viewWidth = 800;
     app.viewHeight = 600;
-    app.show.panelCentreX = 400;
+    app.show.panel.panelCentreX = 400;
     expectRect(stepGreetsPanel(app), 530, 482, 135, 2);
 }
 

@@ -76,7 +76,7 @@ TEST_F(OverlaysGlTest, RefusedTexturesDrawNothing)
     frameAt(70000);
     EXPECT_TRUE(allPixels(frameAt(80000), 255, 255, 255));
     EXPECT_TRUE(app.show.greetsPanelOn);
-    EXPECT_EQ(app.panelGrowth, 2);
+    EXPECT_EQ(app.show.panel.panelGrowth, 2);
 }
 
 TEST_F(OverlaysGlTest, ScrollShowsShiftedLeftInANarrowWindow)

@@ -11,11 +11,11 @@ struct PathInterpolationTest : ::testing::Test {
     App app{};
     Vec3 from{10.0f, -20.0f, 4.0f};
     Vec3 to{30.0f, 40.0f, -4.0f};
-    void SetUp() override { startFakeClock(app); }
-    void TearDown() override { setTimeSource(nullptr); }
+    ManualTime time;
+    void SetUp() override { startManualClock(app, time); }
     Vec3 at(uint32_t ms, float start, float end)
     {
-        fakeNowMs = ms;
+        time.nowMs = ms;
         return interpolatePath(app, start, end, from, to);
     }
 };
@@ -70,9 +70,9 @@ TEST(PathWindow, EdgesAreTheExactProductsOfTheFloatSeconds)
 }
 
 // The clock that runs on between the caller's window test and this call's own reading.
-std::vector<uint32_t> readings;
-uint32_t readingCounter()
+uint32_t nextReading(void* context)
 {
+    auto& readings = *static_cast<std::vector<uint32_t>*>(context);
     uint32_t value = readings.front();
     if (readings.size() > 1) readings.erase(readings.begin());
     return value;
@@ -80,12 +80,11 @@ uint32_t readingCounter()
 
 TEST_F(PathInterpolationTest, ReadsTheClockItselfOnEveryCall)
 {
-    readings = {0, 3999, 4000};
-    setTimeSource(readingCounter);
-    startClock(app);
+    std::vector<uint32_t> readings = {0, 3999, 4000};
+    app.clock.source = {nextReading, &readings};
+    startClock(app.clock);
     expectPoint(interpolatePath(app, 2.0f, 4.0f, from, to), lerp(from, to, 0.9995f));
     expectPoint(interpolatePath(app, 2.0f, 4.0f, from, to), to);
-    EXPECT_EQ(app.lastElapsedMs, 4000.0f);
 }
 
 }  // namespace

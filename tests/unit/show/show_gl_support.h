@@ -11,9 +11,9 @@
 
 #include "../../support/gl_test_window.h"
 #include "../../support/temp_dir.h"
-#include "app/resize_view.h"
+#include "session/show_session.h"
 #include "common/bmp_writer.h"
-#include "render/setup_gl.h"
+#include "platform/message_box.h"
 #include "render/texture_loading.h"
 #include "show/camera_script.h"
 #include "show/frame.h"
@@ -21,24 +21,27 @@
 #include "show_test_support.h"
 
 // An 800 × 600 window that the tests fill as the demo does: the test writes its scene records
-// and image files into a fresh working folder, then startShow runs the window's resize and the
-// GL set-up on them with the demo clock at 0.
+// and image files into a fresh working folder, then startShow starts the show in the window as
+// the demo does, with the demo clock at 0 on a counter the test sets.
 struct ShowGlTest : ::testing::Test {
     GlTestWindow window;
     App app{};
+    ManualTime time{};
     TestScene records;
     SceneCamera* camera = nullptr;
     TempWorkDir folder;
 
     void SetUp() override
     {
+        // A failing texture is told on stderr instead of in a dialog nobody answers.
+        useMessageBoxes(consoleMessageBoxes());
         ASSERT_TRUE(window.open(800, 600));
+        initApp(app, manualTimeSource(time));
         resetShow(app);
         camera = &records.addCamera(app.scene, 45.0f);
     }
     void TearDown() override
     {
-        setTimeSource(nullptr);
         dropOverlayMaterials(app);
         delete[] app.textureNames;
         window.close();
@@ -46,10 +49,8 @@ struct ShowGlTest : ::testing::Test {
 
     void startShow(int width = 800, int height = 600)
     {
-        setTimeSource(fakeCounter);
-        fakeNowMs = 0;
-        resizeView(app, width, height);
-        ASSERT_TRUE(setupGL(app));
+        time.nowMs = 0;
+        ASSERT_TRUE(startShowView(app, width, height));
     }
 
     // A scene material whose texture is a plain square of one colour.
@@ -63,7 +64,7 @@ struct ShowGlTest : ::testing::Test {
 
     std::vector<uint8_t> frameAt(uint32_t ms)
     {
-        fakeNowMs = ms;
+        time.nowMs = ms;
         EXPECT_TRUE(drawFrame(app));
         return window.readRgb();
     }

@@ -13,15 +13,12 @@
 #include "show/demo_random.h"
 #include "show/greets_overlays.h"
 
-// A demo clock the test sets by hand: startClock at 0, so the demo time is fakeNowMs.
-inline uint32_t fakeNowMs;
-inline uint32_t fakeCounter() { return fakeNowMs; }
-
-inline void startFakeClock(App& app)
+// The demo clock on a counter the test sets by hand, started at 0: the demo time is time.nowMs.
+inline void startManualClock(App& app, ManualTime& time)
 {
-    setTimeSource(fakeCounter);
-    fakeNowMs = 0;
-    startClock(app);
+    time.nowMs = 0;
+    app.clock.source = manualTimeSource(time);
+    startClock(app.clock);
 }
 
 // Program-wide show state as at program start, in an 800 × 600 window.
@@ -30,9 +27,7 @@ inline void resetShow(App& app, int width = 800, int height = 600)
     startShow(app.show);
     app.viewWidth = width;
     app.viewHeight = height;
-    app.panelGrowth = 0;
-    app.panelWidth = 0;
-    app.show.panelCentreX = width / 2;
+    app.show.panel.panelCentreX = width / 2;
 }
 
 inline Vec3 lerp(const Vec3& a, const Vec3& b, float u)

@@ -15,9 +15,7 @@ const Case kCases[] = {
     {1920, 1080, true, {1920, 1080, 240, 0, 1440, 1080, 800, 600}},
     {1280, 1024, true, {1280, 1024, 0, 32, 1280, 960, 800, 600}},
     {1366, 768, true, {1366, 768, 171, 0, 1024, 768, 800, 600}},
-    {3440, 1440, true, {3440, 1440, 760, 0, 1920, 1440, 800, 600}},
     {1080, 1920, true, {1080, 1920, 0, 555, 1080, 810, 800, 600}},
-    {800, 600, true, {800, 600, 0, 0, 800, 600, 800, 600}},
     // A desktop scaled by 2 hands over twice the pixels: the rectangle is sized in them.
     {3840, 2160, true, {3840, 2160, 480, 0, 2880, 2160, 800, 600}},
     // Sides that do not divide: the rectangle rounds down and stays inside.
@@ -33,16 +31,8 @@ TEST(PictureFit, LargestCentredRectangleOfTheShowsShape)
     for (const Case& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.fbWidth << "x" << c.fbHeight << (c.keepShape ? " kept" : ""));
         PictureFit fit = fitPicture(c.fbWidth, c.fbHeight, c.keepShape);
-        const PictureFit& e = c.expected;
-        EXPECT_EQ(fit.framebufferWidth, e.framebufferWidth);
-        EXPECT_EQ(fit.framebufferHeight, e.framebufferHeight);
-        EXPECT_EQ(fit.x, e.x);
-        EXPECT_EQ(fit.y, e.y);
-        EXPECT_EQ(fit.width, e.width);
-        EXPECT_EQ(fit.height, e.height);
-        EXPECT_EQ(fit.layoutWidth, e.layoutWidth);
-        EXPECT_EQ(fit.layoutHeight, e.layoutHeight);
-        EXPECT_EQ(hasBars(fit), e.width != e.framebufferWidth || e.height != e.framebufferHeight);
+        EXPECT_TRUE(fit == c.expected) << fit.x << "," << fit.y << " " << fit.width << "x" << fit.height;
+        EXPECT_EQ(hasBars(fit), c.expected.width != c.fbWidth || c.expected.height != c.expected.framebufferHeight);
     }
 }
 

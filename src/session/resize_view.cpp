@@ -1,4 +1,4 @@
-#include "app/resize_view.h"
+#include "session/resize_view.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -29,7 +29,7 @@ void resizeView(App& app, int width, int height)
     app.viewWidth = view.width;
     app.viewHeight = view.height;
     app.show.greetsScrollY = 0;
-    app.show.panelCentreX = view.width / 2;
+    app.show.panel.panelCentreX = view.width / 2;
     glViewport(fit.x, fit.y, fit.width, fit.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -1,4 +1,4 @@
-#include "scene/draw_mesh.h"
+#include "render/draw_mesh.h"
 
 #include <GL/gl.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/resize_view.h"
+#include "session/resize_view.h"
 
 namespace {
 

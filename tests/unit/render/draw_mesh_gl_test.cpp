@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gl_test_window.h"
-#include "scene/draw_mesh.h"
+#include "render/draw_mesh.h"
 #include "scene_bytes.h"
 
 // The matrix calls drawMesh makes are wrapped at link time (-Wl,--wrap), logged, and passed on.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "state/app.h"
-#include "app/scene_loading.h"
+#include "session/scene_loading.h"
 #include "temp_dir.h"
 #include "tools/common/chunk_writer.h"
 

@@ -1,4 +1,4 @@
-#include "app/scene_loading.h"
+#include "session/scene_loading.h"
 
 #include <cerrno>
 #include <cstdio>

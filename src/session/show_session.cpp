@@ -1,0 +1,23 @@
+#include "session/show_session.h"
+
+#include "render/setup_gl.h"
+#include "session/resize_view.h"
+#include "state/app.h"
+#include "state/demo_clock.h"
+
+void initApp(App& app, TimeSource time)
+{
+    app.windowActive = true;
+    app.fullscreenMode = true;
+    app.lightsOn = 0;
+    app.clock.source = time;
+    startShow(app.show);
+}
+
+bool startShowView(App& app, int width, int height)
+{
+    resizeView(app, width, height);
+    if (!setupGL(app)) return false;
+    startClock(app.clock);
+    return true;
+}

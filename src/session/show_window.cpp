@@ -1,0 +1,97 @@
+#include "session/show_window.h"
+
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/report.h"
+#include "session/scene_loading.h"
+#include "session/show_session.h"
+#include "show/frame.h"
+#include "show/framed_frame.h"
+#include "state/app.h"
+
+namespace {
+
+// The buffers the show's pictures have always been drawn in: 8 bits a channel, and a stencil,
+// which gives the depth buffer the precision of the format it is stored with.
+constexpr int kColourBits = 24;
+constexpr int kStencilBits = 8;
+
+bool fail(const char* what, const std::string& message)
+{
+    report(what, message);
+    return false;
+}
+
+}  // namespace
+
+bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int width, int height)
+{
+    if (chdir(dataDir.c_str()) != 0) return fail("data", "cannot enter the data folder " + dataDir);
+    show.time.nowMs = 0;
+    initApp(app, manualTimeSource(show.time));
+    if (!loadScene(app)) return false;
+    if (!startWindowing(show.windows)) return fail("display", "none (run it under with-xvfb)");
+    WindowFailure failure = WindowFailure::kNone;
+    GlWindowRequest request = {"Zephal3D capture", width, height, kColourBits, false, kStencilBits};
+    GLFWwindow* window = createGlWindow(show.windows, request, failure);
+    if (!window || !makeContextCurrent(window)) return fail("display", "cannot open a GL window");
+    showGlWindow(window);
+    glWindowSize(window, show.width, show.height);
+    if (!startShowView(app, show.width, show.height))
+        return fail("data", "the scene's textures could not be loaded");
+    return true;
+}
+
+void closeShowWindow(ShowWindow& show)
+{
+    if (show.windows.window) destroyGlWindow(show.windows, show.windows.window);
+    stopWindowing(show.windows);
+}
+
+void setShowTime(ShowWindow& show, App& app, double ms)
+{
+    // The counter counts whole milliseconds; the fraction goes into the clock's start, so that
+    // counter minus start is the time asked for, rounded once to the clock's float.
+    double whole = std::floor(ms);
+    show.time.nowMs = static_cast<uint32_t>(whole);
+    app.clock.clockStartMs = static_cast<float>(whole - ms);
+}
+
+void drawShowFrame(ShowWindow& show, App& app, double ms)
+{
+    setShowTime(show, app, ms);
+    drawFramedFrame(app);
+}
+
+void drawUnseenFrame(ShowWindow& show, App& app, double ms)
+{
+    // An empty scissor box lets no fragment through, the frame's clear included; all the rest of
+    // the frame, its effects' steps and the GL state it leaves, happens as in a drawn frame.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 0, 0);
+    setShowTime(show, app, ms);
+    drawFrame(app);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void present(const ShowWindow& show)
+{
+    if (show.windows.window) swapGlBuffers(show.windows.window);
+}
+
+std::vector<uint8_t> readPicture(const ShowWindow& show)
+{
+    size_t rowBytes = static_cast<size_t>(show.width) * 3;
+    std::vector<uint8_t> bottomUp(rowBytes * show.height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, show.width, show.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<uint8_t> rgb(bottomUp.size());
+    for (int y = 0; y < show.height; ++y)
+        std::copy_n(&bottomUp[(show.height - 1 - y) * rowBytes], rowBytes, &rgb[y * rowBytes]);
+    return rgb;
+}

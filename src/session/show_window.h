@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/gl_window.h"
+#include "platform/time_source.h"
+
+struct App;
+
+// The show in a window of its own with a demo clock that the caller sets: for looking at chosen
+// moments of the show and for timing its frames.
+struct ShowWindow {
+    WindowSystem windows{};
+    ManualTime time{};
+    int width = 0;
+    int height = 0;
+};
+
+// Reads the scene and the images from `dataDir` (which becomes the working directory, as the
+// demo reads its files from there), opens the window and starts the show in it with the demo
+// clock at 0. False, after a message on stderr, when something is missing.
+bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int width, int height);
+void closeShowWindow(ShowWindow& show);
+
+// Sets the demo clock to `ms` since the show started, fractions of a millisecond included.
+void setShowTime(ShowWindow& show, App& app, double ms);
+// Draws the frame of demo time `ms`; the picture stays in the back buffer until `present`.
+void drawShowFrame(ShowWindow& show, App& app, double ms);
+// Runs the frame of demo time `ms` without touching a pixel: a frame of the show that nobody
+// looks at, which still moves what moves once a frame.
+void drawUnseenFrame(ShowWindow& show, App& app, double ms);
+void present(const ShowWindow& show);
+
+// The back buffer as RGB rows, top row first.
+std::vector<uint8_t> readPicture(const ShowWindow& show);
