@@ -45,9 +45,6 @@ inline uint32_t readBit(BitReader& r)
     return v;
 }
 
-// Bits from `base` to the read position.
-inline long bitsFrom(const BitReader& r, const uint8_t* base) { return (r.bytePtr - base) * 8L + r.bitIndex; }
-
 // The next 57 bits or more of a reader in one register, for the Huffman loops: bits are taken
 // from the top, and the reader is moved on by what was taken when the window is done.
 struct BitWindow {
@@ -60,14 +57,6 @@ inline BitWindow windowAt(const BitReader& r)
     uint64_t v;
     std::memcpy(&v, r.bytePtr, sizeof v);
     return {__builtin_bswap64(v) << r.bitIndex, 0};
-}
-
-inline uint32_t takeBit(BitWindow& w)
-{
-    uint32_t v = static_cast<uint32_t>(w.bits >> 63);
-    w.bits <<= 1;
-    ++w.taken;
-    return v;
 }
 
 // n from 1 to 32.

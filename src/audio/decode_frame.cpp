@@ -41,7 +41,11 @@ void flushStaged(void* context)
 int decodeFrame(Mp3Decoder& d, FrameHeader& header, OutputQueue& out)
 {
     if (header.formatChange > 1 && !fitOutput(d, header, out)) return -1;
+    // Each pass is trimmed anew, so that the song's last sample is followed by its first.
+    if (d.stream.passFrames == 1) d.trim = d.stream.gapless ? d.stream.plan : GaplessPlan{};
+    bool trimming = d.trim.skip > 0 || d.trim.keep >= 0;
     PcmStaging& st = d.staging;
     StagedOutput to{st, out};
-    return decodeLayer3(d.stream, d.layer3, header, PcmSink{st.bytes, &st.fill, kBlockBytes, flushStaged, &to});
+    PcmSink sink{st.bytes, &st.fill, kBlockBytes, flushStaged, &to, trimming ? &d.trim : nullptr};
+    return decodeLayer3(d.stream, d.layer3, header, sink);
 }

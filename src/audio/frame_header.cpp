@@ -1,6 +1,6 @@
 #include "audio/frame_header.h"
 
-const int32_t kSamplingRates[6] = {44100, 48000, 32000, 22050, 24000, 16000};
+const int32_t kSamplingRates[9] = {44100, 48000, 32000, 22050, 24000, 16000, 11025, 12000, 8000};
 
 namespace {
 
@@ -32,7 +32,7 @@ bool isPlausibleHeader(uint32_t w)
 
 bool isSupportedHeader(uint32_t w)
 {
-    return isPlausibleHeader(w) && versionBits(w) >= 2 && layerBits(w) == 1 && bitrateBits(w) != 0;
+    return isPlausibleHeader(w) && versionBits(w) != 1 && layerBits(w) == 1 && bitrateBits(w) != 0;
 }
 
 bool continuesStream(uint32_t w, uint32_t firstHeader)
@@ -42,7 +42,7 @@ bool continuesStream(uint32_t w, uint32_t firstHeader)
 
 const char* unsupportedReason(uint32_t w)
 {
-    if (versionBits(w) < 2) return "MPEG 2.5 streams are not supported";
+    if (versionBits(w) == 1) return "streams of the reserved MPEG version are not supported";
     if (layerBits(w) != 1) return layerBits(w) == 3 ? "Layer I streams are not supported" : "Layer II streams are not supported";
     return "free-format streams are not supported";
 }
@@ -54,7 +54,8 @@ int parseHeader(FrameHeader& h, uint32_t w)
     h.layer = 4 - static_cast<int32_t>(layerBits(w));
     h.hasCrc = ((w >> 16) & 1) ? 0 : 1;
     h.bitrateIndex = static_cast<int32_t>(bitrateBits(w));
-    h.samplingIndex = static_cast<int32_t>(samplingBits(w)) + 3 * h.mpeg2;
+    int versionRow = versionBits(w) == 3 ? 0 : versionBits(w) == 2 ? 3 : kMpeg25SamplingIndex;
+    h.samplingIndex = static_cast<int32_t>(samplingBits(w)) + versionRow;
     h.padding = (w >> 9) & 1;
     h.mode = (w >> 6) & 3;
     h.modeExt = (w >> 4) & 3;
@@ -62,6 +63,8 @@ int parseHeader(FrameHeader& h, uint32_t w)
     h.frameSize = bitrate * 144000 / (kSamplingRates[h.samplingIndex] << h.mpeg2) + h.padding - 4;
     return 1;
 }
+
+int bitrateKbps(const FrameHeader& h) { return kLayer3Bitrates[h.mpeg2][h.bitrateIndex]; }
 
 int sideInfoBytes(const FrameHeader& h)
 {

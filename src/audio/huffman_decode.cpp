@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kQuadTableBase = 32;
 constexpr int kMaxPairs = kGranuleLines / 2;
 constexpr int kLongWindow = 3;
 constexpr int kWindowBits = 57;   // a BitWindow holds at least this many bits
@@ -177,46 +176,6 @@ bool decodePairs(int pairs, int tableSelect, BandCursor& c, const Store& store, 
     return inBudget;
 }
 
-// One count1 quadruple's code word (at most six bits), or 0 when the budget runs out inside it;
-// then the window has taken just what the budget had left.
-int readQuadruple(const HuffmanLookup& table, BitWindow& w, int& budget)
-{
-    int before = w.taken;
-    int leaf = lookupCode(table, w);
-    int length = w.taken - before;
-    if (length <= budget) {
-        budget -= length;
-        return leaf;
-    }
-    w.taken = before + budget;
-    budget = 0;
-    return 0;
-}
-
-// The four values of a quadruple (v, w, x, y in bits 3..0) with their signs; false when the map
-// ends first. A quadruple whose sign bits run past the budget keeps the values before and zeros
-// the rest, and ends the count1 region.
-template <typename Store>
-bool storeQuadruple(int bits, BandCursor& c, const Store& store, BitWindow& w, int& budget)
-{
-    bool exhausted = false;
-    for (int k = 3; k >= 0; --k) {
-        if (k % 2 && !c.ready()) return false;
-        uint32_t on = ((bits >> k) & 1) & !exhausted;
-        if (on && budget == 0) {
-            exhausted = true;
-            on = 0;
-        }
-        budget -= static_cast<int>(on);
-        c.nonZero |= on;
-        float magnitude = std::bit_cast<float>(std::bit_cast<uint32_t>(c.gain) & -on);
-        store.put(c.line, withSign(magnitude, takeSign(w, on)));
-        c.line += c.step;
-        c.pairsLeft -= k % 2 == 0;
-    }
-    return true;
-}
-
 // A quadruple whose code word and sign bits fit the budget, from the signed look-up: false when
 // the map ends first.
 template <typename Store>
@@ -236,21 +195,18 @@ bool storeSignedQuadruple(uint32_t entry, BandCursor& c, const Store& store)
 }
 
 // Count1 quadruples up to the limit or the end of the budget. Code word and signs come from one
-// look-up; only the quadruple the budget ends in is read a part at a time, and it ends the region.
+// look-up. Only bits within part2_3_length belong to the granule: a quadruple whose code word or
+// signs run past it is no part of it, and its lines stay zero.
 template <typename Store>
 void decodeQuadruples(int limit, int tableSelect, BandCursor& c, const Store& store, BitReader& r, int& budget)
 {
-    const HuffmanLookup& table = kHuffmanLookups[kQuadTableBase + (tableSelect & 1)];
     const uint16_t* signedTable = kSignedQuadrupleLookups[tableSelect & 1];
     BitWindow w = windowAt(r);
     for (int q = 0; q < limit && budget > 0; ++q) {
         refill(w, r, kQuadrupleSignedBits);
         uint32_t entry = signedTable[w.bits >> (64 - kQuadrupleSignedBits)];
         int length = static_cast<int>(entry & kQuadrupleLengthMask);
-        if (length > budget) {
-            storeQuadruple(readQuadruple(table, w, budget), c, store, w, budget);
-            break;
-        }
+        if (length > budget) break;
         w.bits <<= length;
         w.taken += length;
         budget -= length;

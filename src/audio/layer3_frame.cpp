@@ -1,6 +1,7 @@
 #include "audio/layer3_frame.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "audio/alias_reduction.h"
@@ -57,6 +58,21 @@ bool decodeGranule(StreamInput& s, Layer3State& st, const FrameHeader& h, Granul
     return true;
 }
 
+// Keeps the slot's samples that belong to the song, moved to the slot's start; returns their bytes.
+int trimSlot(GaplessPlan& trim, uint8_t* slot)
+{
+    constexpr int kFrameBytes = 4;
+    int first = static_cast<int>(std::min<int64_t>(trim.skip, 32));
+    trim.skip -= first;
+    int count = 32 - first;
+    if (trim.keep >= 0) {
+        count = static_cast<int>(std::min<int64_t>(count, trim.keep));
+        trim.keep -= count;
+    }
+    if (first > 0 && count > 0) std::memmove(slot, slot + kFrameBytes * first, kFrameBytes * count);
+    return kFrameBytes * count;
+}
+
 int synthesizeGranule(Layer3State& st, const GranuleInfo* g, int channels, const PcmSink& out)
 {
     for (int ch = channels - 1; ch >= 0; --ch) {
@@ -68,8 +84,9 @@ int synthesizeGranule(Layer3State& st, const GranuleInfo* g, int channels, const
         int16_t pcm[2][32];
         for (int ch = 0; ch < channels; ++ch) clips += synthesize(st.synthesis, st.slots[ch] + 32 * t, ch, pcm[ch]);
         // A single channel plays on both outputs.
-        interleave(pcm[0], pcm[channels - 1], out.buffer + *out.fill);
-        *out.fill += kSlotBytes;
+        uint8_t* slot = out.buffer + *out.fill;
+        interleave(pcm[0], pcm[channels - 1], slot);
+        *out.fill += out.trim ? trimSlot(*out.trim, slot) : kSlotBytes;
         if (*out.fill >= out.blockBytes) out.flush(out.context);
     }
     return clips;

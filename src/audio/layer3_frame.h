@@ -28,13 +28,15 @@ struct FrameModes {
 FrameModes frameModes(const FrameHeader& h);
 
 // Where PCM goes: 128 bytes per time slot are appended at `fill`; when `fill` reaches `blockBytes`
-// the block is handed on by `flush(context)`, which empties the buffer.
+// the block is handed on by `flush(context)`, which takes a block from the front. With `trim`,
+// only the samples it lets through are appended, and it counts them down.
 struct PcmSink {
     uint8_t* buffer;
     int32_t* fill;
     int32_t blockBytes;
     void (*flush)(void* context);
     void* context;
+    GaplessPlan* trim = nullptr;
 };
 
 // Decodes the Layer III frame that nextFrame read (its header in h). Returns the clipped samples.

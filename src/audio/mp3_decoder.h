@@ -19,6 +19,7 @@ struct Mp3Decoder {
     FormatTable formats;      // filled by probeFormats
     AudioParams audioParams;  // fitted on the first frame and whenever formatChange says so
     PcmStaging staging;
+    GaplessPlan trim;  // what is left to drop of the pass being decoded
 };
 
 // Decodes the frame nextFrame read into the staging buffer (128 bytes per time slot of 32 stereo

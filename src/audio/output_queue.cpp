@@ -278,8 +278,3 @@ bool outputLost(const OutputQueue& queue)
     std::lock_guard<std::mutex> guard(out.lock);
     return out.state == DeviceState::failed || out.lost || out.aborted || out.abandoned;
 }
-
-int queuedBlockCount(const OutputQueue& queue)
-{
-    return queue.state->queuedBlocks.load();
-}

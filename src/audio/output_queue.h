@@ -9,7 +9,7 @@
 struct QueueState;
 
 // The queue of blocks between the producer and the thread that plays them on a WaveDevice.
-// One producer thread calls everything but abortOutput, outputLost and queuedBlockCount.
+// One producer thread calls everything but abortOutput and outputLost.
 struct OutputQueue {
     // Shared with the device thread: a thread left behind after an abort keeps it alive.
     std::shared_ptr<QueueState> state;
@@ -31,5 +31,3 @@ void abortOutput(OutputQueue& out);
 void liftAbort(OutputQueue& out);
 // True once blocks can no longer reach a device: it did not open, it was lost, or the output aborted.
 bool outputLost(const OutputQueue& out);
-// Blocks handed to the device and not yet done; readable from any thread.
-int queuedBlockCount(const OutputQueue& out);

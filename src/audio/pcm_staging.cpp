@@ -1,5 +1,8 @@
 #include "audio/pcm_staging.h"
 
+#include <algorithm>
+#include <cstring>
+
 void startOutput(PcmStaging& staging, OutputQueue& out, const AudioParams& params)
 {
     if (staging.outputStarted) return;
@@ -10,8 +13,11 @@ void startOutput(PcmStaging& staging, OutputQueue& out, const AudioParams& param
 void queueStaged(PcmStaging& staging, OutputQueue& out)
 {
     if (staging.fill == 0) return;
-    playBlock(out, staging.bytes, staging.fill);
-    staging.fill = 0;
+    // A trimmed slot can leave the buffer past a block: the rest starts the next one.
+    int32_t bytes = std::min(staging.fill, kBlockBytes);
+    playBlock(out, staging.bytes, bytes);
+    staging.fill -= bytes;
+    std::memmove(staging.bytes, staging.bytes + bytes, staging.fill);
 }
 
 void resetOutput(PcmStaging& staging, OutputQueue& out)

@@ -17,7 +17,7 @@ struct PcmStaging {
 
 // Opens the device on its first call only.
 void startOutput(PcmStaging& staging, OutputQueue& out, const AudioParams& params);
-// Hands what is staged to the queue; it is dropped when the queue refuses it.
+// Hands a block (or what is staged, when less) to the queue; it is dropped when the queue refuses it.
 void queueStaged(PcmStaging& staging, OutputQueue& out);
 // Empty staging buffer, startOutput armed again, an abort lifted; only while no thread uses the output.
 void resetOutput(PcmStaging& staging, OutputQueue& out);

@@ -63,7 +63,8 @@ int readScaleFactorsMpeg2(int32_t (&sf)[kScaleFactors], int32_t (&largest)[kScal
         for (int k = 0; k < counts[p]; ++k) largest[i + k] = (1 << slen) - 1;
         bits += readValues(sf, i, counts[p], slen, r);
     }
-    appendZeros(largest, i, 2 * kind + 1);
-    appendZeros(sf, i, 2 * kind + 1);
+    // Zeros for the bands without a scale factor of their own, up to the most a band map reads.
+    appendZeros(largest, i, kScaleFactors - i);
+    appendZeros(sf, i, kScaleFactors - i);
     return bits;
 }

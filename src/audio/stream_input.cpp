@@ -19,6 +19,10 @@ void loadBytes(StreamInput& s, std::vector<uint8_t> bytes)
     s.lastHeader = 0;
     s.history = s.prevHistory = 0;
     s.continuous = false;
+    s.tag = InfoTag{};
+    s.tagRead = false;
+    s.plan = GaplessPlan{};
+    s.passFrames = 0;
 }
 
 int loadFile(StreamInput& s, const char* name, size_t maxBytes)
@@ -51,6 +55,7 @@ void rewind(StreamInput& s)
 {
     s.pos = 0;
     s.continuous = false;  // the file's first frame cannot reach back into its last
+    s.passFrames = 0;
 }
 
 namespace {
@@ -98,9 +103,7 @@ bool locateHeader(StreamInput& s, uint32_t& word)
     return true;
 }
 
-}  // namespace
-
-int nextFrame(StreamInput& s, FrameHeader& header)
+int readFrame(StreamInput& s, FrameHeader& header)
 {
     uint32_t word = 0;
     if (!s.loaded || s.refused || !locateHeader(s, word)) return 0;
@@ -120,6 +123,50 @@ int nextFrame(StreamInput& s, FrameHeader& header)
     s.history = 0;
     s.continuous = true;
     return readFrameBody(s, header.frameSize) ? 1 : 0;
+}
+
+// Reads the tag of the stream's first frame once, and with the frames behind it makes the plan.
+void readTag(StreamInput& s, const FrameHeader& h)
+{
+    s.tagRead = true;
+    if (!readInfoTag(s.frameData, s.frameSize, sideInfoBytes(h), s.tag)) return;
+    s.plan = gaplessPlan(s.tag, countFrames(s, s.pos, s.firstHeader), samplesPerFrame(h));
+}
+
+}  // namespace
+
+int nextFrame(StreamInput& s, FrameHeader& header)
+{
+    int read = readFrame(s, header);
+    if (read == 1 && s.passFrames == 0) {
+        if (!s.tagRead) readTag(s, header);
+        if (s.gapless && s.plan.skipTagFrame) {
+            int change = header.formatChange;
+            read = readFrame(s, header);
+            header.formatChange = std::max(change, header.formatChange);
+        }
+    }
+    s.passFrames += read;
+    return read;
+}
+
+int64_t countFrames(const StreamInput& s, size_t pos, uint32_t firstHeader)
+{
+    const uint8_t* data = s.file.data();
+    size_t size = s.file.size();
+    int64_t frames = 0;
+    uint32_t word = 0;
+    for (;;) {
+        bool atFrame = wordAt(data, size, pos, word) && continuesStream(word, firstHeader);
+        if (!atFrame && !(findHeader(data, size, pos, firstHeader).found && wordAt(data, size, pos, word))) break;
+        FrameHeader h{};
+        parseHeader(h, word);
+        pos += 4;
+        if (pos >= size) break;  // a header without a body ends the pass
+        ++frames;
+        pos += static_cast<size_t>(h.frameSize);
+    }
+    return frames;
 }
 
 bool setMainData(StreamInput& s, int mainDataBegin)

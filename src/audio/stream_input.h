@@ -6,6 +6,7 @@
 
 #include "audio/bit_reader.h"
 #include "audio/frame_header.h"
+#include "audio/info_tag.h"
 
 // The music file in memory, cut into frames, with the bit reservoir.
 
@@ -38,6 +39,11 @@ struct StreamInput {
     bool continuous = false;  // the previous frame directly precedes this one in the stream
     bool cutShort = false;    // the end of the file cut this frame's body: zeros stand for the rest
     BitReader reader{};
+    bool gapless = true;    // a tag's plan is followed; off, every frame plays, the tag frame too
+    InfoTag tag;            // of the stream's first frame, read once per file
+    bool tagRead = false;
+    GaplessPlan plan;       // from the tag, for every pass
+    int64_t passFrames = 0;  // frames nextFrame has returned since the pass began
 };
 
 // Takes the bytes as the file in memory and forgets every remembered header and reservoir byte.
@@ -47,7 +53,10 @@ constexpr size_t kMaxMusicBytes = size_t(512) << 20;
 int loadFile(StreamInput& s, const char* name, size_t maxBytes = kMaxMusicBytes);
 void releaseFile(StreamInput& s);
 void rewind(StreamInput& s);
+// Reads the next frame: 1, or 0 at the end of the pass. A tag frame the plan drops is passed over.
 int nextFrame(StreamInput& s, FrameHeader& header);
+// Frames of the stream from byte `pos` on, found as nextFrame finds them, without decoding.
+int64_t countFrames(const StreamInput& s, size_t pos, uint32_t firstHeader);
 
 // Places the reservoir in front of this frame's main data and the reader main_data_begin bytes
 // back into it. False when those bytes were never seen (stream start, a gap): the frame is silent.

@@ -32,12 +32,14 @@ AlsaOut gAlsa;
 // ALSA's own diagnostics would bury ours; the one message below says what went wrong.
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-// Drops the PCM and ALSA's cached configuration, which is read again on the next open.
+// Drops the PCM and ALSA's cached configuration, which is read again on the next open. An abort
+// ends with the device it was meant for.
 void release()
 {
     if (gAlsa.pcm) snd_pcm_close(gAlsa.pcm);
     gAlsa.pcm = nullptr;
     snd_config_update_free_global();
+    gAlsa.aborted = false;
 }
 
 void reportOnce(const char* what, int err)
@@ -51,7 +53,6 @@ void reportOnce(const char* what, int err)
 
 bool alsaPcmOpen(int rate)
 {
-    gAlsa.aborted = false;
     snd_lib_error_set_handler(quietAlsa);
     int err = snd_pcm_open(&gAlsa.pcm, kPcmName, SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
     if (err < 0) {
@@ -127,9 +128,10 @@ void drain()
 
 void alsaPcmClose()
 {
-    if (!gAlsa.pcm) return;
-    if (!gAlsa.aborted) drain();
-    snd_pcm_drop(gAlsa.pcm);
+    if (gAlsa.pcm) {
+        if (!gAlsa.aborted) drain();
+        snd_pcm_drop(gAlsa.pcm);
+    }
     release();
 }
 

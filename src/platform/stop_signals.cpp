@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <iterator>
 
 namespace {
 
@@ -14,16 +15,19 @@ struct StopSignals {
     volatile sig_atomic_t arrived = 0;
     int pipeEnds[2] = {-1, -1};
     bool installed = false;
+    bool handled[std::size(kStopSignals)] = {};  // which of kStopSignals have our handler
 };
 StopSignals gStop;
 
 void onStopSignal(int)
 {
     gStop.arrived = 1;
-    // The next stop signal takes its default action: the program ends at once.
+    // The next stop signal takes its default action: the program ends at once. One ignored at
+    // start (nohup) stays ignored.
     struct sigaction fallBack {};
     fallBack.sa_handler = SIG_DFL;
-    for (int s : kStopSignals) sigaction(s, &fallBack, nullptr);
+    for (size_t i = 0; i < std::size(kStopSignals); ++i)
+        if (gStop.handled[i]) sigaction(kStopSignals[i], &fallBack, nullptr);
     if (gStop.pipeEnds[1] >= 0) {
         char byte = 1;
         [[maybe_unused]] ssize_t written = write(gStop.pipeEnds[1], &byte, 1);  // a full pipe is readable already
@@ -49,8 +53,11 @@ void installStopSignals()
     request.sa_flags = SA_RESTART;
     sigemptyset(&request.sa_mask);
     for (int s : kStopSignals) sigaddset(&request.sa_mask, s);
-    for (int s : kStopSignals)
-        if (!startedIgnored(s)) sigaction(s, &request, nullptr);
+    for (size_t i = 0; i < std::size(kStopSignals); ++i) {
+        if (startedIgnored(kStopSignals[i])) continue;
+        gStop.handled[i] = true;  // before the handler can run
+        if (sigaction(kStopSignals[i], &request, nullptr) != 0) gStop.handled[i] = false;
+    }
 }
 
 bool stopSignalArrived()

@@ -12,8 +12,8 @@ constexpr uint64_t kVersionByteOffset = 28;
 constexpr uint8_t kLowestVersion = 3;
 
 constexpr LoadHandler kColourChunks[] = {
-    {kFloatColour, readFloatColour},
-    {kByteColour, readByteColour},
+    {chunk::kFloatColour, readFloatColour},
+    {chunk::kByteColour, readByteColour},
 };
 
 uint32_t readColourStates(SceneLoad& load)
@@ -44,11 +44,11 @@ uint32_t readMaterialText(SceneLoad& load)
 }
 
 constexpr LoadHandler kMaterialChunks[] = {
-    {kMaterialName, readMaterialText<&LoaderState::materialName, &Material::name>},
-    {kAmbient, readMaterialColour<&Material::ambientColour>},
-    {kDiffuse, readMaterialColour<&Material::diffuseColour>},
-    {kSpecular, readMaterialColour<&Material::specularColour>},
-    {kMapFileName, readMaterialText<&LoaderState::mapName, &Material::mapName>},
+    {chunk::kMaterialName, readMaterialText<&LoaderState::materialName, &Material::name>},
+    {chunk::kAmbient, readMaterialColour<&Material::ambientColour>},
+    {chunk::kDiffuse, readMaterialColour<&Material::diffuseColour>},
+    {chunk::kSpecular, readMaterialColour<&Material::specularColour>},
+    {chunk::kMapFileName, readMaterialText<&LoaderState::mapName, &Material::mapName>},
 };
 
 uint32_t readMaterial(SceneLoad& load)
@@ -62,19 +62,22 @@ uint32_t readMaterial(SceneLoad& load)
 }
 
 constexpr LoadHandler kEditorChunks[] = {
-    {0x1100, skip}, {0x1201, skip}, {0x1300, skip}, {0x1400, skip}, {0x1420, skip},
-    {0x1450, skip}, {0x1500, skip}, {0x2200, skip}, {0x2201, skip}, {0x2210, skip},
-    {0x2300, skip}, {0x2302, skip}, {0x3000, skip},
-    {0x1200, readColourStates},
-    {0x2100, readColourStates},
-    {kViewportLayout, skip},
-    {kMaterial, readMaterial},
-    {kObject, readObject},
+    {chunk::kBackgroundBitmap, skip}, {chunk::kUseBackground, skip}, {chunk::kGradient, skip},
+    {chunk::kShadowBias, skip}, {chunk::kShadowMapSize, skip}, {chunk::kShadowFilter, skip},
+    {chunk::kOrigin, skip}, {chunk::kFog, skip}, {chunk::kUseFog, skip},
+    {chunk::kFogBackground, skip}, {chunk::kDistanceCue, skip}, {chunk::kLayerFog, skip},
+    {chunk::kDefaultView, skip},
+    {chunk::kBackground, readColourStates},
+    {chunk::kAmbientLight, readColourStates},
+    {chunk::kViewportLayout, skip},
+    {chunk::kMaterial, readMaterial},
+    {chunk::kObject, readObject},
 };
 
 constexpr LoadHandler kKeyframerChunks[] = {
-    {0xB002, skip}, {0xB008, skip}, {0xB009, skip}, {0xB00A, skip},
-    {kViewportLayout, skip},
+    {chunk::kMeshNode, skip}, {chunk::kFrames, skip}, {chunk::kCurrentFrame, skip},
+    {chunk::kKeyframerHeader, skip},
+    {chunk::kViewportLayout, skip},
 };
 
 uint32_t readEditor(SceneLoad& load)
@@ -88,8 +91,8 @@ uint32_t readKeyframer(SceneLoad& load)
 }
 
 constexpr LoadHandler kMainChunks[] = {
-    {kEditor, readEditor},
-    {kKeyframer, readKeyframer},
+    {chunk::kEditor, readEditor},
+    {chunk::kKeyframer, readKeyframer},
 };
 
 // A file too short to hold the version byte is walked, as the byte would read 0xFF.
@@ -138,7 +141,7 @@ void read3ds(Scene& scene, FILE* file, ChunkReader& reader, LoaderState& state)
     SceneLoad load{reader, state, scene, Material{}, Vec3{}, false, false,
                    lastRecord(scene.materials), lastRecord(scene.meshes),
                    lastRecord(scene.lights), lastRecord(scene.cameras)};
-    if (readU16(reader) == kMain && versionAccepted(reader)) {
+    if (readU16(reader) == chunk::kMain && versionAccepted(reader)) {
         seekTo(reader, 2);
         walkSubChunks(reader, load, kMainChunks);
     }

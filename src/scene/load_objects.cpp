@@ -115,20 +115,20 @@ uint32_t readFaceList(SceneLoad& load)
     const ChunkSpan chunk = openChunk(r);
     readEntries(r, load.state.faces, readU16(r), readFace);
     // Only the first sub-chunk is examined; smoothing groups are passed over by the seek below.
-    if (readU16(r) == kMaterialGroup && !r.ended) readMaterialGroup(load);
+    if (readU16(r) == chunk::kMaterialGroup && !r.ended) readMaterialGroup(load);
     seekTo(r, chunk.start + chunk.length);
     return chunk.length;
 }
 
 constexpr LoadHandler kMeshChunks[] = {
-    {kVertexList, readVertexList},
-    {0x4111, skip},
-    {kFaceList, readFaceList},
-    {kMaterialGroup, skip},  // only behind a face list does a material group count
-    {0x4F20, skip},
-    {kMappingList, readMappingList},
-    {kLocalAxes, readLocalAxes},
-    {0x4165, readDroppedByte},
+    {chunk::kVertexList, readVertexList},
+    {chunk::kVertexFlags, skip},
+    {chunk::kFaceList, readFaceList},
+    {chunk::kMaterialGroup, skip},  // only behind a face list does a material group count
+    {chunk::kMeshUnknown, skip},
+    {chunk::kMappingList, readMappingList},
+    {chunk::kLocalAxes, readLocalAxes},
+    {chunk::kMeshColour, readDroppedByte},
 };
 
 uint32_t readTriangleMesh(SceneLoad& load)
@@ -157,11 +157,11 @@ uint32_t readSpotlight(SceneLoad& load)
 }
 
 constexpr LoadHandler kLightChunks[] = {
-    {kFloatColour, readFloatColour},
-    {kByteColour, readByteColour},
-    {kSpotlight, readSpotlight},
-    {0x4620, readDroppedByte},
-    {0x465A, skip},
+    {chunk::kFloatColour, readFloatColour},
+    {chunk::kByteColour, readByteColour},
+    {chunk::kSpotlight, readSpotlight},
+    {chunk::kLightOff, readDroppedByte},
+    {chunk::kLightOuterRange, skip},
 };
 
 void readLightPosition(SceneLoad& load)
@@ -208,11 +208,11 @@ uint32_t readCamera(SceneLoad& load)
 }
 
 constexpr LoadHandler kObjectChunks[] = {
-    {0x4010, skip},
-    {0x4012, skip},
-    {kTriangleMesh, readTriangleMesh},
-    {kLight, readLight},
-    {kCamera, readCamera},
+    {chunk::kObjectHidden, skip},
+    {chunk::kObjectCastsNoShadow, skip},
+    {chunk::kTriangleMesh, readTriangleMesh},
+    {chunk::kLight, readLight},
+    {chunk::kCamera, readCamera},
 };
 
 void readObjectNamePayload(SceneLoad& load)

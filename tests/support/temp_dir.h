@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/common/file_bytes.h"
+#include "common/file_bytes.h"
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 struct TempDir {

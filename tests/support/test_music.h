@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/common/file_bytes.h"
+#include "common/file_bytes.h"
 #include "support/shine_encode.h"
 
 // Samples per 4 MPEG-1 or 8 MPEG-2 frames: a pass that long leaves the decoder's 16-slot synthesis
@@ -35,10 +35,11 @@ inline std::vector<int16_t> testMusicSamples(int rate, double toneSeconds, doubl
     return samples;
 }
 
-// Encodes the test music at 128 kbit/s into mp3Path; false when the encoder or the file fails.
+// Encodes the test music at 128 kbit/s (32 at the MPEG-2.5 rates, where shine takes no more) into
+// mp3Path; false when the encoder or the file fails.
 inline bool writeTestMp3(const std::string& mp3Path, int rate, double toneSeconds, double silenceSeconds)
 {
-    constexpr int kKbps = 128;
-    const std::vector<uint8_t> mp3 = shineEncode(testMusicSamples(rate, toneSeconds, silenceSeconds), 2, rate, kKbps);
+    const int kbps = rate < 16000 ? 32 : 128;
+    const std::vector<uint8_t> mp3 = shineEncode(testMusicSamples(rate, toneSeconds, silenceSeconds), 2, rate, kbps);
     return !mp3.empty() && writeFileBytes(mp3Path.c_str(), mp3);
 }

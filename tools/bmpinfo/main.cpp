@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "platform/report.h"
 #include "render/bmp_file.h"
 
 namespace {
@@ -30,12 +32,11 @@ int main(int argc, char** argv)
     }
     DecodedBitmap decoded = readBitmapFile(argv[1]);
     if (!decoded.image) {
-        const std::string& message = decoded.message;
-        std::fprintf(stderr, "%s%s", message.c_str(), message.ends_with('\n') ? "" : "\n");
+        report(argv[1], decoded.message);
         return 1;
     }
     if (!writeAll(argv[2], *decoded.image)) {
-        std::fprintf(stderr, "bmpinfo: cannot write %s: %s\n", argv[2], std::strerror(errno));
+        report(argv[2], std::string("cannot write: ") + std::strerror(errno));
         return 1;
     }
     std::printf("%d %d\n", decoded.image->width, decoded.image->height);

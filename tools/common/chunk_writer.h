@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "scene/chunk_ids.h"
+
 // Builds .3DS byte streams: chunks nest with begin/end, and end() patches the length.
 // Used by the data generator and by the tests, so every file they write is spelled out.
 struct ChunkWriter {
@@ -56,12 +58,12 @@ struct ChunkWriter {
     // low byte the loader finds at offset 28. Close it with end() twice.
     void beginScene()
     {
-        begin(0x4D4D);
-        begin(0x0002);
+        begin(chunk::kMain);
+        begin(chunk::kVersion);
         u32(3);
         end();
-        begin(0x3D3D);
-        begin(0x3D3E);
+        begin(chunk::kEditor);
+        begin(chunk::kMeshVersion);
         u32(3);
         end();
     }
@@ -80,10 +82,10 @@ struct ChunkWriter {
     // A material with nothing but its name and its texture map's file name.
     void material(const std::string& name, const std::string& mapName)
     {
-        begin(0xAFFF);
-        text(0xA000, name);
-        begin(0xA200);  // texture map
-        text(0xA300, mapName);
+        begin(chunk::kMaterial);
+        text(chunk::kMaterialName, name);
+        begin(chunk::kTextureMap);
+        text(chunk::kMapFileName, mapName);
         end();
         end();
     }
@@ -91,9 +93,9 @@ struct ChunkWriter {
     void cameraObject(const std::string& name, const std::array<float, 3>& eye, const std::array<float, 3>& target,
                       float bank, float lens)
     {
-        begin(0x4000);
+        begin(chunk::kObject);
         str(name);
-        begin(0x4700);
+        begin(chunk::kCamera);
         vec3(eye);
         vec3(target);
         f32(bank);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "../common/bmp_writer.h"
+#include "common/bmp_writer.h"
 
 Colour mix(const Colour& a, const Colour& b, float t)
 {

@@ -6,10 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "../common/wav_writer.h"
+#include "common/wav_writer.h"
 #include "encode_mp3.h"
 #include "music.h"
 #include "overlays.h"
+#include "platform/report.h"
 #include "scene_layout.h"
 #include "synth.h"
 #include "write_3ds.h"
@@ -21,9 +22,9 @@ struct Output {
     std::string path(const std::string& name) const { return dir + "/" + name; }
 };
 
-bool fail(const std::string& what)
+bool fail(const std::string& what, const std::string& message)
 {
-    std::fprintf(stderr, "gendata: %s\n", what.c_str());
+    report(what.c_str(), message);
     return false;
 }
 
@@ -35,10 +36,10 @@ bool commit(const Output& out, const std::string& name, bool written)
     if (!written) {
         std::string reason = std::strerror(errno);
         std::remove(part.c_str());
-        return fail("cannot write " + out.path(name) + ": " + reason);
+        return fail(out.path(name), "cannot write: " + reason);
     }
     if (std::rename(part.c_str(), out.path(name).c_str()) != 0)
-        return fail("cannot rename " + part + ": " + std::strerror(errno));
+        return fail(part, std::string("cannot rename: ") + std::strerror(errno));
     return true;
 }
 
@@ -82,14 +83,14 @@ bool writeMusic(const Output& out, const std::string& encoder)
     if (!writeWav(wav.c_str(), pcm, kMusicChannels, kSampleRate)) {
         std::string reason = std::strerror(errno);
         std::remove(wav.c_str());
-        return fail("cannot write " + wav + ": " + reason);
+        return fail(wav, "cannot write: " + reason);
     }
     std::string error;
     bool encoded = encodeMp3(encoder, wav, out.path(mp3 + ".part"), error);
     std::remove(wav.c_str());
     if (!encoded) {
         std::remove(out.path(mp3 + ".part").c_str());
-        return fail("cannot encode the music: " + error);
+        return fail(out.path(mp3), "cannot encode the music: " + error);
     }
     std::printf("gendata: sorvel.mp3, %.1f seconds at %d kbit/s\n", musicSeconds(), kMusicBitrate);
     return commit(out, mp3, true);
@@ -100,9 +101,9 @@ bool makeDirectory(const std::string& dir)
     if (mkdir(dir.c_str(), 0777) == 0 || errno == EEXIST) {
         struct stat st;
         if (stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
-        return fail(dir + " exists and is not a directory");
+        return fail(dir, "exists and is not a directory");
     }
-    return fail("cannot create " + dir + ": " + std::strerror(errno));
+    return fail(dir, std::string("cannot create: ") + std::strerror(errno));
 }
 
 }  // namespace
@@ -116,8 +117,8 @@ int main(int argc, char** argv)
     // The encoder is looked for first, so that a machine without it gets nothing half done.
     std::string encoder = findOnPath(kEncoderProgram);
     if (encoder.empty()) {
-        std::fprintf(stderr, "gendata: %s not found on PATH; it encodes the music (Debian package %s)\n", kEncoderProgram,
-                     kEncoderProgram);
+        report(kEncoderProgram, std::string("not found on PATH; it encodes the music (Debian package ") +
+                                    kEncoderProgram + ")");
         return 1;
     }
     Output out{argv[1]};

@@ -1,7 +1,7 @@
 #include "write_3ds.h"
 
-#include "../common/chunk_writer.h"
-#include "chunk_ids.h"
+#include "common/chunk_writer.h"
+#include "scene/chunk_ids.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ void writeMaterial(ChunkWriter& w, const MaterialDesc& m)
     f32Chunk(w, chunk::kWireSize, 1.0f);
     w.begin(chunk::kTextureMap);
     u16Chunk(w, chunk::kPercent, kMapPercent);
-    w.text(chunk::kMapFile, m.mapFile);
+    w.text(chunk::kMapFileName, m.mapFile);
     u16Chunk(w, chunk::kMapTiling, 0);
     f32Chunk(w, chunk::kMapBlur, kMapBlur);
     w.end();
@@ -113,11 +113,11 @@ void writeSceneSettings(ChunkWriter& w)
 
 void writeMeshLists(ChunkWriter& w, const MeshData& mesh, const std::string& materialName)
 {
-    w.begin(chunk::kVertices);
+    w.begin(chunk::kVertexList);
     w.u16(static_cast<uint16_t>(mesh.positions.size()));
     for (const Vec3& p : mesh.positions) vec3(w, p);
     w.end();
-    w.begin(chunk::kMapping);
+    w.begin(chunk::kMappingList);
     w.u16(static_cast<uint16_t>(mesh.texCoords.size()));
     for (const MapCoord& t : mesh.texCoords) {
         w.f32(t.u);
@@ -130,18 +130,18 @@ void writeMeshLists(ChunkWriter& w, const MeshData& mesh, const std::string& mat
     w.begin(chunk::kMeshColour);
     w.u8(kMeshColourIndex);
     w.end();
-    w.begin(chunk::kFaces);
+    w.begin(chunk::kFaceList);
     w.u16(static_cast<uint16_t>(mesh.faces.size()));
     for (const auto& f : mesh.faces) {
         for (uint16_t i : f) w.u16(i);
         w.u16(kFaceEdgesVisible);
     }
-    w.begin(chunk::kFaceMaterial);
+    w.begin(chunk::kMaterialGroup);
     w.str(materialName);
     w.u16(static_cast<uint16_t>(mesh.faces.size()));
     for (size_t i = 0; i < mesh.faces.size(); ++i) w.u16(static_cast<uint16_t>(i));
     w.end();
-    w.begin(chunk::kSmoothing);
+    w.begin(chunk::kSmoothingGroups);
     for (size_t i = 0; i < mesh.faces.size(); ++i) w.u32(1);
     w.end();
     w.end();

@@ -5,13 +5,11 @@
 #include <cstdio>
 
 #include "common/wav_writer.h"
+#include "platform/report.h"
 
 namespace {
 
 constexpr int kChannels = 2;
-// Sizes of a WAV header that cannot be completed (a pipe): the RIFF size at its largest, which
-// readers take as "to the end of the stream".
-constexpr uint32_t kUnknownDataBytes = 0xFFFFFFFF - 36;
 
 bool toStandardOutput(const PcmFile& pcm) { return pcm.path == kStandardStream; }
 
@@ -65,7 +63,14 @@ bool completeHeader(PcmFile& pcm)
 {
     long end = std::ftell(pcm.file);
     return end >= 0 && std::fseek(pcm.file, pcm.headerAt, SEEK_SET) == 0 &&
-           writeHeader(pcm, static_cast<uint32_t>(pcm.dataBytes)) && std::fseek(pcm.file, end, SEEK_SET) == 0;
+           writeHeader(pcm, wavDataField(pcm.dataBytes)) && std::fseek(pcm.file, end, SEEK_SET) == 0;
+}
+
+void reportUnknownSize(const PcmFile& pcm)
+{
+    if (pcm.raw || pcm.dataBytes < kUnknownDataBytes) return;
+    report(toStandardOutput(pcm) ? "standard output" : pcm.path.c_str(),
+           "more PCM than a WAV header can count (4 GiB): its sizes say \"to the end of the file\"");
 }
 
 void closeFile(void* context)
@@ -73,6 +78,7 @@ void closeFile(void* context)
     PcmFile& pcm = *static_cast<PcmFile*>(context);
     if (!pcm.file) return;
     if (!pcm.raw && pcm.seekable && !completeHeader(pcm)) pcm.failed = true;
+    reportUnknownSize(pcm);
     if (toStandardOutput(pcm)) {
         if (std::fflush(pcm.file) != 0) pcm.failed = true;
         return;  // the process closes it
@@ -82,6 +88,11 @@ void closeFile(void* context)
 }
 
 }  // namespace
+
+uint32_t wavDataField(uint64_t dataBytes)
+{
+    return dataBytes < kUnknownDataBytes ? static_cast<uint32_t>(dataBytes) : kUnknownDataBytes;
+}
 
 // A file needs no pacing: every block is written as soon as it is decoded.
 WaveDevice pcmFileDevice(PcmFile& file)

@@ -131,10 +131,13 @@ struct Entry {
     int pairs, firstLine, window, band;
 };
 
-void addShortBands(std::vector<Entry>& map, const int32_t* starts, int firstBand, int start)
+// Short bands from window line `fromLine` on; a band that line cuts keeps only its upper part.
+void addShortBands(std::vector<Entry>& map, const int32_t* starts, int fromLine, int start)
 {
+    int firstBand = 0;
+    while (starts[firstBand + 1] <= fromLine) ++firstBand;
     for (int band = firstBand; band < kShortBands; ++band) {
-        int width = starts[band + 1] - starts[band];
+        int width = starts[band + 1] - std::max(starts[band], fromLine);
         for (int w = 0; w < 3; ++w) map.push_back({width / 2, start + w, w, band});
         start += 3 * width;
     }
@@ -149,24 +152,32 @@ std::string bandMap(const std::vector<Entry>& map)
     return s + "}, " + std::to_string(map.size()) + "},\n";
 }
 
-std::string bandMapsAndLimits()
+// The MPEG-2.5 rows come from the table files being read, not from the tables this run replaces.
+constexpr int kFirstMpeg25Index = 6;
+
+std::string bandMapsAndLimits(const TableFiles& t)
 {
     std::string maps = "const BandMap kBandMaps[kSamplingIndices][3] = {\n";
     std::vector<long> longLimits, shortLimits;
     for (int s = 0; s < kSamplingIndices; ++s) {
-        const int32_t* longStarts = kLongBandStarts[s];
+        bool mpeg25 = s >= kFirstMpeg25Index;
+        const int32_t* longStarts = mpeg25 ? t.mpeg25Long[s - kFirstMpeg25Index] : kLongBandStarts[s];
+        const int32_t* shortStarts = mpeg25 ? t.mpeg25Short[s - kFirstMpeg25Index] : kShortBandStarts[s];
+        int mixedLong = 0;
+        while (longStarts[mixedLong] < kMixedLongLines) ++mixedLong;
         std::vector<Entry> longMap, shortMap, mixedMap;
         for (int band = 0; band < kLongBands; ++band)
             longMap.push_back({(longStarts[band + 1] - longStarts[band]) / 2, longStarts[band], 3, band});
-        addShortBands(shortMap, kShortBandStarts[s], 0, 0);
-        for (int band = 0; band < mixedLongBands(s); ++band)
+        addShortBands(shortMap, shortStarts, 0, 0);
+        for (int band = 0; band < mixedLong; ++band)
             mixedMap.push_back({(longStarts[band + 1] - longStarts[band]) / 2, longStarts[band], 3, band});
-        addShortBands(mixedMap, kShortBandStarts[s], 3, kMixedLongLines);
+        // A mixed block's short part starts at line 36 of the granule, line 12 of each window.
+        addShortBands(mixedMap, shortStarts, kMixedLongLines / 3, kMixedLongLines);
         maps += "    {\n" + bandMap(longMap) + bandMap(shortMap) + bandMap(mixedMap) + "    },\n";
         for (int j = 0; j <= kLongBands; ++j)
             longLimits.push_back(std::min(kFullSubbandLimit, (longStarts[j] + 7) / kSubbandLines + 1));
         for (int j = 0; j <= kShortBands; ++j)
-            shortLimits.push_back(std::min(kFullSubbandLimit, (3 * kShortBandStarts[s][j] - 1) / kSubbandLines + 1));
+            shortLimits.push_back(std::min(kFullSubbandLimit, (3 * shortStarts[j] - 1) / kSubbandLines + 1));
     }
     return maps + "};\n\nconst int32_t kLongSubbandLimits[kSamplingIndices][kLongBands + 1] = {\n" + numberList(longLimits, 23) +
            "};\n\nconst int32_t kShortSubbandLimits[kSamplingIndices][kShortBands + 1] = {\n" + numberList(shortLimits, 14) +
@@ -246,11 +257,12 @@ extern const float kMatrixCosines1[1];
 
 }  // namespace
 
-bool writeDecoderTables(const std::string& outDir, const int32_t (&synthesisWindowD)[257])
+bool writeDecoderTables(const std::string& outDir, const TableFiles& tables)
 {
+    const int32_t(&synthesisWindowD)[257] = tables.synthesisWindow;
     std::string source = generatedBanner() +
                          "#include \"audio/generated/decoder_tables.h\"\n#include \"audio/layer3_tables.h\"\n\n" +
-                         requantisation() + windows() + intensity() + bandMapsAndLimits() + scaleLengths() +
+                         requantisation() + windows() + intensity() + bandMapsAndLimits(tables) + scaleLengths() +
                          synthesisWindow(synthesisWindowD) + matrixingCosines();
     source.resize(source.size() - 1);  // one newline at the end
     return writeTextFile(outDir + "/decoder_tables.h", generatedBanner() + kHeader) &&

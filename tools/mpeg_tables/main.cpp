@@ -4,6 +4,7 @@
 #include <string>
 
 #include "decoder_tables.h"
+#include "platform/report.h"
 #include "huffman_lookup.h"
 #include "source_writer.h"
 #include "table_files.h"
@@ -33,20 +34,20 @@ bool buildLookups(const TableFiles& t, std::map<int, Lookup>& lookups)
     for (auto& [table, list] : codes) {
         std::string error;
         if (!buildHuffmanLookup(list, lookups[table].entries, lookups[table].rootBits, error)) {
-            std::fprintf(stderr, "mpeg_tables: table %d: %s\n", table, error.c_str());
+            report(("table " + std::to_string(table)).c_str(), error);
             return false;
         }
         if (table >= 32) lookups[table].signedQuadruples = buildSignedQuadrupleLookup(list);
     }
     for (int i = 0; i < 32; ++i) {
         if (t.tables[i].codes > 0 && !lookups.count(t.tables[i].codes)) {
-            std::fprintf(stderr, "mpeg_tables: table %d uses codes of %d, which has none\n", i, t.tables[i].codes);
+            report(("table " + std::to_string(i)).c_str(), "uses codes of " + std::to_string(t.tables[i].codes) + ", which has none");
             return false;
         }
     }
     for (int q : kQuadTables) {
         if (!lookups.count(q)) {
-            std::fprintf(stderr, "mpeg_tables: quadruple table %d missing\n", q);
+            report(("quadruple table " + std::to_string(q)).c_str(), "missing");
             return false;
         }
     }
@@ -212,21 +213,43 @@ extern const uint8_t kMpeg2PartitionSizes[3][6][4];
     return s + "};\n";
 }
 
+std::string mpeg25BandFiles(const TableFiles& t, std::string& header)
+{
+    header = generatedBanner() + R"(#pragma once
+
+#include <cstdint>
+
+// Scale-factor band starts of the MPEG-2.5 rates by the header's sampling bits (11025, 12000,
+// 8000 Hz): long bands and the end (576), short bands within a window and the end (192).
+extern const int32_t kMpeg25LongBandStarts[3][23];
+extern const int32_t kMpeg25ShortBandStarts[3][14];
+)";
+    std::vector<long> longStarts, shortStarts;
+    for (int r = 0; r < 3; ++r) {
+        longStarts.insert(longStarts.end(), std::begin(t.mpeg25Long[r]), std::end(t.mpeg25Long[r]));
+        shortStarts.insert(shortStarts.end(), std::begin(t.mpeg25Short[r]), std::end(t.mpeg25Short[r]));
+    }
+    return generatedBanner() + "#include \"audio/generated/mpeg25_bands.h\"\n\nconst int32_t kMpeg25LongBandStarts[3][23] = {\n" +
+           numberList(longStarts, 23) + "};\n\nconst int32_t kMpeg25ShortBandStarts[3][14] = {\n" +
+           numberList(shortStarts, 14) + "};\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: mpeg_tables TABLE_DIR OUT_DIR\n");
+        report("usage", "mpeg_tables TABLE_DIR OUT_DIR");
         return 2;
     }
     TableFiles tables{};
     std::map<int, Lookup> lookups;
     if (!readTableFiles(argv[1], tables) || !buildLookups(tables, lookups)) return 1;
     std::string out = std::string(argv[2]) + "/";
-    std::string windowHeader, partitionHeader;
+    std::string windowHeader, partitionHeader, bandHeader;
     std::string windowSource = windowFiles(tables, windowHeader);
     std::string partitionSource = partitionFiles(tables, partitionHeader);
+    std::string bandSource = mpeg25BandFiles(tables, bandHeader);
     bool ok = writeTextFile(out + "huffman_codewords.h", codewordsHeader()) &&
               writeTextFile(out + "huffman_codewords.cpp", codewordsSource(tables)) &&
               writeTextFile(out + "huffman_lookup.h", lookupHeader()) &&
@@ -235,6 +258,7 @@ int main(int argc, char** argv)
               writeTextFile(out + "synthesis_window.cpp", windowSource) &&
               writeTextFile(out + "mpeg2_partitions.h", partitionHeader) &&
               writeTextFile(out + "mpeg2_partitions.cpp", partitionSource) &&
-              writeDecoderTables(out, tables.synthesisWindow);
+              writeTextFile(out + "mpeg25_bands.h", bandHeader) && writeTextFile(out + "mpeg25_bands.cpp", bandSource) &&
+              writeDecoderTables(out, tables);
     return ok ? 0 : 1;
 }

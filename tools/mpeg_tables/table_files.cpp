@@ -1,9 +1,12 @@
 #include "table_files.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include "platform/report.h"
 
 namespace {
 
@@ -12,7 +15,7 @@ constexpr int kQuadTableB = 33;
 
 bool fail(const std::string& file, int line, const std::string& why)
 {
-    std::fprintf(stderr, "mpeg_tables: %s line %d: %s\n", file.c_str(), line, why.c_str());
+    report(file.c_str(), "line " + std::to_string(line) + ": " + why);
     return false;
 }
 
@@ -37,7 +40,7 @@ bool dataLines(const std::string& path, bool header, std::vector<std::string>& l
 {
     std::ifstream in(path);
     if (!in) {
-        std::fprintf(stderr, "mpeg_tables: cannot read %s\n", path.c_str());
+        report(path.c_str(), "cannot read");
         return false;
     }
     std::string line;
@@ -148,6 +151,40 @@ bool readPartitions(const std::string& path, int (&out)[3][6][4])
     return true;
 }
 
+// Band starts that rise from 0 to `end`.
+bool readBoundaries(const std::string& text, int32_t* out, int count, int end)
+{
+    std::stringstream in(text);
+    int previous = -1, n = 0;
+    for (int v = 0; n < count && in >> v; ++n) {
+        if (v <= previous || (n == 0 && v != 0)) return false;
+        out[n] = previous = v;
+    }
+    std::string rest;
+    return n == count && previous == end && !(in >> rest);
+}
+
+bool readMpeg25Bands(const std::string& path, int32_t (&longStarts)[3][23], int32_t (&shortStarts)[3][14])
+{
+    constexpr int kRates[3] = {11025, 12000, 8000};  // by the header's sampling bits
+    std::vector<std::string> lines;
+    if (!dataLines(path, true, lines)) return false;
+    if (lines.size() != 6) return fail(path, 1, "expected 6 data lines");
+    bool seen[3][2] = {};
+    for (size_t i = 0; i < lines.size(); ++i) {
+        auto f = fields(lines[i]);
+        int rate = 0, line = static_cast<int>(i) + 2;
+        if (f.size() != 3 || !toInt(f[0], rate) || (f[1] != "long" && f[1] != "short")) return fail(path, line, "bad rate or kind");
+        int row = static_cast<int>(std::find(kRates, kRates + 3, rate) - kRates);
+        bool isLong = f[1] == "long";
+        if (row == 3 || seen[row][isLong]) return fail(path, line, "unknown or repeated rate and kind");
+        seen[row][isLong] = true;
+        bool ok = isLong ? readBoundaries(f[2], longStarts[row], 23, 576) : readBoundaries(f[2], shortStarts[row], 14, 192);
+        if (!ok) return fail(path, line, "boundaries must rise from 0 to the end of the granule");
+    }
+    return true;
+}
+
 }  // namespace
 
 bool readTableFiles(const std::string& dir, TableFiles& out)
@@ -155,5 +192,6 @@ bool readTableFiles(const std::string& dir, TableFiles& out)
     return readCodewords(dir + "/huffman.tsv", out.codewords) &&
            readTableInfo(dir + "/huffman-linbits.tsv", out.tables) &&
            readWindow(dir + "/synthesis-window.txt", out.synthesisWindow) &&
-           readPartitions(dir + "/mpeg2-sfb-partitions.tsv", out.partitions);
+           readPartitions(dir + "/mpeg2-sfb-partitions.tsv", out.partitions) &&
+           readMpeg25Bands(dir + "/mpeg25-bands.tsv", out.mpeg25Long, out.mpeg25Short);
 }

@@ -23,7 +23,10 @@ struct TableFiles {
     TableInfoRow tables[32];
     int32_t synthesisWindow[257];
     int partitions[3][6][4];
+    // MPEG-2.5 band starts by the header's sampling bits (11025, 12000, 8000 Hz), and the end.
+    int32_t mpeg25Long[3][23];
+    int32_t mpeg25Short[3][14];
 };
 
-// Reads all four files from dir; on failure prints why and returns false.
+// Reads all five files from dir; on failure prints why and returns false.
 bool readTableFiles(const std::string& dir, TableFiles& out);

@@ -1,7 +1,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "platform/report.h"
 #include "scene/load3ds.h"
 #include "scene_json.h"
 
@@ -26,7 +28,7 @@ int main(int argc, char** argv)
     Scene scene;
     clear(scene);
     if (!load3ds(scene, fileName)) {
-        std::fprintf(stderr, "sceneinfo: cannot open %s: %s\n", fileName, std::strerror(errno));
+        report(fileName, std::string("cannot open: ") + std::strerror(errno));
         return 1;
     }
     std::printf("%s\n", sceneJson(scene, corners).c_str());

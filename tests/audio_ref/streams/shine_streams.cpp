@@ -36,6 +36,14 @@ const std::vector<ShineStream> kShineStreams = {
     {"shine_16k_mono_8_noise", 16000, ShineMode::Mono, 8, Signal::Noise, kSeconds},
     {"shine_16k_joint_64_transients", 16000, ShineMode::Joint, 64, Signal::Transients, kSeconds},
     {"shine_16k_dual_144_fullscale", 16000, ShineMode::Dual, 144, Signal::NearFullScale, kSeconds},
+    {"shine_11k_stereo_32_sweep", 11025, ShineMode::Stereo, 32, Signal::Sweep, kSeconds},
+    {"shine_11k_mono_24_noise", 11025, ShineMode::Mono, 24, Signal::Noise, kSeconds},
+    {"shine_12k_joint_40_transients", 12000, ShineMode::Joint, 40, Signal::Transients, kSeconds},
+    {"shine_12k_mono_32_fullscale", 12000, ShineMode::Mono, 32, Signal::NearFullScale, kSeconds},
+    {"shine_8k_stereo_32_noise", 8000, ShineMode::Stereo, 32, Signal::Noise, kSeconds},
+    {"shine_8k_mono_16_sweep", 8000, ShineMode::Mono, 16, Signal::Sweep, kSeconds},
+    // Huffman data of the last granule run into the zeros that stand for the missing bytes.
+    {"shine_44k_stereo_32_noise_cut", 44100, ShineMode::Stereo, 32, Signal::Noise, 2.0, true},
 };
 
 const char* modeFlag(ShineMode mode)
@@ -82,12 +90,12 @@ bool makeShineStream(const ShineStream& stream, const std::string& dir, std::str
         return false;
     }
     const size_t whole = wholeFramesBytes(mp3);
-    if (whole == 0) {
-        error = "no whole frame in " + mp3Path;
+    if (whole == 0 || (stream.cutLastFrame && whole == mp3.size())) {
+        error = (whole == 0 ? "no whole frame in " : "no cut last frame in ") + mp3Path;
         return false;
     }
     std::ofstream out(mp3Path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(whole));
+    out.write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(stream.cutLastFrame ? mp3.size() : whole));
     if (!out.flush()) {
         error = "cannot write " + mp3Path;
         return false;

@@ -16,6 +16,7 @@ struct ShineStream {
     int kbps;
     Signal signal;
     double seconds;
+    bool cutLastFrame = false;  // kept as shine writes it, its last frame cut short
 };
 
 // Every shine-made test stream. Shine writes long blocks only, keeps no bit reservoir and sets a
@@ -24,6 +25,7 @@ struct ShineStream {
 const std::vector<ShineStream>& shineStreams();
 
 // Encodes the stream's signal into dir/NAME.mp3, whole frames only (shine cuts its last frame
-// short); false with a reason in `error`.
+// short) unless the stream keeps the cut one; false with a reason in `error`, also when a stream
+// that is to keep a cut frame has none.
 bool makeShineStream(const ShineStream& stream, const std::string& dir, std::string& mp3Path,
                      std::string& error);

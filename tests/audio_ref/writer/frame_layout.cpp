@@ -50,11 +50,12 @@ bool headerWord(const FramePlan& f, const BandLayout& layout, uint32_t& word)
 
 int frameBytesOfHeader(uint32_t word)
 {
-    const bool mpeg2 = !(word >> 19 & 1);
+    const int version = static_cast<int>(word >> 19 & 3);  // 3 MPEG-1, 2 MPEG-2, 0 MPEG-2.5
+    const bool mpeg2 = version != 3;
     const int index = static_cast<int>(word >> 12 & 15);
     const int rateBits = static_cast<int>(word >> 10 & 3);
-    if ((word & 0xFFF60000u) != 0xFFF20000u || index == 0 || index == 15 || rateBits == 3) return 0;
-    constexpr int kRates[2][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}};
+    if ((word & 0xFFE60000u) != 0xFFE20000u || version == 1 || index == 0 || index == 15 || rateBits == 3) return 0;
+    constexpr int kRates[4][3] = {{11025, 12000, 8000}, {}, {22050, 24000, 16000}, {44100, 48000, 32000}};
     const int kbps = (mpeg2 ? kKbpsMpeg2 : kKbpsMpeg1)[index];
-    return (mpeg2 ? 72000 : 144000) * kbps / kRates[mpeg2][rateBits] + static_cast<int>(word >> 9 & 1);
+    return (mpeg2 ? 72000 : 144000) * kbps / kRates[version][rateBits] + static_cast<int>(word >> 9 & 1);
 }

@@ -189,7 +189,7 @@ TEST(GendataCommandLine, WithoutTheEncoderItStopsBeforeWritingAnything)
     const std::string& tmp = scratch.path;
     CommandResult r = runCommand(tmp, "env PATH='" + tmp + "' '" + gendataPath + "' '" + tmp + "/out'");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.errors.find("shineenc not found"), std::string::npos) << r.errors;
+    EXPECT_NE(r.errors.find("gendata: shineenc: not found on PATH"), std::string::npos) << r.errors;
     EXPECT_NE(access((tmp + "/out").c_str(), F_OK), 0);
 }
 
@@ -200,7 +200,7 @@ TEST(GendataCommandLine, AFolderThatCannotBeMadeIsReported)
     std::ofstream(tmp + "/file") << "in the way";
     CommandResult r = runCommand(tmp, "'" + gendataPath + "' '" + tmp + "/file/data'");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.errors.find("cannot create " + tmp + "/file/data"), std::string::npos) << r.errors;
+    EXPECT_EQ(r.errors.rfind("gendata: " + tmp + "/file/data: cannot create: ", 0), 0u) << r.errors;
 }
 
 }  // namespace

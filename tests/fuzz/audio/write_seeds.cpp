@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/tagged_song.h"
 #include "test_frames.h"
 
 namespace {
@@ -79,11 +80,14 @@ int main(int argc, char** argv)
     std::string dir = argv[1];
     std::vector<uint8_t> stereo = shineEncode(chirp(2, 44100, 0.2), 2, 44100, 128);
     std::vector<uint8_t> lsfMono = shineEncode(chirp(1, 22050, 0.3), 1, 22050, 32);
-    if (stereo.empty() || lsfMono.empty()) {
+    std::vector<uint8_t> mpeg25 = shineEncode(chirp(2, 8000, 0.3), 2, 8000, 32);
+    if (stereo.empty() || lsfMono.empty() || mpeg25.empty()) {
         std::fprintf(stderr, "write_mp3_seeds: shineenc failed\n");
         return 1;
     }
     bool ok = writeSeed(dir, "stereo.mp3", firstBytes(stereo, 1700)) && writeSeed(dir, "lsf_mono.mp3", firstBytes(lsfMono, 700)) &&
-              writeSeed(dir, "switched.mp3", switchedBlocks()) && writeSeed(dir, "wrapped.mp3", wrapped(silentStream(2)));
+              writeSeed(dir, "switched.mp3", switchedBlocks()) && writeSeed(dir, "wrapped.mp3", wrapped(silentStream(2))) &&
+              writeSeed(dir, "mpeg25.mp3", firstBytes(mpeg25, 700)) &&
+              writeSeed(dir, "tagged.mp3", withInfoFrame(stereo, framesOf(stereo), kShineDelay, 700));
     return ok ? 0 : 1;
 }

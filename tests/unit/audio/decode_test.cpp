@@ -96,11 +96,8 @@ void clearPadding(std::vector<uint8_t>& mp3, size_t frameBytes)
     for (size_t at = 0; at + 2 < mp3.size(); at += frameBytes) mp3[at + 2] &= ~0x02;
 }
 
-struct Decode : ::testing::Test {
-};
-
 // What goes into the encoder comes out of the decoder, for every mode and sampling frequency.
-TEST_F(Decode, EncodedTonesComeBack)
+TEST(Decode, EncodedTonesComeBack)
 {
     struct Case {
         int channels, rate, kbps;
@@ -184,7 +181,7 @@ int repack(const std::vector<uint8_t>& in, int bitrateIndex, bool crc, std::vect
 }
 
 // Main data up to 511 bytes back, across as many frames as that takes, decode as in the original.
-TEST_F(Decode, MainDataReachingBackAcrossFramesDecodesAsTheOriginal)
+TEST(Decode, MainDataReachingBackAcrossFramesDecodesAsTheOriginal)
 {
     struct Case {
         int channels, rate, kbps, newIndex, minReachFrames;
@@ -206,7 +203,7 @@ TEST_F(Decode, MainDataReachingBackAcrossFramesDecodesAsTheOriginal)
     }
 }
 
-TEST_F(Decode, CrcWordIsSkipped)
+TEST(Decode, CrcWordIsSkipped)
 {
     std::vector<int16_t> input = tones(2, 44100, 0.5);
     std::vector<uint8_t> original = shineEncode(input, 2, 44100, 128), packed;
@@ -217,7 +214,7 @@ TEST_F(Decode, CrcWordIsSkipped)
 }
 
 // A first frame that points before the first byte of the stream plays as silence of its length.
-TEST_F(Decode, MainDataBeforeTheStreamStartIsSilence)
+TEST(Decode, MainDataBeforeTheStreamStartIsSilence)
 {
     std::vector<int16_t> input = tones(2, 44100, 0.5);
     std::vector<uint8_t> mp3 = shineEncode(input, 2, 44100, 128);
@@ -230,7 +227,7 @@ TEST_F(Decode, MainDataBeforeTheStreamStartIsSilence)
 }
 
 // Window switching with block type 0 cannot be: the frame is dropped, said once, and the rest plays.
-TEST_F(Decode, ImpossibleBlockTypeDropsTheFrame)
+TEST(Decode, ImpossibleBlockTypeDropsTheFrame)
 {
     std::vector<uint8_t> bytes;
     for (int i = 0; i < 6; ++i) {
@@ -249,7 +246,7 @@ TEST_F(Decode, ImpossibleBlockTypeDropsTheFrame)
 
 // Mid/side pairs the channels' lines one to one: a short block beside a long one cannot be
 // decoded, while long, start and stop blocks share one line order.
-TEST_F(Decode, MidSideOverDifferentBlockKindsDropsTheFrame)
+TEST(Decode, MidSideOverDifferentBlockKindsDropsTheFrame)
 {
     auto jointFrame = [](int blockType) {
         TestFrame f;
@@ -275,7 +272,7 @@ TEST_F(Decode, MidSideOverDifferentBlockKindsDropsTheFrame)
 // A last frame cut off by the end of the file decodes with zeros for every missing bit, also
 // where its main data run past the frame's end: as the same bits in a frame large enough to hold
 // them. A complete frame whose data run past its end still loses that granule and the rest.
-TEST_F(Decode, CutLastFrameDecodesWithZeros)
+TEST(Decode, CutLastFrameDecodesWithZeros)
 {
     auto frame = [](int bitrateIndex, int realBytes) {
         TestFrame f;
@@ -304,7 +301,7 @@ TEST_F(Decode, CutLastFrameDecodesWithZeros)
 
 // Decoders share nothing: two streams decoded frame by frame in turn, each by its own decoder,
 // give exactly what each gives decoded alone.
-TEST_F(Decode, TwoDecodersInterleavedGiveTheirOwnPcm)
+TEST(Decode, TwoDecodersInterleavedGiveTheirOwnPcm)
 {
     struct Run {
         Mp3Decoder decoder;
@@ -342,7 +339,7 @@ TEST_F(Decode, TwoDecodersInterleavedGiveTheirOwnPcm)
 }
 
 // The music repeats without noise at the seam, whatever wraps the stream or follows it.
-TEST_F(Decode, SecondPassPlaysLikeTheFirst)
+TEST(Decode, SecondPassPlaysLikeTheFirst)
 {
     std::vector<int16_t> input = tones(2, 44100, 0.6, 0.4);
     std::vector<uint8_t> mp3 = shineEncode(input, 2, 44100, 128);
@@ -362,7 +359,7 @@ TEST_F(Decode, SecondPassPlaysLikeTheFirst)
 
 // Corrupt streams: whatever the side information and Huffman data say, decoding stays inside its
 // buffers (checked under the address sanitizer) and goes on with the next frame.
-TEST_F(Decode, CorruptStreamsNeitherCrashNorStop)
+TEST(Decode, CorruptStreamsNeitherCrashNorStop)
 {
     std::vector<uint8_t> mp3 = shineEncode(tones(2, 44100, 1.0), 2, 44100, 128);
     ASSERT_FALSE(mp3.empty());

@@ -15,9 +15,6 @@
 
 namespace {
 
-struct FilterBank : ::testing::Test {
-};
-
 struct GranuleKind {
     int blockType;
     bool mixed;
@@ -44,7 +41,7 @@ GranuleInfo randomGranule(const GranuleKind& kind, std::mt19937& rng, float* spe
 
 // The fast path (hybrid filter bank, then synthesis into 16-bit PCM) against the slow path
 // evaluated from the standard's formulas, over block-type changes and a silent tail.
-TEST_F(FilterBank, FastPathMatchesTheStandardsFormulas)
+TEST(FilterBank, FastPathMatchesTheStandardsFormulas)
 {
     const GranuleKind kinds[] = {{0, false, 22}, {0, false, 5}, {1, false, 22}, {2, false, 13}, {2, false, 4},
                                  {3, false, 12}, {0, false, 1}, {2, true, 9},   {2, true, 3},  {0, false, 22},
@@ -84,7 +81,7 @@ TEST_F(FilterBank, FastPathMatchesTheStandardsFormulas)
 }
 
 // A loud granule, then silence: the first silent granule plays the overlap, the second is silent.
-TEST_F(FilterBank, OverlapRingsOutForOneGranule)
+TEST(FilterBank, OverlapRingsOutForOneGranule)
 {
     std::mt19937 rng(3);
     HybridState hybrid{};
@@ -101,7 +98,7 @@ TEST_F(FilterBank, OverlapRingsOutForOneGranule)
     for (float s : slots) ASSERT_EQ(s, 0.0f);
 }
 
-TEST_F(FilterBank, TruncationTowardZeroAndClipping)
+TEST(FilterBank, TruncationTowardZeroAndClipping)
 {
     struct Case {
         float sum;
@@ -118,7 +115,7 @@ TEST_F(FilterBank, TruncationTowardZeroAndClipping)
 }
 
 // A full-scale slot clips and counts.
-TEST_F(FilterBank, SynthesisCountsClippedSamples)
+TEST(FilterBank, SynthesisCountsClippedSamples)
 {
     SynthesisState synth{};
     float loud[32];
@@ -133,7 +130,7 @@ TEST_F(FilterBank, SynthesisCountsClippedSamples)
     EXPECT_EQ(clips, extremes);
 }
 
-TEST_F(FilterBank, InterleavesLeftAndRight)
+TEST(FilterBank, InterleavesLeftAndRight)
 {
     int16_t left[32], right[32];
     for (int i = 0; i < 32; ++i) {

@@ -68,7 +68,7 @@ TEST(FrameHeader, StreamsThatAreNotDecodedAreRefusedWithTheirReason)
         {{.layer = 2}, "Layer II"},
         {{.layer = 3}, "Layer I"},
         {{.bitrateIndex = 0}, "free-format"},
-        {{.version = 0}, "MPEG 2.5"},
+        {{.version = 1}, "reserved MPEG version"},
     };
     for (const Case& c : cases) {
         uint32_t w = headerWord(c.fields);

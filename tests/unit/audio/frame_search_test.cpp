@@ -146,7 +146,7 @@ TEST(FrameSearch, UnsupportedStreamsAreRefusedOnceWithTheirReason)
     struct Case {
         HeaderFields header;
         const char* reason;
-    } cases[] = {{{.layer = 2}, "Layer II"}, {{.bitrateIndex = 0}, "free-format"}, {{.version = 0}, "MPEG 2.5"}};
+    } cases[] = {{{.layer = 2}, "Layer II"}, {{.bitrateIndex = 0}, "free-format"}, {{.version = 1}, "reserved MPEG version"}};
     for (const Case& c : cases) {
         std::vector<uint8_t> bytes;
         for (int i = 0; i < kFrames; ++i) {

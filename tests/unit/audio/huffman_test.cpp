@@ -13,9 +13,6 @@
 
 namespace {
 
-struct Huffman : ::testing::Test {
-};
-
 std::vector<const HuffmanCodeword*> codewordsOf(int codes)
 {
     std::vector<const HuffmanCodeword*> out;
@@ -59,7 +56,7 @@ Decoded decode(BitWriter bits, GranuleInfo g)
 
 // The table of every table_select value reads each code word of its table to its own pair, using
 // exactly the code word's bits whatever follows it.
-TEST_F(Huffman, EveryLookupTableDecodesEveryCodeWord)
+TEST(Huffman, EveryLookupTableDecodesEveryCodeWord)
 {
     std::vector<bool> seen(kHuffmanCodewordCount, false);
     for (int sel = 0; sel < 34; ++sel) {
@@ -82,7 +79,7 @@ TEST_F(Huffman, EveryLookupTableDecodesEveryCodeWord)
 }
 
 // Through the decoder: every pair of every table, with escapes and signs, requantised.
-TEST_F(Huffman, EveryTableSelectDecodesItsWholeTableIntoTheSpectrum)
+TEST(Huffman, EveryTableSelectDecodesItsWholeTableIntoTheSpectrum)
 {
     for (int sel = 1; sel < 32; ++sel) {
         const HuffmanTableInfo info = kHuffmanTables[sel];
@@ -112,7 +109,7 @@ TEST_F(Huffman, EveryTableSelectDecodesItsWholeTableIntoTheSpectrum)
     }
 }
 
-TEST_F(Huffman, QuadrupleTablesDecodeEveryCodeWord)
+TEST(Huffman, QuadrupleTablesDecodeEveryCodeWord)
 {
     for (int table = 0; table < 2; ++table) {
         BitWriter bits;
@@ -133,7 +130,7 @@ TEST_F(Huffman, QuadrupleTablesDecodeEveryCodeWord)
     }
 }
 
-TEST_F(Huffman, EmptyTablesReadNothing)
+TEST(Huffman, EmptyTablesReadNothing)
 {
     for (int sel : {0, 4, 14}) {
         Decoded d = decode(BitWriter{}, granule(sel, 100, 0, 0));
@@ -144,7 +141,7 @@ TEST_F(Huffman, EmptyTablesReadNothing)
 }
 
 // One bit short of the data: the granule reports the overrun instead of reading on.
-TEST_F(Huffman, DataPastTheBudgetIsAnOverrun)
+TEST(Huffman, DataPastTheBudgetIsAnOverrun)
 {
     BitWriter bits;
     bits.put(0b01, 2);  // table 1: "01" is (1, 0)

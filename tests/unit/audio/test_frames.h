@@ -4,10 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "audio/bit_reader.h"
 #include "support/shine_encode.h"
 #include "writer/bit_writer.h"
 
 // Small pieces of Layer III streams for the decoder tests: bits, headers, side information, frames.
+
+// Bits a reader has consumed since `base`.
+inline long bitsFrom(const BitReader& r, const uint8_t* base) { return (r.bytePtr - base) * 8L + r.bitIndex; }
 
 struct HeaderFields {
     int version = 3;   // 3 MPEG-1, 2 MPEG-2, 0 MPEG-2.5

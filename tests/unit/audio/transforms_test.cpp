@@ -14,9 +14,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-struct Transforms : ::testing::Test {
-};
-
 // Each input alone (every column of the transform), then random inputs.
 template <typename Check>
 void basisAndRandom(int n, Check check)
@@ -32,7 +29,7 @@ void basisAndRandom(int n, Check check)
 }
 
 // The fast transforms give the standard's IMDCT divided by the compensation 0.5 / cos(...).
-TEST_F(Transforms, Imdct36MatchesTheDirectFormula)
+TEST(Transforms, Imdct36MatchesTheDirectFormula)
 {
     basisAndRandom(18, [](const float* in) {
         float fast[36];
@@ -44,7 +41,7 @@ TEST_F(Transforms, Imdct36MatchesTheDirectFormula)
     });
 }
 
-TEST_F(Transforms, Imdct12MatchesTheDirectFormula)
+TEST(Transforms, Imdct12MatchesTheDirectFormula)
 {
     basisAndRandom(6, [](const float* in) {
         float fast[12];
@@ -57,7 +54,7 @@ TEST_F(Transforms, Imdct12MatchesTheDirectFormula)
 }
 
 // The two columns: -V[32 + m] for m = 0..16 and V[m] for m = 0..15.
-TEST_F(Transforms, Matrix32MatchesTheDirectFormula)
+TEST(Transforms, Matrix32MatchesTheDirectFormula)
 {
     basisAndRandom(32, [](const float* in) {
         float first[17], second[17];

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "chunk_ids.h"
+#include "scene/chunk_ids.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ size_t payloadBeforeChildren(const std::vector<uint8_t>& bytes, const ChunkNode&
     case chunk::kBackground: case chunk::kAmbientLight:
         return 0;
     case chunk::kObject: return view.str(node.data).size() + 1;
-    case chunk::kFaces: return 2 + size_t(view.u16(node.data)) * 8;
+    case chunk::kFaceList: return 2 + size_t(view.u16(node.data)) * 8;
     case chunk::kLight: return 12;
     case chunk::kCamera: return 32;
     default: return SIZE_MAX;  // a leaf

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "chunk_ids.h"
+#include "scene/chunk_ids.h"
 #include "chunk_tree.h"
 #include "scene_layout.h"
 #include "write_3ds.h"
@@ -60,8 +60,8 @@ TEST(Write3ds, MaterialsWithNamesColoursAndMapFiles)
         ASSERT_TRUE(diffuse && diffuse->child(chunk::kByteColour));
         for (int c = 0; c < 3; ++c) EXPECT_EQ(generated().bytes[diffuse->child(chunk::kByteColour)->data + c], want.diffuse[c]);
         const ChunkNode* map = m.child(chunk::kTextureMap);
-        ASSERT_TRUE(map && map->child(chunk::kMapFile));
-        EXPECT_EQ(view().str(map->child(chunk::kMapFile)->data), want.mapFile);
+        ASSERT_TRUE(map && map->child(chunk::kMapFileName));
+        EXPECT_EQ(view().str(map->child(chunk::kMapFileName)->data), want.mapFile);
     }
 }
 
@@ -85,8 +85,8 @@ TEST(Write3ds, ObjectsInSceneOrderWithTheirNames)
 void checkMesh(const ChunkNode& trimesh, const MeshData& mesh, const std::string& materialName)
 {
     SCOPED_TRACE(mesh.name);
-    const ChunkNode *vertices = trimesh.child(chunk::kVertices), *mapping = trimesh.child(chunk::kMapping);
-    const ChunkNode *faces = trimesh.child(chunk::kFaces), *axes = trimesh.child(chunk::kLocalAxes);
+    const ChunkNode *vertices = trimesh.child(chunk::kVertexList), *mapping = trimesh.child(chunk::kMappingList);
+    const ChunkNode *faces = trimesh.child(chunk::kFaceList), *axes = trimesh.child(chunk::kLocalAxes);
     ASSERT_TRUE(vertices && mapping && faces && axes);
     ASSERT_EQ(view().u16(vertices->data), mesh.positions.size());
     expectVec3(vertices->data + 2, mesh.positions.front());
@@ -99,7 +99,7 @@ void checkMesh(const ChunkNode& trimesh, const MeshData& mesh, const std::string
     // The loader looks only at the face list's first sub-chunk for the material group.
     ASSERT_FALSE(faces->children.empty());
     const ChunkNode& group = faces->children.front();
-    ASSERT_EQ(group.id, chunk::kFaceMaterial);
+    ASSERT_EQ(group.id, chunk::kMaterialGroup);
     EXPECT_EQ(view().str(group.data), materialName);
     EXPECT_EQ(view().u16(group.data + materialName.size() + 1), mesh.faces.size());
 }

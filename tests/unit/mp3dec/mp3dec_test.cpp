@@ -15,7 +15,9 @@
 #include "audio/layer3_frame.h"
 #include "audio/layer3_tables.h"
 #include "audio/stream_input.h"
+#include "mp3dec/pcm_file_device.h"
 #include "support/shine_encode.h"
+#include "support/tagged_song.h"
 
 namespace {
 
@@ -180,6 +182,91 @@ TEST_F(Mp3dec, StreamsItDoesNotDecodeAreNamed)
     EXPECT_EQ(r.err.rfind("mp3dec: mp3: ", 0), 0u) << r.err;
     for (size_t at = r.err.find('\n'); at != std::string::npos && at + 1 < r.err.size(); at = r.err.find('\n', at + 1))
         EXPECT_EQ(r.err.compare(at + 1, 8, "mp3dec: "), 0) << r.err;
+}
+
+std::vector<int16_t> samplesOf(const Bytes& raw)
+{
+    std::vector<int16_t> v(raw.size() / 2);
+    std::memcpy(v.data(), raw.data(), 2 * v.size());
+    return v;
+}
+
+// A tagged song comes out as exactly its samples, so played again it follows itself without a
+// gap; a sample too many or too few at the start or the end shows as a slipped 3 kHz tone.
+TEST_F(Mp3dec, ATaggedSongDecodesToExactlyTheSongSoItLoopsWithoutASeam)
+{
+    Bytes tagged = taggedLoopingSong();
+    ASSERT_FALSE(tagged.empty());
+    writeFile(dir + "/song.mp3", tagged);
+    ASSERT_EQ(run("-r " + dir + "/song.mp3 " + dir + "/song.raw").status, 0);
+    std::vector<int16_t> decoded = samplesOf(readFile(dir + "/song.raw")), song = loopingSong();
+    ASSERT_EQ(decoded.size(), song.size());
+    EXPECT_LT(loopError(decoded, song, 0), kAlignedError);
+
+    // --no-gapless keeps every frame, the tag's included, as a decoder that knows no tag plays them.
+    ASSERT_EQ(run("--no-gapless -r " + dir + "/song.mp3 " + dir + "/all.raw").status, 0);
+    EXPECT_EQ(readFile(dir + "/all.raw").size(), size_t(framesOf(tagged)) * 1152 * 4);
+}
+
+// A tag whose numbers cannot belong to the stream is not followed: the stream plays untrimmed.
+TEST_F(Mp3dec, ATagWithImpossibleNumbersPlaysUntrimmed)
+{
+    std::vector<uint8_t> mp3 = shineEncode(loopingSong(4410), 2, kSongRate, 128);
+    ASSERT_EQ(framesOf(mp3), 4);
+    struct Case {
+        const char* what;
+        int64_t frames;
+        int delay, padding;
+    } cases[] = {
+        {"delay and padding beyond the stream's 4 x 1152 samples", 4, 4000, 4000},
+        {"a frame count far from the frames found", 24, kShineDelay, 600},
+    };
+    for (const Case& c : cases) {
+        writeFile(dir + "/bad.mp3", withInfoFrame(mp3, c.frames, c.delay, c.padding));
+        Outcome r = run("-r " + dir + "/bad.mp3 " + dir + "/bad.raw");
+        ASSERT_EQ(r.status, 0) << c.what;
+        EXPECT_EQ(r.err, "") << c.what;
+        ASSERT_EQ(run("--no-gapless -r " + dir + "/bad.mp3 " + dir + "/all.raw").status, 0);
+        Bytes bad = readFile(dir + "/bad.raw");
+        // Five frames, the tag's included, every sample of them.
+        EXPECT_EQ(bad.size(), 5u * 1152 * 4) << c.what;
+        EXPECT_EQ(bad, readFile(dir + "/all.raw")) << c.what;
+    }
+}
+
+TEST_F(Mp3dec, InfoTellsTheStreamAndItsTagWithoutDecoding)
+{
+    writeFile(dir + "/song.mp3", taggedLoopingSong());
+    Outcome r = run("--info " + dir + "/song.mp3");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* line : {"version: MPEG-1\n", "rate: 44100 Hz\n", "mode: stereo\n", "bitrate: 128 kbit/s\n",
+                                    "duration: 1.960 s (86450 samples", "tag: Info\n", "encoder: shine1.0\n",
+                                    "delay: 528\n", "gapless: yes\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << " in\n" << r.out;
+    EXPECT_NE(run("--info " + music).out.find("tag: none\n"), std::string::npos);
+}
+
+// Past 4 GiB of PCM the 32-bit sizes would wrap; the header says "to the end" instead, and stderr why.
+TEST(PcmFileDevice, PastWhatAWavHeaderCountsItsSizesSayToTheEnd)
+{
+    char pattern[] = "/tmp/z3d-wav-XXXXXX";
+    std::string path = std::string(mkdtemp(pattern)) + "/big.wav";
+    PcmFile pcm{.path = path};
+    WaveDevice device = pcmFileDevice(pcm);
+    ASSERT_TRUE(device.open(device.context, 44100));
+    uint8_t block[64] = {};
+    ASSERT_TRUE(device.play(device.context, block, sizeof block));
+    pcm.dataBytes += uint64_t{1} << 32;  // as if 4 GiB more had been written
+    testing::internal::CaptureStderr();
+    device.close(device.context);
+    std::string said = testing::internal::GetCapturedStderr();
+    Bytes header = readFile(path);
+    ASSERT_GE(header.size(), 44u);
+    EXPECT_EQ(le32(header, 4), 0xFFFFFFFFu);
+    EXPECT_EQ(le32(header, 40), 0xFFFFFFFFu - 36);
+    EXPECT_NE(said.find(path + ": "), std::string::npos) << said;
+    EXPECT_FALSE(pcm.failed);
+    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
 }
 
 }  // namespace

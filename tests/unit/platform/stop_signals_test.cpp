@@ -57,6 +57,15 @@ TEST(StopSignalsDeathTest, ASignalIgnoredAtStartStaysIgnored)
         std::_Exit(stopSignalArrived() ? 1 : 0);
     };
     EXPECT_EXIT(ignoredHangUp(), ::testing::ExitedWithCode(0), "");
+    // The first stop signal arms the others for an immediate end, but not one that was ignored.
+    auto hangUpAfterInterrupt = [] {
+        signal(SIGHUP, SIG_IGN);
+        installStopSignals();
+        raise(SIGINT);
+        raise(SIGHUP);
+        std::_Exit(stopSignalArrived() ? 1 : 0);
+    };
+    EXPECT_EXIT(hangUpAfterInterrupt(), ::testing::ExitedWithCode(1), "");
 }
 
 TEST(StopSignals, WithoutHandlersNothingIsRecorded)

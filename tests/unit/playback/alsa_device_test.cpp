@@ -15,6 +15,7 @@
 #include "audio/alsa_wave_device.h"
 #include "audio/output_queue.h"
 #include "audio/pcm_staging.h"
+#include "platform/alsa_pcm.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ TEST_F(AlsaDeviceTest, DefaultPcmGetsExactlyTheQueuedBytesInOrder)
     AlsaHome home;
     std::string capture = home.dir + "/capture.raw";
     home.captureInto(capture);
-    AudioParams params{22050, 0, 2, 0x110};
+    AudioParams params{22050, 2, 0x110};
     ASSERT_TRUE(openDevice(out, params));
     std::vector<uint8_t> expected;
     for (int i = 0; i < 12; ++i) {
@@ -109,7 +110,7 @@ TEST_F(AlsaDeviceTest, MissingDeviceSilencesTheMusicWithOneMessage)
 {
     AlsaHome home;
     home.setDefault("type hw\ncard 99");
-    AudioParams params{44100, 0, 2, 0x110};
+    AudioParams params{44100, 2, 0x110};
     testing::internal::CaptureStderr();
     EXPECT_FALSE(openDevice(out, params));
     EXPECT_FALSE(reopenDevice(out, params));
@@ -119,6 +120,24 @@ TEST_F(AlsaDeviceTest, MissingDeviceSilencesTheMusicWithOneMessage)
     EXPECT_TRUE(outputLost(out));
     EXPECT_EQ(err.rfind(program + ": no music: the sound device \"default\" cannot be opened (", 0), 0u) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+}
+
+// A stop that comes while the device thread is still opening the device must not be lost.
+TEST(AlsaPcm, AnAbortBeforeTheOpenHoldsUntilTheClose)
+{
+    AlsaHome home;
+    std::vector<uint8_t> block = countedFrames(0, 4096);
+    home.captureInto(home.dir + "/aborted.raw");
+    alsaPcmAbort();
+    ASSERT_TRUE(alsaPcmOpen(22050));
+    EXPECT_TRUE(alsaPcmPlay(block.data(), int(block.size())));
+    alsaPcmClose();
+    EXPECT_EQ(readFile(home.dir + "/aborted.raw").size(), 0u) << "the aborted device played";
+    home.captureInto(home.dir + "/next.raw");
+    ASSERT_TRUE(alsaPcmOpen(22050));
+    EXPECT_TRUE(alsaPcmPlay(block.data(), int(block.size())));
+    alsaPcmClose();
+    EXPECT_EQ(readFile(home.dir + "/next.raw"), block) << "the abort outlived the close";
 }
 
 struct LoggedFault {
@@ -167,7 +186,7 @@ struct FaultDeviceTest : AlsaDeviceTest {
     AlsaHome home;
     std::string capture = home.dir + "/capture.raw";
     std::string log = home.dir + "/faults.log";
-    AudioParams params{kRate, 0, 2, 0x110};
+    AudioParams params{kRate, 2, 0x110};
     void useFaults(const std::string& faults) { home.faultDevice(capture, log, faults); }
     bool logHas(const std::string& what)
     {

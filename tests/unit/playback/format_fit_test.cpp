@@ -23,7 +23,6 @@ TEST_F(FormatFitTest, EveryMpegRateFitsItselfAsSixteenBitStereo)
         EXPECT_EQ(params.rate, rate);
         EXPECT_EQ(params.channels, 2);
         EXPECT_EQ(params.format, kStereo16);
-        EXPECT_EQ(params.device, 0);
     }
 }
 

@@ -32,7 +32,7 @@ bool queueBlock(OutputQueue& out, int number, int size = kBlockBytes)
 struct OutputQueueTest : ::testing::Test {
     FakeDevice fake;
     WaveDevice device = fakeWaveDevice(fake);
-    AudioParams params{44100, 0, 2, 0x110};
+    AudioParams params{44100, 2, 0x110};
     PcmStaging staging;
     OutputQueue out;
 
@@ -71,7 +71,6 @@ TEST_F(OutputQueueTest, PlaysEveryBlockOnceInOrder)
     closeDevice(out);
     ASSERT_EQ(fake.played.size(), size_t(kBlocks));
     for (int i = 0; i < kBlocks; ++i) EXPECT_EQ(fake.played[size_t(i)], blockBytes(i)) << i;
-    EXPECT_EQ(queuedBlockCount(out), 0);
     EXPECT_EQ(fake.closes, 1);
     EXPECT_FALSE(fake.closedAfterAbort);
 }
@@ -87,14 +86,13 @@ TEST_F(OutputQueueTest, SevenBlocksAtMostThenTheProducerWaitsForACompletion)
     });
     std::this_thread::sleep_for(400ms);
     EXPECT_EQ(queued.load(), 7);
-    EXPECT_EQ(queuedBlockCount(out), 7);
+    EXPECT_TRUE(fake.played.empty());  // all seven wait in the queue
 
     allowPlays(fake, 1);
     Clock::time_point deadline = Clock::now() + 2s;
     while (queued.load() < 8 && Clock::now() < deadline) std::this_thread::sleep_for(5ms);
     producer.join();
     EXPECT_EQ(queued.load(), 8);
-    EXPECT_EQ(queuedBlockCount(out), 7);
     EXPECT_EQ(fake.played.size(), 1u);
 }
 
@@ -114,13 +112,11 @@ TEST_F(OutputQueueTest, CloseWaitsUntilEveryQueuedBlockHasPlayed)
     closer.join();
     EXPECT_EQ(fake.playedAtClose, 5u);
     EXPECT_EQ(fake.closes, 1);
-    EXPECT_EQ(queuedBlockCount(out), 0);
 }
 
-TEST_F(OutputQueueTest, CloseWithNothingOpenOnlyResetsTheCount)
+TEST_F(OutputQueueTest, CloseWithNothingOpenDoesNothing)
 {
     closeDevice(out);
-    EXPECT_EQ(queuedBlockCount(out), 0);
     EXPECT_EQ(fake.opens, 0);
     EXPECT_EQ(fake.closes, 0);
 }
@@ -135,7 +131,6 @@ TEST_F(OutputQueueTest, WithoutADeviceEveryBlockIsDroppedAtOnce)
         Clock::time_point start = Clock::now();
         for (int i = 0; i < 50; ++i) EXPECT_FALSE(queueBlock(out, i));
         EXPECT_LT(Clock::now() - start, 1s);
-        EXPECT_EQ(queuedBlockCount(out), 0);
         closeDevice(out);
     }
     EXPECT_EQ(fake.opens, 1);
@@ -151,8 +146,7 @@ TEST_F(OutputQueueTest, LostDeviceDropsWhatIsQueuedAndTakesNoMore)
     fake.failingPlay = 2;
     allowPlays(fake, 1 << 20);
     Clock::time_point deadline = Clock::now() + 2s;
-    while (queuedBlockCount(out) != 0 && Clock::now() < deadline) std::this_thread::sleep_for(5ms);
-    EXPECT_EQ(queuedBlockCount(out), 0);
+    while (!outputLost(out) && Clock::now() < deadline) std::this_thread::sleep_for(5ms);
     EXPECT_TRUE(outputLost(out));
     EXPECT_FALSE(queueBlock(out, 6));
     closeDevice(out);
@@ -243,7 +237,6 @@ TEST_F(OutputQueueTest, ImmediateDevicePlaysEachBlockBeforeQueuingReturns)
         ASSERT_TRUE(queueBlock(out, i));
         ASSERT_EQ(fake.played.size(), size_t(i + 1));
         EXPECT_EQ(fake.played.back(), blockBytes(i));
-        EXPECT_EQ(queuedBlockCount(out), 0);
     }
     EXPECT_EQ(playedOn, std::this_thread::get_id());
     fake.failingPlay = 20;
@@ -265,7 +258,7 @@ void closeAStuckDeviceAfterAbort()
     stuck.honoursAbort = false;
     WaveDevice device = fakeWaveDevice(stuck);
     setWaveDevice(out, &device);
-    AudioParams params{44100, 0, 2, 0x110};
+    AudioParams params{44100, 2, 0x110};
     openDevice(out, params);
     allowPlays(stuck, 0);
     queueBlock(out, 0);

@@ -51,6 +51,12 @@ size_t playedCount(FakeDevice& fake)
     return fake.played.size();
 }
 
+size_t playsBegun(FakeDevice& fake)
+{
+    std::lock_guard<std::mutex> guard(fake.lock);
+    return fake.playsBegun;
+}
+
 struct PlayerTest : ::testing::Test {
     FakeDevice fake;
     WaveDevice device = fakeWaveDevice(fake);
@@ -136,8 +142,10 @@ TEST_F(PlayerTest, StopFreesAThreadThatWaitsForRoomInTheQueue)
     ASSERT_EQ(gPlayer.open(music.c_str()), 1);
     allowPlays(fake, 0);
     ASSERT_TRUE(gPlayer.startThread(1));
-    ASSERT_TRUE(waitFor([] { return queuedBlockCount(gPlayer.output) == 7; }));
-    std::this_thread::sleep_for(200ms);
+    // The device holds the first block; decoding the six that fill the queue behind it takes
+    // milliseconds, so the thread is then waiting for room.
+    ASSERT_TRUE(waitFor([&] { return playsBegun(fake) >= 1; }));
+    std::this_thread::sleep_for(300ms);
     Clock::time_point start = Clock::now();
     gPlayer.stopThread();
     EXPECT_LT(Clock::now() - start, 1s);

@@ -47,10 +47,10 @@ TEST(Bmpinfo, ARefusedFileGivesTheMessageAndNoOutput)
     CommandResult run = runBmpinfo(dir, dir.file("v4.bmp"));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.output, "");
-    EXPECT_EQ(run.errors, "Unknown DIB file format.\n");
+    EXPECT_EQ(run.errors, "bmpinfo: " + dir.file("v4.bmp") + ": Unknown DIB file format.\n");
     EXPECT_FALSE(std::ifstream(dir.file("out.rgb")).good());
     run = runBmpinfo(dir, dir.file("none.bmp"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "Failed to open DIB file " + dir.file("none.bmp") + ".\n");
+    EXPECT_EQ(run.errors, "bmpinfo: " + dir.file("none.bmp") + ": Failed to open DIB file " + dir.file("none.bmp") + ".\n");
     EXPECT_FALSE(std::ifstream(dir.file("out.rgb")).good());
 }

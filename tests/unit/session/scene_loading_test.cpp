@@ -8,7 +8,7 @@
 #include "state/app.h"
 #include "session/scene_loading.h"
 #include "temp_dir.h"
-#include "tools/common/chunk_writer.h"
+#include "common/chunk_writer.h"
 
 namespace {
 
