@@ -300,23 +300,20 @@ TEST(Decode, CutLastFrameDecodesWithZeros)
 }
 
 // In a frame the end of the file cut short, the zeros explain a pair cut by part2_3_length: the
-// pair is no part of the granule, which keeps what comes before it, as if its data ended there.
+// granule keeps what comes before that pair, as if its data ended there.
 TEST(Decode, CutFrameKeepsTheGranuleBeforeAPairCutByItsBudget)
 {
     auto cutFrame = [](int part23, int bigValues) {
         TestFrame f;
-        TestGranule& g = f.granules[1][1];
-        g.part23 = part23;
-        g.bigValues = bigValues;
-        g.tables[0] = g.tables[1] = g.tables[2] = 1;  // zeros read as (1, 1) and two signs: 5 bits a pair
+        f.granules[1][1] = {.part23 = part23, .bigValues = bigValues, .tables = {1, 1, 1}};  // zeros: (1, 1), 5 bits
         std::vector<uint8_t> bytes = frameBytes(f);
         bytes.resize(bytes.size() - 10);
-        return decodeStream(bytes);
+        return decodeStream(bytes).pcm;
     };
-    Decoded ending = cutFrame(200, 40);
-    ASSERT_EQ(ending.pcm.size(), size_t(1152 * 2));
-    EXPECT_TRUE(std::any_of(ending.pcm.begin() + 1152, ending.pcm.end(), [](int16_t v) { return v != 0; }));
-    EXPECT_EQ(cutFrame(203, 100).pcm, ending.pcm);
+    std::vector<int16_t> ending = cutFrame(200, 40);
+    ASSERT_EQ(ending.size(), size_t(1152 * 2));
+    EXPECT_TRUE(std::any_of(ending.begin() + 1152, ending.end(), [](int16_t v) { return v != 0; }));
+    EXPECT_EQ(cutFrame(203, 100), ending);
 }
 
 // Decoders share nothing: two streams decoded frame by frame in turn, each by its own decoder,
