@@ -1,3 +1,4 @@
+#include "app/benchmark.h"
 #include "app/keyboard_commands.h"
 #include "app/music.h"
 #include "session/scene_loading.h"
@@ -5,8 +6,9 @@
 #include "app/window_proc.h"
 #include "platform/desktop.h"
 #include "platform/stop_signals.h"
-#include "show/frame.h"
+#include "show/framed_frame.h"
 #include "state/app.h"
+#include "state/demo_clock.h"
 
 bool DesktopSteps::loadScene(App& app) { return ::loadScene(app); }
 void DesktopSteps::setCursorPos(int x, int y) { ::setCursorPos(shell.windows.desktop, x, y); }
@@ -22,7 +24,14 @@ void DesktopSteps::dispatchMessage(App& app, const WindowMessage& message)
 {
     onWindowMessage(app, shell.windows.queue, message);
 }
-bool DesktopSteps::drawFrame(App& app) { return ::drawFrame(app); }
+bool DesktopSteps::drawFrame(App& app)
+{
+    // The clock as the frame's camera reads it, a moment later.
+    double demoMs = elapsedMs(app.clock);
+    bool drawn = drawFramedFrame(app);
+    if (benchmark) recordBenchmarkFrame(*benchmark, app, demoMs, benchmarkClockMs());
+    return drawn;
+}
 void DesktopSteps::swapBuffers() { ::swapBuffers(shell); }
 bool DesktopSteps::handleKeys(App& app) { return ::handleKeys(app, shell); }
 void DesktopSteps::closeWindow() { ::closeWindow(shell); }

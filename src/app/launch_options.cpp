@@ -14,7 +14,8 @@ namespace {
 const char* const kVersion = "zephal3d 1.0\n";
 
 const char* const kUsage =
-    "usage: zephal3d [--window] [--data DIR] [--mute]\n"
+    "usage: zephal3d [--window | --desktop] [--monitor N] [--vsync | --no-vsync] [--data DIR]\n"
+    "                [--mute] [--benchmark]\n"
     "       zephal3d --help | --version\n";
 
 // What --help prints after the usage lines.
@@ -26,14 +27,21 @@ const char* const kHelpBody =
     "\n"
     "Options:\n"
     "  --window      start in a framed 800 x 600 window, without the question\n"
+    "  --desktop     fullscreen at the monitor's own mode: no mode change, no question; the\n"
+    "                show keeps its 4:3 shape at the monitor's pixels, with black bars\n"
+    "  --monitor N   fullscreen on monitor N (0, the primary, by default)\n"
+    "  --vsync       frames wait for the display's refresh (the default)\n"
+    "  --no-vsync    frames do not wait for the display's refresh\n"
     "  --data DIR    read the data files from DIR (without it: the working directory when it\n"
     "                holds scenedemo.3DS, else the installed ../share/zephal3d beside the program)\n"
     "  --mute        play no music and open no sound device\n"
+    "  --benchmark   run the flight once with vsync off, print its frame rates and end\n"
     "  --help        print this help and end\n"
     "  --version     print the version and end\n"
     "\n"
     "Keys:\n"
     "  F1       switch between fullscreen and a 640 x 480 window; the show starts again\n"
+    "           (with --desktop: between desktop fullscreen and the window)\n"
     "  Escape   end the demo\n"
     "  R        append the camera's position and target to traj.txt, in the working\n"
     "           directory (also with --data)\n"
@@ -61,6 +69,19 @@ LaunchOptions badUsage(std::string_view what, std::string_view message)
     return options;
 }
 
+// The monitor's number: a plain decimal, no sign, no trailing text.
+bool parseMonitor(std::string_view text, int& monitor)
+{
+    constexpr int kMostMonitors = 1000;  // far above any real desk; keeps the number an int
+    if (text.empty() || text.size() > 3) return false;
+    monitor = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        monitor = monitor * 10 + (c - '0');
+    }
+    return monitor < kMostMonitors;
+}
+
 }  // namespace
 
 LaunchOptions parseLaunchOptions(int argc, const char* const* argv)
@@ -75,6 +96,16 @@ LaunchOptions parseLaunchOptions(int argc, const char* const* argv)
             options.start.windowed = true;
         } else if (arg == "--mute") {
             options.start.mute = true;
+        } else if (arg == "--desktop") {
+            options.start.desktop = true;
+        } else if (arg == "--benchmark") {
+            options.benchmark = true;
+        } else if (arg == "--vsync" || arg == "--no-vsync") {
+            options.display.vsync = arg == "--vsync";
+        } else if (arg == "--monitor") {
+            if (i + 1 == argc) return badUsage("--monitor", "needs a number");
+            if (!parseMonitor(argv[++i], options.display.monitor)) return badUsage("--monitor", "needs a number");
+            options.monitorGiven = true;
         } else if (arg == "--data" || arg.starts_with(dataEquals)) {
             bool separate = arg == "--data";
             if (separate && i + 1 == argc) return badUsage("--data", "needs a folder");

@@ -12,6 +12,9 @@ enum class LaunchAction { kRun, kHelp, kVersion, kBadUsage };
 struct LaunchOptions {
     LaunchAction action = LaunchAction::kRun;
     StartChoices start;
+    DisplayChoices display;
+    bool monitorGiven = false;
+    bool benchmark = false;  // the flight once, timed, then a report on stdout
     std::string dataDir;  // empty: the working directory
     // kBadUsage: the argument at fault and what is wrong with it, for report().
     std::string problemWith;

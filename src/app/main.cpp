@@ -3,9 +3,12 @@
 #include <cstring>
 #include <string>
 
+#include "app/benchmark.h"
 #include "app/data_lookup.h"
 #include "app/launch_options.h"
 #include "app/shell.h"
+#include "platform/mode_keeper.h"
+#include "platform/monitors.h"
 #include "platform/report.h"
 #include "platform/stop_signals.h"
 #include "state/app.h"
@@ -20,6 +23,15 @@ int printToStdout(const char* text, const char* what)
     if (std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0) return kExitOk;
     report(what, std::string("cannot write: ") + std::strerror(errno));
     return kExitFailure;
+}
+
+// A monitor that is not there is a usage error; without a display the window's own message says so.
+bool monitorMissing(DesktopSteps& steps, int monitor)
+{
+    if (!startWindowing(steps.shell.windows) || monitorAt(monitor)) return false;
+    report("--monitor", "there is no monitor " + std::to_string(monitor) + "; the monitors are:");
+    std::fputs(monitorListText().c_str(), stderr);
+    return true;
 }
 
 }  // namespace
@@ -47,10 +59,24 @@ int main(int argc, char** argv)
         if (!enterDataFolder(options.dataDir, trajectoryPath)) return kExitFailure;
         gApp.trajectoryPath = trajectoryPath.c_str();
     }
-    installStopSignals();
     DesktopSteps steps;
+    steps.shell.display = options.display;
+    if (options.monitorGiven && monitorMissing(steps, options.display.monitor)) return kExitUsage;
+    // Only the design's fullscreen changes the mode; forked here, before any other thread.
+    if (!options.start.desktop) startModeKeeper();
+    installStopSignals();
+    BenchmarkRun benchmark;
+    if (options.benchmark) {
+        steps.benchmark = &benchmark;
+        steps.shell.display.vsync = false;
+    }
     int status = runDemo(gApp, steps, options.start);
     // The connection to the display lasts until the program ends.
     stopWindowing(steps.shell.windows);
+    stopModeKeeper();
+    if (options.benchmark && status == kExitOk) {
+        if (!benchmark.flightDone) report("--benchmark", "ended before the flight was over; no report");
+        else status = printToStdout(benchmarkReport(benchmark).c_str(), "--benchmark");
+    }
     return status;
 }

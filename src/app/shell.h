@@ -4,6 +4,7 @@
 #include "platform/window_messages.h"
 
 struct App;
+struct BenchmarkRun;
 
 // Everything start-up, the main loop and shut-down call, behind one interface, so that the
 // order of the steps can be followed with recording stand-ins.
@@ -30,6 +31,7 @@ protected:
 // The real steps of the demo, with the window side they own for the run.
 struct DesktopSteps final : DemoSteps {
     Shell shell{};
+    BenchmarkRun* benchmark = nullptr;  // times every frame when set
 
     bool loadScene(App& app) override;
     void setCursorPos(int x, int y) override;
@@ -58,6 +60,7 @@ constexpr int kExitFailure = 1;
 struct StartChoices {
     bool windowed = false;  // a framed window from the start, without the display-mode question
     bool mute = false;      // no music read, no sound device opened
+    bool desktop = false;   // fullscreen keeps the monitor's mode (F1: the 640 × 480 window)
 };
 
 // The whole run: start-up, main loop, shut-down. Returns the exit status.

@@ -16,6 +16,7 @@ int runDemo(App& app, DemoSteps& steps, const StartChoices& choices)
     initApp(app);
     if (!steps.loadScene(app)) return kExitFailure;
     app.fullscreenMode = !choices.windowed;
+    app.desktopMode = choices.desktop;
     steps.setCursorPos(kCursorX, kCursorY);
     if (!choices.mute && steps.openMusic(kMusicFile)) steps.startMusic(kLoopMusic);
 

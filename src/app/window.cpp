@@ -47,7 +47,9 @@ bool failAfterClose(Shell& shell, const char* text)
 // False when the user declined a window in place of the missing fullscreen mode.
 bool settleDisplayMode(App& app, Shell& shell, int width, int height)
 {
-    if (!app.fullscreenMode || displayOffersMode(width, height)) return true;
+    // Desktop fullscreen keeps the mode the monitor has, so there is nothing to ask.
+    if (!app.fullscreenMode || app.desktopMode) return true;
+    if (displayOffersMode(shell.display.monitor, width, height)) return true;
     if (showMessageBox(kModeQuestion, "Kiro GL", kMessageYesNo)) {
         app.fullscreenMode = false;
         return true;
@@ -71,12 +73,21 @@ bool openWindow(App& app, Shell& shell, const WindowPlan& plan, bool fullscreen)
     if (!settleDisplayMode(app, shell, plan.width, plan.height)) return false;
 
     WindowFailure failure = WindowFailure::kNone;
-    GlWindowRequest request = {plan.title, plan.width, plan.height, plan.colourBits, app.fullscreenMode};
+    GlWindowRequest request = {.title = plan.title,
+                               .width = plan.width,
+                               .height = plan.height,
+                               .colourBits = plan.colourBits,
+                               .fullscreen = app.fullscreenMode,
+                               .monitor = shell.display.monitor,
+                               .keepDesktopMode = app.desktopMode};
     GLFWwindow* window = createGlWindow(shell.windows, request, failure);
     if (!window) return failAfterClose(shell, createMessage(failure));
     if (!makeContextCurrent(window)) return failAfterClose(shell, "Can't Activate The GL Rendering Context.");
+    waitForRefresh(shell.display.vsync);
     showGlWindow(window);
-    if (!startShowView(app, plan.width, plan.height)) return failAfterClose(shell, "Initialization Failed.");
+    int pixelsWide = plan.width, pixelsHigh = plan.height;
+    framebufferSize(window, pixelsWide, pixelsHigh);
+    if (!startShowView(app, pixelsWide, pixelsHigh)) return failAfterClose(shell, "Initialization Failed.");
     return true;
 }
 

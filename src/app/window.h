@@ -4,11 +4,18 @@
 
 struct App;
 
+// Where fullscreen goes and how frames are presented, as the command line chose.
+struct DisplayChoices {
+    int monitor = 0;  // place in the platform's monitor list; 0 the primary
+    bool vsync = true;  // buffer swaps wait for the display's refresh
+};
+
 // The shell's side of the window for the whole run: the window layer with its message queue,
 // and whether the user declined the last window.
 struct Shell {
     WindowSystem windows;
     bool declined;
+    DisplayChoices display;
 };
 
 // A window the demo asks for: title and client size with the colour depth.

@@ -149,7 +149,10 @@ inline void refill(BitWindow& w, BitReader& r, int maxBits)
     w = windowAt(r);
 }
 
-// Big-values pairs of one region; false on overrun.
+// Big-values pairs of one region; false on overrun. Only bits within part2_3_length belong to the
+// granule: a pair that does not fit in what is left is no part of it and its lines stay zero. A
+// budget used up exactly leaves the pairs after it zero; one that a pair cuts is an overrun. The
+// reader stays where that pair begins, so that the caller can still find the granule's end.
 template <typename Store>
 bool decodePairs(int pairs, int tableSelect, BandCursor& c, const Store& store, BitReader& r, int& budget)
 {
@@ -157,23 +160,29 @@ bool decodePairs(int pairs, int tableSelect, BandCursor& c, const Store& store, 
     // The most a pair takes: the longest code word, then linbits and sign of both values.
     const int pairBits = kMaxCodeBits + 2 * (table.linbits + 1);
     BitWindow w = windowAt(r);
-    bool inBudget = true;
-    for (int i = 0; i < pairs && inBudget && c.ready(); ++i) {
+    bool overrun = false;
+    for (int i = 0; i < pairs && c.ready(); ++i) {
         refill(w, r, pairBits);
         int before = w.taken;
+        uint32_t nonZero = c.nonZero;
         int leaf = lookupCode(table, w);
         int x = leaf >> 4, y = leaf & 15;
         float vx = pairValue(x, table.linbits, c, w);
         float vy = pairValue(y, table.linbits, c, w);
+        if (w.taken - before > budget) {
+            c.nonZero = nonZero;
+            w.taken = before;
+            overrun = budget > 0;
+            break;
+        }
         budget -= w.taken - before;
         store.put(c.line, vx);
         store.put(c.line + c.step, vy);
         c.line += 2 * c.step;
         --c.pairsLeft;
-        inBudget = budget >= 0;
     }
     skipBits(r, w.taken);
-    return inBudget;
+    return !overrun;
 }
 
 // A quadruple whose code word and sign bits fit the budget, from the signed look-up: false when
@@ -259,15 +268,15 @@ int decode(const Store& store, const int32_t (&sf)[kScaleFactors], GranuleInfo& 
 
     int budget = g.part2_3_length - part2Bits;
     int b = g.big_values, r1 = std::min(b, g.region1FirstPair), r2 = std::min(b, std::max(r1, g.region2FirstPair));
-    bool ok = decodePairs(r1, g.table_select[0], c, store, r, budget) &&
-              decodePairs(r2 - r1, g.table_select[1], c, store, r, budget) &&
-              decodePairs(b - r2, g.table_select[2], c, store, r, budget);
+    bool ok = budget >= 0 && decodePairs(r1, g.table_select[0], c, store, r, budget) &&
+        decodePairs(r2 - r1, g.table_select[1], c, store, r, budget) &&
+        decodePairs(b - r2, g.table_select[2], c, store, r, budget);
     if (ok) decodeQuadruples((kMaxPairs - b) / 2, g.count1table_select, c, store, r, budget);
     finishLines(c, store);
     setBandLimits(g, c, samplingIndex);
-    if (!ok || budget < 0) return 1;
+    // To the granule's end; back to it when the scale factors alone ran past it.
     skipBits(r, budget);
-    return 0;
+    return ok ? 0 : 1;
 }
 
 }  // namespace

@@ -32,7 +32,9 @@ namespace {
 long bitsLeft(const StreamInput& s) { return (mainDataEnd(s) - s.reader.bytePtr) * 8L - s.reader.bitIndex; }
 
 // Scale factors and spectrum of one channel; false when its data overrun. Data running past the
-// end of a frame that the end of the file cut off decode from the zeros that stand in for them.
+// end of a frame that the end of the file cut off decode from the zeros that stand in for them;
+// there the zeros, not damage, explain an overrun, so the channel keeps what its own bits hold and
+// the frame keeps its length.
 bool decodeChannel(StreamInput& s, Layer3State& st, const FrameHeader& h, GranuleInfo& g, int ch, const FrameModes& m)
 {
     if (!s.cutShort && g.part2_3_length > bitsLeft(s)) return false;
@@ -40,9 +42,10 @@ bool decodeChannel(StreamInput& s, Layer3State& st, const FrameHeader& h, Granul
     int32_t(&sf)[kScaleFactors] = st.scaleFactors[ch];
     int part2 = h.mpeg2 ? readScaleFactorsMpeg2(sf, st.largestScaleFactors[ch], g, r, ch == 1 && m.intensity)
                         : readScaleFactorsMpeg1(sf, g, r);
-    if (ch == 1 && m.midSide)
-        return decodeSpectrumMidSide(st.spectrum[0], st.spectrum[1], sf, g, h.samplingIndex, part2, r) == 0;
-    return decodeSpectrum(st.spectrum[ch], sf, g, h.samplingIndex, part2, r) == 0;
+    int overrun = ch == 1 && m.midSide
+        ? decodeSpectrumMidSide(st.spectrum[0], st.spectrum[1], sf, g, h.samplingIndex, part2, r)
+        : decodeSpectrum(st.spectrum[ch], sf, g, h.samplingIndex, part2, r);
+    return overrun == 0 || s.cutShort;
 }
 
 // Spectra of one granule, stereo processing included; false when the data overrun.

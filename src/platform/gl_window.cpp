@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include "platform/key_map.h"
+#include "platform/monitors.h"
 #include "platform/report.h"
 #include "platform/time_source.h"
 #include "platform/video_mode.h"
@@ -155,9 +156,9 @@ bool stopWindowing(WindowSystem& system)
     return glfwErrors.count == errorsBefore;
 }
 
-bool displayOffersMode(int width, int height)
+bool displayOffersMode(int monitorIndex, int width, int height)
 {
-    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    GLFWmonitor* monitor = monitorAt(monitorIndex);
     if (!monitor) return false;
     int count = 0;
     const GLFWvidmode* modes = glfwGetVideoModes(monitor, &count);
@@ -167,15 +168,27 @@ bool displayOffersMode(int width, int height)
 GLFWwindow* createGlWindow(WindowSystem& system, const GlWindowRequest& request, WindowFailure& failure)
 {
     applyHints(request);
-    GLFWmonitor* monitor = request.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
-    if (monitor) {
+    GLFWmonitor* monitor = request.fullscreen ? monitorAt(request.monitor) : nullptr;
+    int width = request.width, height = request.height;
+    if (monitor && request.keepDesktopMode) {
+        // Asking for exactly the mode in force makes GLFW leave the display as it is.
+        const GLFWvidmode* current = glfwGetVideoMode(monitor);
+        if (current) {
+            glfwWindowHint(GLFW_RED_BITS, current->redBits);
+            glfwWindowHint(GLFW_GREEN_BITS, current->greenBits);
+            glfwWindowHint(GLFW_BLUE_BITS, current->blueBits);
+            glfwWindowHint(GLFW_REFRESH_RATE, current->refreshRate);
+            width = current->width;
+            height = current->height;
+        }
+    } else if (monitor) {
         int count = 0;
         const GLFWvidmode* modes = glfwGetVideoModes(monitor, &count);
         const GLFWvidmode* mode = modes ? findVideoMode(modes, count, request.width, request.height) : nullptr;
         if (mode) glfwWindowHint(GLFW_REFRESH_RATE, mode->refreshRate);
     }
     glfwErrors.last = 0;
-    GLFWwindow* window = glfwCreateWindow(request.width, request.height, request.title, monitor, nullptr);
+    GLFWwindow* window = glfwCreateWindow(width, height, request.title, monitor, nullptr);
     if (!window) {
         failure = failureFor(glfwErrors.last);
         return nullptr;
@@ -193,6 +206,16 @@ bool makeContextCurrent(GLFWwindow* window)
     int errorsBefore = glfwErrors.count;
     glfwMakeContextCurrent(window);
     return glfwErrors.count == errorsBefore && glfwGetCurrentContext() == window;
+}
+
+void waitForRefresh(bool vsync)
+{
+    glfwSwapInterval(vsync ? 1 : 0);
+}
+
+void framebufferSize(GLFWwindow* window, int& width, int& height)
+{
+    glfwGetFramebufferSize(window, &width, &height);
 }
 
 bool releaseContext()

@@ -27,6 +27,8 @@ struct GlWindowRequest {
     int colourBits;
     bool fullscreen;  // the display is switched to exactly width × height
     int stencilBits = 0;  // a stencil also moves the depth buffer to the format stored with it
+    int monitor = 0;  // where fullscreen goes: its place in the monitor list, 0 the primary
+    bool keepDesktopMode = false;  // fullscreen covers the monitor at the mode it has; no mode is set
 };
 
 enum class WindowFailure { kNone, kWindow, kPixelFormat, kContext };
@@ -36,14 +38,19 @@ enum class WindowFailure { kNone, kWindow, kPixelFormat, kContext };
 bool startWindowing(WindowSystem& system);
 // Disconnects, restoring the display mode; false when the window system reported an error.
 bool stopWindowing(WindowSystem& system);
-// The primary monitor has a video mode of exactly this size.
-bool displayOffersMode(int width, int height);
+// The monitor has a video mode of exactly this size.
+bool displayOffersMode(int monitor, int width, int height);
 
 // A hidden window with a double-buffered RGBA context and a 16-bit depth buffer, which becomes
 // the live window; its events are posted to the system's queue. nullptr with the failing step
 // in failure.
 GLFWwindow* createGlWindow(WindowSystem& system, const GlWindowRequest& request, WindowFailure& failure);
 bool makeContextCurrent(GLFWwindow* window);
+// With the context current: buffer swaps wait for the display's refresh, or do not.
+void waitForRefresh(bool vsync);
+// The window's drawable size in pixels, which a scaled desktop makes differ from its size in
+// screen units.
+void framebufferSize(GLFWwindow* window, int& width, int& height);
 bool releaseContext();
 // Destroys the window, drops its queued messages and releases the keys it reported down;
 // false when that reported an error.

@@ -22,13 +22,15 @@ ViewSetup viewSetupFor(int width, int height, float lens)
 
 void resizeView(App& app, int width, int height)
 {
+    PictureFit fit = fitPicture(width, height, app.desktopMode && app.fullscreenMode);
+    app.picture = fit;
     const SceneCamera* camera = app.scene.selectedCamera;
-    ViewSetup view = viewSetupFor(width, height, camera ? camera->lens : kFallbackLens);
+    ViewSetup view = viewSetupFor(fit.layoutWidth, fit.layoutHeight, camera ? camera->lens : kFallbackLens);
     app.viewWidth = view.width;
     app.viewHeight = view.height;
     app.show.greetsScrollY = 0;
     app.show.panel.panelCentreX = view.width / 2;
-    glViewport(0, 0, view.width, view.height);
+    glViewport(fit.x, fit.y, fit.width, fit.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(view.fovyDegrees, view.aspect, view.zNear, view.zFar);

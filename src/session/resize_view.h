@@ -13,6 +13,6 @@ struct ViewSetup {
 };
 
 ViewSetup viewSetupFor(int width, int height, float lens);
-// Follows a new client size: viewport, projection from the selected camera's lens,
+// Follows a new framebuffer size in pixels: viewport, projection from the selected camera's lens,
 // overlay positions, and an identity model-view.
 void resizeView(App& app, int width, int height);

@@ -10,6 +10,7 @@
 #include "session/scene_loading.h"
 #include "session/show_session.h"
 #include "show/frame.h"
+#include "show/framed_frame.h"
 #include "state/app.h"
 
 namespace {
@@ -63,7 +64,7 @@ void setShowTime(ShowWindow& show, App& app, double ms)
 void drawShowFrame(ShowWindow& show, App& app, double ms)
 {
     setShowTime(show, app, ms);
-    drawFrame(app);
+    drawFramedFrame(app);
 }
 
 void drawUnseenFrame(ShowWindow& show, App& app, double ms)
@@ -72,7 +73,8 @@ void drawUnseenFrame(ShowWindow& show, App& app, double ms)
     // the frame, its effects' steps and the GL state it leaves, happens as in a drawn frame.
     glEnable(GL_SCISSOR_TEST);
     glScissor(0, 0, 0, 0);
-    drawShowFrame(show, app, ms);
+    setShowTime(show, app, ms);
+    drawFrame(app);
     glDisable(GL_SCISSOR_TEST);
 }
 

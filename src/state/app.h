@@ -4,6 +4,7 @@
 
 #include "scene/scene.h"
 #include "state/demo_clock.h"
+#include "state/picture_fit.h"
 #include "state/show_state.h"
 
 // The one application object: zero at load, lives for the whole run.
@@ -27,6 +28,10 @@ struct App {
     // Where R appends the camera; null: "traj.txt" in the working directory.
     const char* trajectoryPath;
     ShowState show;
+    // Fullscreen keeps the monitor's own mode and shows the 800 × 600 layout in a 4:3 rectangle.
+    bool desktopMode;
+    // Where the last resize put the picture in the framebuffer.
+    PictureFit picture;
 };
 
 // The one global the program has: everything the main thread works on hangs off it.

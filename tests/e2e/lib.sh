@@ -32,7 +32,9 @@
 #   e2e_expect_framed WIN      # the window manager gave the window a title bar
 #   e2e_expect_framed_scene WIN W H  # a framed client area of W x H showing the test scene
 #   e2e_expect_status N        # the exit status was N
+#   e2e_f1_to_window           # F1 to E2E_WIN gives the framed 640 x 480 window "Zephal 3D": E2E_WIN
 #   e2e_offer_modes 800x600 640x480  # the display offers these sizes beside its own (as z3d-WxH)
+#   e2e_screen_mode            # prints the size of the display's current mode, e.g. 800x600
 #
 # Register a script in tests/e2e/<folder>/CMakeLists.txt with z3d_add_e2e_test(NAME script.sh);
 # CTest then gives the paths: Z3D_EXE, Z3D_WRITE_SCENE, Z3D_SEND_WM_DELETE, Z3D_GL_COUNTER,
@@ -61,6 +63,7 @@ e2e_fail() {
 e2e_cleanup() {
   if [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; then
     kill "$E2E_PID" 2>/dev/null || true
+    kill -CONT "$E2E_PID" 2>/dev/null || true  # a test may have stopped it
     wait "$E2E_PID" 2>/dev/null || true
   fi
   if [ -n "$E2E_DIR" ] && [ -z "${E2E_KEEP:-}" ]; then rm -rf "$E2E_DIR"; fi
@@ -258,9 +261,21 @@ e2e_expect_framed_scene() {
   e2e_wait_scene "$E2E_DIR/shot.png" "$x" "$y" "$width" "$height"
 }
 
+e2e_f1_to_window() {
+  local w h x y
+  e2e_focus "$E2E_WIN"
+  e2e_key F1
+  e2e_wait_window "Zephal 3D"
+  read -r w h x y <<<"$(e2e_geometry "$E2E_WIN")"
+  [ "$w $h" = "640 480" ] || e2e_fail "F1 gave a ${w}x$h window"
+  e2e_expect_framed "$E2E_WIN"
+}
+
 e2e_expect_status() {
   [ "$E2E_STATUS" = "$1" ] || e2e_fail "exit status $E2E_STATUS, expected $1"
 }
+
+e2e_screen_mode() { xrandr --current | awk '$2 ~ /\*/ {sub(/^z3d-/, "", $1); print $1}'; }
 
 # The demo's sizes as modes of the Xvfb screen, named z3d-WxH, so that fullscreen switches to them.
 e2e_offer_modes() {

@@ -62,7 +62,11 @@ bool takeOption(const std::string& name, const char* value, CaptureOptions& opti
     if (name == "--out") return (options.out = value), !options.out.empty();
     if (name == "--y4m") return (options.y4mPath = value), !options.y4mPath.empty();
     if (name == "--wav") return (options.wavPath = value), !options.wavPath.empty();
-    if (name == "--size") return parseSize(value, options.width, options.height);
+    if (name == "--size" || name == "--fit") {
+        options.sizeGiven = true;
+        options.fit = name == "--fit";
+        return parseSize(value, options.width, options.height);
+    }
     if (name == "--fps") return parseRate(value, options.rate);
     if (name == "--from") return parseSeconds(value, options.fromSeconds);
     if (name == "--to") return parseSeconds(value, options.toSeconds);
@@ -71,7 +75,7 @@ bool takeOption(const std::string& name, const char* value, CaptureOptions& opti
 
 bool isOption(const std::string& arg)
 {
-    return arg == "--data" || arg == "--out" || arg == "--y4m" || arg == "--wav" || arg == "--size" ||
+    return arg == "--data" || arg == "--out" || arg == "--y4m" || arg == "--wav" || arg == "--size" || arg == "--fit" ||
            arg == "--fps" || arg == "--from" || arg == "--to";
 }
 
@@ -84,11 +88,13 @@ ParseOutcome bad(std::string& error, const std::string& reason)
 }  // namespace
 
 const char* const kCaptureUsage =
-    "usage: capture [--data DIR] [--from SEC] [--to SEC] [--fps N] [--size WxH]\n"
+    "usage: capture [--data DIR] [--from SEC] [--to SEC] [--fps N] [--size WxH | --fit WxH]\n"
     "               [--out DIR | --y4m FILE|-] [--wav FILE|-]\n"
-    "       capture [--data DIR] [--fps N] [--size WxH] [--out PREFIX] SECONDS...\n"
+    "       capture [--data DIR] [--fps N] [--size WxH | --fit WxH] [--out PREFIX] SECONDS...\n"
     "Draws the show from the data in DIR (default: here) as the demo draws it, N frames a second\n"
     "(default 60) in a WxH window (default 800x600); frame k shows demo time SEC + k / N.\n"
+    "--fit WxH draws it as zephal3d --desktop does on a WxH screen: laid out as 800x600, in the\n"
+    "largest centred 4:3 rectangle, with black bars (--fit 1920x1080 for a full-HD video).\n"
     "A range (default: 0 to the end of the show plus 2 s) goes to DIR/frame-000000.png ...\n"
     "(default ./capture), or as one YUV4MPEG2 stream to FILE (- for standard output); --wav\n"
     "writes the music of the range to FILE (- for standard output, unless the stream takes it).\n"
@@ -105,6 +111,8 @@ ParseOutcome parseCaptureOptions(int argc, char** argv, CaptureOptions& options,
         std::string arg = argv[i];
         if (arg == "--help") return ParseOutcome::help;
         if (isOption(arg)) {
+            if ((arg == "--size" || arg == "--fit") && options.sizeGiven)
+                return bad(error, "--size and --fit exclude each other");
             const char* value = i + 1 < argc ? argv[++i] : nullptr;
             bool rangeOnly = false;
             if (!takeOption(arg, value, options, rangeOnly))

@@ -14,6 +14,8 @@ struct CaptureOptions {
     FrameRate rate;
     int width = 800;
     int height = 600;
+    bool sizeGiven = false;
+    bool fit = false;  // --fit: the show keeps its shape and 800 × 600 layout inside width × height
     std::string out;      // a range's PNG folder, or the moments' file prefix
     std::string y4mPath;  // a range as one YUV4MPEG2 stream ("-": standard output) instead of PNGs
     std::string wavPath;  // a range's music ("-": standard output)

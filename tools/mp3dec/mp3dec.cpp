@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "audio/frame_header.h"
+#include "audio/frame_search.h"
 #include "audio/mp3_player.h"
 #include "pcm_file_device.h"
 #include "platform/report.h"
@@ -86,9 +88,13 @@ int printInfo(const char* in, const char* inName)
         report(inName, "cannot read");
         return 1;
     }
-    std::string info = streamInfo(stream);
+    // Without a first frame the decoder would say why on a line of its own; this says it once.
+    size_t pos = 0;
+    SearchResult start = findHeader(stream.file.data(), stream.file.size(), pos, 0);
+    std::string info = start.found ? streamInfo(stream) : "";
     if (info.empty()) {
-        report(inName, "holds no audio that can be decoded");
+        std::string why = start.unsupported ? std::string(" (") + unsupportedReason(start.unsupported) + ")" : "";
+        report(inName, "holds no audio that can be decoded" + why);
         return 1;
     }
     std::fputs(info.c_str(), stdout);

@@ -44,6 +44,8 @@ const std::vector<ShineStream> kShineStreams = {
     {"shine_8k_mono_16_sweep", 8000, ShineMode::Mono, 16, Signal::Sweep, kSeconds},
     // Huffman data of the last granule run into the zeros that stand for the missing bytes.
     {"shine_44k_stereo_32_noise_cut", 44100, ShineMode::Stereo, 32, Signal::Noise, 2.0, true},
+    // The last granule's budget runs out exactly where its remaining pairs would start.
+    {"shine_44k_stereo_320_noise_cut", 44100, ShineMode::Stereo, 320, Signal::Noise, 2.0, true},
 };
 
 const char* modeFlag(ShineMode mode)

@@ -5,9 +5,6 @@
 . "$(dirname "$0")/../music/music.sh"
 e2e_xvfb -s 1024x768
 
-# The mode the screen shows now, by its size.
-screen_size() { xrandr --current | awk '$2 ~ /\*/ {sub(/^z3d-/, "", $1); print $1}'; }
-
 # A WAV file is finished, its lengths written into the header, only when the device is closed.
 # Prints "RIFF-length data-length file-size".
 wav_lengths() {
@@ -25,11 +22,11 @@ end_by_signal() {
   e2e_wait_window Zephal3D
   e2e_wait_frames 3
   music_wait_bytes "$E2E_DIR/music.wav" 100000 30
-  [ "$(screen_size)" = 800x600 ] || e2e_fail "the fullscreen demo did not switch the display to 800x600"
+  [ "$(e2e_screen_mode)" = 800x600 ] || e2e_fail "the fullscreen demo did not switch the display to 800x600"
   kill -s "$sig" "$E2E_PID"
   e2e_wait_exit 10
   e2e_expect_status 0
-  [ "$(screen_size)" = 1024x768 ] || e2e_fail "after SIG$sig the display is $(screen_size), not 1024x768 again"
+  [ "$(e2e_screen_mode)" = 1024x768 ] || e2e_fail "after SIG$sig the display is $(e2e_screen_mode), not 1024x768 again"
   read -r riff data size <<<"$(wav_lengths "$E2E_DIR/music.wav")"
   ((riff == size - 8 && data == size - 44)) ||
     e2e_fail "after SIG$sig the music device was not closed (WAV lengths $riff $data, file $size bytes)"

@@ -51,6 +51,38 @@ TEST(LaunchOptions, TableOfCommandLines)
     }
 }
 
+struct DisplayCase {
+    std::vector<const char*> args;
+    bool desktop;
+    int monitor;
+    bool vsync, benchmark, bad;  // bad: "--monitor: needs a number"
+};
+
+const DisplayCase kDisplayCases[] = {
+    {{}, false, 0, true, false, false},
+    {{"--desktop", "--monitor", "2", "--no-vsync", "--benchmark"}, true, 2, false, true, false},
+    {{"--no-vsync", "--vsync", "--monitor", "007"}, false, 7, true, false, false},
+    {{"--monitor"}, false, 0, true, false, true},
+    {{"--monitor", "-1"}, false, 0, true, false, true},
+    {{"--monitor", "1x"}, false, 0, true, false, true},
+};
+
+TEST(LaunchOptions, DisplayOptions)
+{
+    for (const DisplayCase& c : kDisplayCases) {
+        std::vector<const char*> argv = {"zephal3d"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        LaunchOptions o = parseLaunchOptions(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(o.problem, c.bad ? "needs a number" : "");
+        if (c.bad) continue;
+        EXPECT_EQ(o.start.desktop, c.desktop);
+        EXPECT_EQ(o.display.monitor, c.monitor);
+        EXPECT_EQ(o.display.vsync, c.vsync);
+        EXPECT_EQ(o.benchmark, c.benchmark);
+    }
+}
+
 TEST(LaunchOptions, TheDataFolderIsEnteredAndTrajectoriesStayWhereTheUserStarted)
 {
     TempWorkDir start;

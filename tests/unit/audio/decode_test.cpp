@@ -299,6 +299,23 @@ TEST(Decode, CutLastFrameDecodesWithZeros)
     EXPECT_EQ(overrun.pcm.size(), size_t(576 * 2)) << "granule 1 is dropped";
 }
 
+// In a frame the end of the file cut short, the zeros explain a pair cut by part2_3_length: the
+// granule keeps what comes before that pair, as if its data ended there.
+TEST(Decode, CutFrameKeepsTheGranuleBeforeAPairCutByItsBudget)
+{
+    auto cutFrame = [](int part23, int bigValues) {
+        TestFrame f;
+        f.granules[1][1] = {.part23 = part23, .bigValues = bigValues, .tables = {1, 1, 1}};  // zeros: (1, 1), 5 bits
+        std::vector<uint8_t> bytes = frameBytes(f);
+        bytes.resize(bytes.size() - 10);
+        return decodeStream(bytes).pcm;
+    };
+    std::vector<int16_t> ending = cutFrame(200, 40);
+    ASSERT_EQ(ending.size(), size_t(1152 * 2));
+    EXPECT_TRUE(std::any_of(ending.begin() + 1152, ending.end(), [](int16_t v) { return v != 0; }));
+    EXPECT_EQ(cutFrame(203, 100), ending);
+}
+
 // Decoders share nothing: two streams decoded frame by frame in turn, each by its own decoder,
 // give exactly what each gives decoded alone.
 TEST(Decode, TwoDecodersInterleavedGiveTheirOwnPcm)

@@ -99,6 +99,11 @@ TEST(CaptureOptions, DefaultsAreTheWholeShowAtSixtyIn800x600)
     EXPECT_EQ(ntsc.rate.num, 2997);
     EXPECT_EQ(ntsc.rate.den, 100);
     EXPECT_EQ(ntsc.y4mPath, "-");
+    EXPECT_FALSE(ntsc.fit);
+    CaptureOptions fullHd = parsed({"--fit", "1920x1080", "61"});
+    EXPECT_TRUE(fullHd.fit);
+    EXPECT_EQ(fullHd.width, 1920);
+    EXPECT_EQ(fullHd.height, 1080);
 }
 
 TEST(CaptureOptions, RefusesWhatCannotBeMeant)
@@ -110,6 +115,7 @@ TEST(CaptureOptions, RefusesWhatCannotBeMeant)
     parsed({"--fps"}, ParseOutcome::bad);
     parsed({"--fps", "1001"}, ParseOutcome::bad);
     parsed({"--size", "15x600"}, ParseOutcome::bad);
+    parsed({"--fit", "1920x1080", "--size", "800x600"}, ParseOutcome::bad);
     parsed({"--from", "3600.5"}, ParseOutcome::bad);
     parsed({"--from", "90"}, ParseOutcome::bad);  // after the default end
     parsed({"-x"}, ParseOutcome::bad);

@@ -182,6 +182,10 @@ TEST_F(Mp3dec, StreamsItDoesNotDecodeAreNamed)
     EXPECT_EQ(r.err.rfind("mp3dec: mp3: ", 0), 0u) << r.err;
     for (size_t at = r.err.find('\n'); at != std::string::npos && at + 1 < r.err.size(); at = r.err.find('\n', at + 1))
         EXPECT_EQ(r.err.compare(at + 1, 8, "mp3dec: "), 0) << r.err;
+    // --info says it on one line of its own, the reason kept.
+    Outcome info = run("--info " + dir + "/layer2.mp3");
+    EXPECT_EQ(info.status, 1);
+    EXPECT_EQ(info.err, "mp3dec: " + dir + "/layer2.mp3: holds no audio that can be decoded (Layer II streams are not supported)\n");
 }
 
 std::vector<int16_t> samplesOf(const Bytes& raw)
