@@ -5,7 +5,11 @@
 e2e_xvfb -s 800x600
 e2e_data
 root=$E2E_DIR/root
+# The build's list of installed files serves the user's own install for uninstalling: kept as it was.
+manifest=$Z3D_BUILD_DIR/install_manifest.txt
+[ ! -f "$manifest" ] || cp "$manifest" "$E2E_DIR/manifest"
 DESTDIR=$root cmake --install "$Z3D_BUILD_DIR" --prefix /usr >/dev/null || e2e_fail "cmake --install failed"
+if [ -f "$E2E_DIR/manifest" ]; then cp "$E2E_DIR/manifest" "$manifest"; else rm -f "$manifest"; fi
 bin=$root/usr/bin share=$root/usr/share/zephal3d
 Z3D_EXE=$bin/zephal3d
 
