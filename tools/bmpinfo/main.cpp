@@ -27,7 +27,7 @@ bool writeAll(const char* path, const Image& image)
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: bmpinfo FILE.bmp OUT.rgb\n");
+        std::fprintf(stderr, "usage: %s FILE.bmp OUT.rgb\n", program_invocation_short_name);
         return 2;
     }
     DecodedBitmap decoded = readBitmapFile(argv[1]);

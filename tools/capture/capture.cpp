@@ -176,11 +176,11 @@ int main(int argc, char** argv)
     std::string error;
     switch (parseCaptureOptions(argc, argv, options, error)) {
         case ParseOutcome::help:
-            std::fputs(kCaptureUsage, stdout);
+            printCaptureUsage(stdout);
             return 0;
         case ParseOutcome::bad:
             report("usage", error);
-            std::fputs(kCaptureUsage, stderr);
+            printCaptureUsage(stderr);
             return 2;
         case ParseOutcome::run:
             break;

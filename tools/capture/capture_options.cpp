@@ -1,9 +1,11 @@
 #include "capture_options.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <numeric>
 
 #include "show/camera_script.h"
@@ -87,10 +89,11 @@ ParseOutcome bad(std::string& error, const std::string& reason)
 
 }  // namespace
 
+// A format: the program's name, the indent of the second line, the name again.
 const char* const kCaptureUsage =
-    "usage: capture [--data DIR] [--from SEC] [--to SEC] [--fps N] [--size WxH | --fit WxH]\n"
-    "               [--out DIR | --y4m FILE|-] [--wav FILE|-]\n"
-    "       capture [--data DIR] [--fps N] [--size WxH | --fit WxH] [--out PREFIX] SECONDS...\n"
+    "usage: %s [--data DIR] [--from SEC] [--to SEC] [--fps N] [--size WxH | --fit WxH]\n"
+    "%*s[--out DIR | --y4m FILE|-] [--wav FILE|-]\n"
+    "       %s [--data DIR] [--fps N] [--size WxH | --fit WxH] [--out PREFIX] SECONDS...\n"
     "Draws the show from the data in DIR (default: here) as the demo draws it, N frames a second\n"
     "(default 60) in a WxH window (default 800x600); frame k shows demo time SEC + k / N.\n"
     "--fit WxH draws it as zephal3d --desktop does on a WxH screen: laid out as 800x600, in the\n"
@@ -102,6 +105,14 @@ const char* const kCaptureUsage =
     "from the frame at or just before it. The effects that\n"
     "step once a frame always count the frames from 0, so a moment looks the same in every capture\n"
     "of the same rate and size. Needs a display: run it under with-xvfb.\n";
+
+void printCaptureUsage(std::FILE* out)
+{
+    // The name it was started by: installed, it is zephal3d-capture.
+    const char* name = program_invocation_short_name;
+    int indent = static_cast<int>(std::strlen("usage: ") + std::strlen(name) + 1);
+    std::fprintf(out, kCaptureUsage, name, indent, "", name);
+}
 
 ParseOutcome parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& error)
 {

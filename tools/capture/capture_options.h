@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -27,4 +28,5 @@ enum class ParseOutcome { run, help, bad };
 // Reads the arguments; `bad` with the reason in `error`.
 ParseOutcome parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& error);
 
-extern const char* const kCaptureUsage;
+// The usage text, naming the program as it was started.
+void printCaptureUsage(std::FILE* out);

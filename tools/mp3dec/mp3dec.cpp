@@ -4,6 +4,7 @@
 // the song, as the demo loops it, unless --no-gapless. "-" for IN reads standard input, for OUT
 // writes standard output (the summary then goes to standard error). The output is written as fast
 // as it is decoded. mp3dec --info IN.mp3 prints what the stream says about itself.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -42,9 +43,10 @@ PassResult decodePass(Mp3Decoder& d, OutputQueue& out)
 
 int usage()
 {
-    report("usage", "mp3dec [--no-gapless] [-r] IN.mp3 OUT, or mp3dec --info IN.mp3: writes OUT as a WAV file, or "
-                    "with -r as raw 16-bit little-endian stereo; - as IN reads standard input, - as OUT writes "
-                    "standard output");
+    std::string name = program_invocation_short_name;  // installed as zephal3d-mp3dec
+    report("usage", name + " [--no-gapless] [-r] IN.mp3 OUT, or " + name + " --info IN.mp3: writes OUT as a WAV "
+                    "file, or with -r as raw 16-bit little-endian stereo; - as IN reads standard input, - as OUT "
+                    "writes standard output");
     return 2;
 }
 

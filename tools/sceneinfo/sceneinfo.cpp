@@ -16,13 +16,13 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--corners") == 0)
             corners = true;
-        else if (fileName)
+        else if (fileName || std::strncmp(argv[i], "--", 2) == 0)  // an unknown option is no file name
             badUsage = true;
         else
             fileName = argv[i];
     }
     if (!fileName || badUsage) {
-        std::fprintf(stderr, "usage: sceneinfo [--corners] FILE.3DS\n");
+        std::fprintf(stderr, "usage: %s [--corners] FILE.3DS\n", program_invocation_short_name);
         return 2;
     }
     Scene scene;

@@ -94,4 +94,9 @@ size=$("$bin/zephal3d-bmpinfo" "$share/greets.bmp" "$E2E_DIR/greets.rgb") || e2e
 # 44.1 kHz 16-bit stereo: 176400 bytes a second; the song lasts well over a minute.
 [ "$(head -c 12 "$E2E_DIR/music.wav" | tail -c 4)" = WAVE ] && (($(stat -c %s "$E2E_DIR/music.wav") > 60 * 176400)) ||
   e2e_fail "zephal3d-mp3dec wrote no WAV file of the song"
+# A usage line names the tool as it is installed, not as it was built.
+for tool in capture mp3dec sceneinfo bmpinfo; do
+  said=$("$bin/zephal3d-$tool" --frames 2>&1 || true)  # capture's unknown option; a lone file name for the others
+  [[ $said == *"usage: zephal3d-$tool "* ]] || e2e_fail "zephal3d-$tool's usage names another program: $said"
+done
 echo "install: ok"
