@@ -1,6 +1,7 @@
-# cmake --install into a temporary DESTDIR: the installed zephal3d, started from an empty folder
-# without --data, finds its data beside itself and shows the show; the data lookup order (option,
-# working folder, installed folder, none); the tools, menu entry, icons and man pages in place.
+# cmake --install into a temporary DESTDIR (or the package Z3D_DEB unpacked): the installed
+# zephal3d, started from an empty folder without --data, finds its data beside itself and shows the
+# show; the data lookup order (option, working folder, installed folder, none); the tools, menu
+# entry, icons and man pages in place.
 . "$(dirname "$0")/../lib.sh"
 e2e_xvfb -s 800x600
 e2e_data
@@ -8,13 +9,18 @@ root=$E2E_DIR/root
 # The build's list of installed files serves the user's own install for uninstalling: kept as it was.
 manifest=$Z3D_BUILD_DIR/install_manifest.txt
 [ ! -f "$manifest" ] || cp "$manifest" "$E2E_DIR/manifest"
-DESTDIR=$root cmake --install "$Z3D_BUILD_DIR" --prefix /usr >/dev/null || e2e_fail "cmake --install failed"
+# Z3D_DEB names a built package to check instead: its files unpacked as apt would place them.
+if [ -n "${Z3D_DEB:-}" ]; then
+  dpkg-deb -x "$Z3D_DEB" "$root" || e2e_fail "cannot unpack $Z3D_DEB"
+else
+  DESTDIR=$root cmake --install "$Z3D_BUILD_DIR" --prefix /usr >/dev/null || e2e_fail "cmake --install failed"
+fi
 if [ -f "$E2E_DIR/manifest" ]; then cp "$E2E_DIR/manifest" "$manifest"; else rm -f "$manifest"; fi
 bin=$root/usr/bin share=$root/usr/share/zephal3d
 Z3D_EXE=$bin/zephal3d
 
 for f in applications/zephal3d.desktop man/man6/zephal3d.6 man/man1/zephal3d-{capture,mp3dec,sceneinfo,bmpinfo}.1; do
-  [ -f "$root/usr/share/$f" ] || e2e_fail "not installed: share/$f"
+  [ -f "$root/usr/share/$f" ] || [ -f "$root/usr/share/$f.gz" ] || e2e_fail "not installed: share/$f"  # the package compresses man pages
 done
 for size in 48 128 256; do
   icon=$root/usr/share/icons/hicolor/${size}x$size/apps/zephal3d.png
