@@ -4,6 +4,7 @@
 #include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -116,12 +117,17 @@ bool waitForAnswer(int fd, int timeoutMs)
     return read(fd, &answer, 1) == 1 && answer == kDone;
 }
 
+// One command to the keeper; false when it is gone. send is async-signal-safe.
+bool tell(char command)
+{
+    return send(gKeeper.commandFd, &command, 1, MSG_NOSIGNAL) == 1;
+}
+
 void onCrash(int signal)
 {
     // SA_RESETHAND has already put the default action back.
     if (gKeeper.commandFd >= 0) {
-        char command = kRestore;
-        if (write(gKeeper.commandFd, &command, 1) == 1) {
+        if (tell(kRestore)) {
             pollfd wait{gKeeper.answerFd, POLLIN, 0};
             poll(&wait, 1, kRestoreWaitMs);
         }
@@ -151,7 +157,8 @@ bool startModeKeeper()
 {
     if (gKeeper.commandFd >= 0) return true;
     int command[2], answer[2];
-    if (pipe2(command, O_CLOEXEC) != 0) return false;
+    // A socket, not a pipe: a keeper that is gone must not end the demo by SIGPIPE (see tell).
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, command) != 0) return false;
     if (pipe2(answer, O_CLOEXEC) != 0) {
         close(command[0]);
         close(command[1]);
@@ -179,9 +186,7 @@ bool startModeKeeper()
 void stopModeKeeper()
 {
     if (gKeeper.commandFd < 0) return;
-    char command = kLeave;
-    [[maybe_unused]] ssize_t said = write(gKeeper.commandFd, &command, 1);
-    waitForAnswer(gKeeper.answerFd, kRestoreWaitMs);
+    if (tell(kLeave)) waitForAnswer(gKeeper.answerFd, kRestoreWaitMs);
     close(gKeeper.commandFd);
     close(gKeeper.answerFd);
     gKeeper = Keeper{};
