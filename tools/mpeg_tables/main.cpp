@@ -1,4 +1,5 @@
 // Writes the decoder's Huffman lookup tables, the code word list and the other standard tables as C++ sources.
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -142,9 +143,9 @@ struct HuffmanLookup {
     const uint16_t* entries;
 };
 )" + lookupConstants() + R"(
-// Entries 0..31 by table_select, 32 and 33 the quadruple tables A and B by count1table_select.
-// Tables 0, 4 and 14 have the one entry that gives (0, 0) without reading a bit.
-extern const HuffmanLookup kHuffmanLookups[34];
+// By table_select; tables 0, 4 and 14 have the one entry that gives (0, 0) without reading a bit.
+// The quadruple tables are read through kSignedQuadrupleLookups alone.
+extern const HuffmanLookup kHuffmanLookups[32];
 
 // Quadruples with their sign bits, by count1table_select, indexed by the next kQuadrupleSignedBits
 // bits (the longest code word and its four signs): the bits taken, code word and signs, in bits 0-3,
@@ -158,16 +159,16 @@ std::string lookupSource(const TableFiles& t, const std::map<int, Lookup>& looku
     std::string s = generatedBanner() + "#include \"audio/generated/huffman_lookup.h\"\n\nnamespace {\n\n";
     s += "const uint16_t kLookupZero[1] = {0};\n";
     for (const auto& [table, lookup] : lookups) {
+        if (std::find(std::begin(kQuadTables), std::end(kQuadTables), table) != std::end(kQuadTables)) continue;
         std::vector<long> v(lookup.entries.begin(), lookup.entries.end());
         s += "const uint16_t " + lookupName(table) + "[" + std::to_string(v.size()) + "] = {\n" + numberList(v, 16) + "};\n";
     }
-    s += "\n}  // namespace\n\nconst HuffmanLookup kHuffmanLookups[34] = {\n";
+    s += "\n}  // namespace\n\nconst HuffmanLookup kHuffmanLookups[32] = {\n";
     auto entry = [&](int linbits, int codes) {
         int rootBits = codes == 0 ? 0 : lookups.at(codes).rootBits;
         return "    {" + std::to_string(linbits) + ", " + std::to_string(rootBits) + ", " + lookupName(codes) + "},\n";
     };
     for (const TableInfoRow& row : t.tables) s += entry(row.linbits, row.codes < 0 ? 0 : row.codes);
-    for (int q : kQuadTables) s += entry(0, q);
     s += "};\n\nconst uint16_t kSignedQuadrupleLookups[2][1 << kQuadrupleSignedBits] = {\n";
     for (int q : kQuadTables) {
         std::vector<long> v(lookups.at(q).signedQuadruples.begin(), lookups.at(q).signedQuadruples.end());

@@ -21,9 +21,9 @@ constexpr int kLookupLinkBitsShift = 12;
 constexpr uint32_t kLookupLinkBitsMask = 7;
 constexpr uint32_t kLookupOffsetMask = 4095;
 
-// Entries 0..31 by table_select, 32 and 33 the quadruple tables A and B by count1table_select.
-// Tables 0, 4 and 14 have the one entry that gives (0, 0) without reading a bit.
-extern const HuffmanLookup kHuffmanLookups[34];
+// By table_select; tables 0, 4 and 14 have the one entry that gives (0, 0) without reading a bit.
+// The quadruple tables are read through kSignedQuadrupleLookups alone.
+extern const HuffmanLookup kHuffmanLookups[32];
 
 // Quadruples with their sign bits, by count1table_select, indexed by the next kQuadrupleSignedBits
 // bits (the longest code word and its four signs): the bits taken, code word and signs, in bits 0-3,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <string>
 #include <vector>
 
@@ -55,21 +56,37 @@ Decoded decode(BitWriter bits, GranuleInfo g)
 }
 
 // The table of every table_select value reads each code word of its table to its own pair, using
-// exactly the code word's bits whatever follows it.
+// exactly the code word's bits whatever follows it; the quadruple tables read each code word with
+// its sign bits, one for each value that is not zero.
 TEST(Huffman, EveryLookupTableDecodesEveryCodeWord)
 {
     std::vector<bool> seen(kHuffmanCodewordCount, false);
-    for (int sel = 0; sel < 34; ++sel) {
-        int codes = sel < 32 ? kHuffmanTables[sel].codes : sel;
+    for (int sel = 0; sel < 32; ++sel) {
+        int codes = kHuffmanTables[sel].codes;
         if (codes == 0 || codes == 255) continue;
-        EXPECT_EQ(kHuffmanLookups[sel].linbits, sel < 32 ? kHuffmanTables[sel].linbits : 0);
+        EXPECT_EQ(kHuffmanLookups[sel].linbits, kHuffmanTables[sel].linbits);
         for (const HuffmanCodeword* c : codewordsOf(codes)) {
             for (uint32_t tail : {0u, 0x7FFFFu, 0x2AAAAu}) {
                 const int extra = 19;  // as long as the longest code word
                 uint64_t bits = (uint64_t(c->bits) << extra | tail) << (64 - c->length - extra);
                 auto [value, length] = lookUpWord(kHuffmanLookups[sel].entries, kHuffmanLookups[sel].rootBits, bits);
-                ASSERT_EQ(value, sel < 32 ? c->x << 4 | c->y : c->x) << "table " << sel;
+                ASSERT_EQ(value, c->x << 4 | c->y) << "table " << sel;
                 ASSERT_EQ(length, c->length) << "table " << sel;
+            }
+            seen[c - kHuffmanCodewords] = true;
+        }
+    }
+    for (int quad : {32, 33}) {
+        for (const HuffmanCodeword* c : codewordsOf(quad)) {
+            int values = c->x & 15, signs = std::popcount(static_cast<unsigned>(values));
+            int rest = kQuadrupleSignedBits - c->length - signs;
+            for (uint32_t ones : {0u, 0x3FFu}) {  // every sign and every bit after them 0, then 1
+                uint32_t window = c->bits << (kQuadrupleSignedBits - c->length) |
+                                  (ones & ((1u << signs) - 1)) << rest | (ones & ((1u << rest) - 1));
+                uint32_t entry = kSignedQuadrupleLookups[quad - 32][window];
+                ASSERT_EQ(entry & kQuadrupleLengthMask, static_cast<uint32_t>(c->length + signs)) << "table " << quad;
+                ASSERT_EQ((entry >> kQuadrupleValueShift) & 15, static_cast<uint32_t>(values)) << "table " << quad;
+                ASSERT_EQ((entry >> kQuadrupleSignShift) & 15, ones ? static_cast<uint32_t>(values) : 0u) << "table " << quad;
             }
             seen[c - kHuffmanCodewords] = true;
         }
