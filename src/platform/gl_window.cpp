@@ -91,7 +91,6 @@ void applyHints(const GlWindowRequest& request)
     glfwWindowHint(GLFW_DEPTH_BITS, 16);
     glfwWindowHint(GLFW_STENCIL_BITS, request.stencilBits);
     glfwWindowHint(GLFW_ALPHA_BITS, 0);
-    glfwWindowHint(GLFW_DECORATED, request.framed ? GLFW_TRUE : GLFW_FALSE);
     for (const ColourHints& h : kColourHints) {
         if (h.colourBits != request.colourBits) continue;
         glfwWindowHint(GLFW_RED_BITS, h.red);

@@ -29,7 +29,6 @@ struct GlWindowRequest {
     int stencilBits = 0;  // a stencil also moves the depth buffer to the format stored with it
     int monitor = 0;  // where fullscreen goes: its place in the monitor list, 0 the primary
     bool keepDesktopMode = false;  // fullscreen covers the monitor at the mode it has; no mode is set
-    bool framed = true;  // a window manager may frame a window, and shrink one as large as the screen
 };
 
 enum class WindowFailure { kNone, kWindow, kPixelFormat, kContext };

@@ -37,7 +37,6 @@ bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int 
     if (!startWindowing(show.windows)) return fail("display", "none (run it under with-xvfb)");
     WindowFailure failure = WindowFailure::kNone;
     GlWindowRequest request = {"Zephal3D capture", width, height, kColourBits, false, kStencilBits};
-    request.framed = false;  // a picture the size of the screen must come out at that size
     GLFWwindow* window = createGlWindow(show.windows, request, failure);
     if (!window || !makeContextCurrent(window)) return fail("display", "cannot open a GL window");
     showGlWindow(window);
