@@ -71,6 +71,9 @@ bool openWindow(App& app, Shell& shell, const WindowPlan& plan, bool fullscreen)
         return false;
     }
     if (!settleDisplayMode(app, shell, plan.width, plan.height)) return false;
+    bool modeAsked = app.fullscreenMode && !app.desktopMode;
+    app.modeWidth = modeAsked ? plan.width : 0;
+    app.modeHeight = modeAsked ? plan.height : 0;
 
     WindowFailure failure = WindowFailure::kNone;
     GlWindowRequest request = {.title = plan.title,

@@ -12,6 +12,15 @@ constexpr double kFarPlane = 10000.0;
 // Only for a scene without a camera, which start-up refuses before any window exists.
 constexpr float kFallbackLens = 45.0f;
 
+// A window fills its framebuffer; desktop fullscreen, and a mode that did not give its size, keep
+// the show's shape.
+PictureFit fitFor(const App& app, int width, int height)
+{
+    if (!app.fullscreenMode) return fitPicture(width, height, false);
+    if (app.desktopMode) return fitPicture(width, height, true);
+    return fitModePicture(app.modeWidth, app.modeHeight, width, height);
+}
+
 }  // namespace
 
 ViewSetup viewSetupFor(int width, int height, float lens)
@@ -22,7 +31,7 @@ ViewSetup viewSetupFor(int width, int height, float lens)
 
 void resizeView(App& app, int width, int height)
 {
-    PictureFit fit = fitPicture(width, height, app.desktopMode && app.fullscreenMode);
+    PictureFit fit = fitFor(app, width, height);
     app.picture = fit;
     const SceneCamera* camera = app.scene.selectedCamera;
     ViewSetup view = viewSetupFor(fit.layoutWidth, fit.layoutHeight, camera ? camera->lens : kFallbackLens);

@@ -30,6 +30,8 @@ struct App {
     ShowState show;
     // Fullscreen keeps the monitor's own mode and shows the 800 × 600 layout in a 4:3 rectangle.
     bool desktopMode;
+    // The display mode the design's fullscreen switched to; 0 × 0 when the window asked for none.
+    int32_t modeWidth, modeHeight;
     // Where the last resize put the picture in the framebuffer.
     PictureFit picture;
 };

@@ -17,6 +17,13 @@ PictureFit fitPicture(int framebufferWidth, int framebufferHeight, bool keepShow
             kShowLayoutWidth, kShowLayoutHeight};
 }
 
+PictureFit fitModePicture(int modeWidth, int modeHeight, int framebufferWidth, int framebufferHeight)
+{
+    bool asked = modeWidth > 0 && modeHeight > 0;
+    bool missed = framebufferWidth != modeWidth || framebufferHeight != modeHeight;
+    return fitPicture(framebufferWidth, framebufferHeight, asked && missed);
+}
+
 bool hasBars(const PictureFit& fit)
 {
     return fit.width != fit.framebufferWidth || fit.height != fit.framebufferHeight;

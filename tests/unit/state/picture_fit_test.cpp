@@ -36,4 +36,38 @@ TEST(PictureFit, LargestCentredRectangleOfTheShowsShape)
     }
 }
 
+struct ModeCase {
+    int askedWidth, askedHeight;  // the mode fullscreen switched to
+    int gotWidth, gotHeight;      // the framebuffer it came out with
+    PictureFit expected;          // worked out by hand
+};
+
+const ModeCase kModeCases[] = {
+    // The mode took: the picture as it has always been, laid out at its own size.
+    {800, 600, 800, 600, {800, 600, 0, 0, 800, 600, 800, 600}},
+    {640, 480, 640, 480, {640, 480, 0, 0, 640, 480, 640, 480}},
+    // Xwayland lists the mode but hands over the output's size: bars at the sides.
+    {800, 600, 1920, 1080, {1920, 1080, 240, 0, 1440, 1080, 800, 600}},
+    {640, 480, 1920, 1080, {1920, 1080, 240, 0, 1440, 1080, 800, 600}},
+    // A compositor that scales by 2: the show's shape already, laid out as 800 x 600.
+    {800, 600, 1600, 1200, {1600, 1200, 0, 0, 1600, 1200, 800, 600}},
+    // A mode change that failed quietly on a 5:4 screen: bars above and below.
+    {800, 600, 1280, 1024, {1280, 1024, 0, 32, 1280, 960, 800, 600}},
+    // One pixel off is off: the rectangle rounds down inside it.
+    {800, 600, 801, 600, {801, 600, 0, 0, 800, 600, 800, 600}},
+    // No mode asked: the whole framebuffer.
+    {0, 0, 1024, 768, {1024, 768, 0, 0, 1024, 768, 1024, 768}},
+};
+
+TEST(PictureFit, FullscreenThatMissedItsModeKeepsTheShowsShape)
+{
+    for (const ModeCase& c : kModeCases) {
+        SCOPED_TRACE(testing::Message() << c.askedWidth << "x" << c.askedHeight << " -> " << c.gotWidth << "x"
+                                        << c.gotHeight);
+        PictureFit fit = fitModePicture(c.askedWidth, c.askedHeight, c.gotWidth, c.gotHeight);
+        EXPECT_TRUE(fit == c.expected) << fit.x << "," << fit.y << " " << fit.width << "x" << fit.height << " laid out "
+                                       << fit.layoutWidth << "x" << fit.layoutHeight;
+    }
+}
+
 }  // namespace
