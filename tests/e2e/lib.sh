@@ -4,6 +4,8 @@
 #   . "$(dirname "$0")/../lib.sh"
 #   e2e_xvfb -s 1024x768 -wm   # first: re-runs this script on an Xvfb of its own (screen size,
 #                              # optionally under openbox); the screen size picks the display mode
+#   e2e_sway -s 1920x1080      # or instead: on a Wayland desktop of its own, sway with Xwayland
+#                              # (with-sway; skips the test where sway is not installed)
 #   e2e_data                   # a temp folder E2E_DIR with the test scene and its images
 #                              # (e2e_data --no-camera: a scene without a camera)
 #   e2e_start [ARG...]         # zephal3d in E2E_DIR; stdout/stderr kept in E2E_DIR/{stdout,stderr}
@@ -15,7 +17,7 @@
 #   e2e_keydown r; e2e_keyup r # hold and release
 #   e2e_answer 'Kiro GL' Return  # waits for a message box and answers it with a key
 #   e2e_close_request WIN      # the window manager's close request (WM_DELETE_WINDOW)
-#   e2e_shot FILE              # screenshot of the whole screen
+#   e2e_shot FILE              # screenshot of the whole screen (grim's on Wayland)
 #   e2e_pixel FILE X Y         # prints "R G B" (0-255) of one pixel
 #   e2e_geometry WIN           # prints "WIDTH HEIGHT X Y" of a window's client area
 #   e2e_frames, e2e_viewports  # glClear and glViewport calls so far (frames drawn, views set)
@@ -38,7 +40,7 @@
 #
 # Register a script in tests/e2e/<folder>/CMakeLists.txt with z3d_add_e2e_test(NAME script.sh);
 # CTest then gives the paths: Z3D_EXE, Z3D_WRITE_SCENE, Z3D_SEND_WM_DELETE, Z3D_GL_COUNTER,
-# Z3D_WITH_XVFB. The demo inherits the script's environment (export HOME, for instance, to
+# Z3D_WITH_XVFB, Z3D_WITH_SWAY. The demo inherits the script's environment (export HOME, for instance, to
 # give it an .asoundrc of the test's own). E2E_KEEP=1 keeps the temp folder.
 
 set -euo pipefail
@@ -75,6 +77,13 @@ e2e_xvfb() {
   if [ -z "${E2E_ON_XVFB:-}" ]; then
     export E2E_ON_XVFB=1
     exec "$Z3D_WITH_XVFB" "$@" bash "$E2E_SCRIPT"
+  fi
+}
+
+e2e_sway() {
+  if [ -z "${E2E_ON_SWAY:-}" ]; then
+    export E2E_ON_SWAY=1
+    exec "$Z3D_WITH_SWAY" "$@" bash "$E2E_SCRIPT"
   fi
 }
 
@@ -141,8 +150,11 @@ e2e_close_request() {
 
 # A capture can fail while a window is being mapped or unmapped: try again.
 e2e_shot() {
+  local shoot=(import -window root)
+  # Xwayland's root window holds no pictures: the compositor has them.
+  if [ -n "${WAYLAND_DISPLAY:-}" ]; then shoot=(grim -t png); fi
   for _ in 1 2 3; do
-    import -window root "$1" 2>"$1.log" && return 0
+    "${shoot[@]}" "$1" 2>"$1.log" && return 0
     sleep 0.2
   done
   e2e_fail "no screenshot: $(cat "$1.log")"
