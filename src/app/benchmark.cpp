@@ -33,6 +33,12 @@ std::string line(const char* format, double a, double b = 0.0)
     return text;
 }
 
+std::string drawnAt(const BenchmarkRun& run)
+{
+    if (run.renderWidth <= 0) return "";
+    return ", drawn at " + std::to_string(run.renderWidth) + "x" + std::to_string(run.renderHeight);
+}
+
 }  // namespace
 
 double benchmarkClockMs()
@@ -65,7 +71,7 @@ std::string benchmarkReport(const BenchmarkRun& run)
     FrameStats stats = frameStats(run.frames, kStretches);
     std::string text = "renderer: " + run.renderer + "\nversion: " + run.version + "\n";
     text += "picture: " + std::to_string(run.pictureWidth) + "x" + std::to_string(run.pictureHeight) + " (the show " +
-            std::to_string(run.showWidth) + "x" + std::to_string(run.showHeight) + ")\n";
+            std::to_string(run.showWidth) + "x" + std::to_string(run.showHeight) + drawnAt(run) + ")\n";
     text += "frames: " + std::to_string(stats.frames) + "\n";
     text += line("average: %.1f fps\n", stats.averageFps);
     text += line("1%% low: %.1f fps\n", stats.onePercentLowFps);

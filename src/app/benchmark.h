@@ -15,6 +15,7 @@ struct BenchmarkRun {
     bool flightDone = false;
     std::string renderer, version;  // the GL's, read at the first frame
     int pictureWidth = 0, pictureHeight = 0, showWidth = 0, showHeight = 0;
+    int renderWidth = 0, renderHeight = 0;  // the off-screen size the show was drawn at; 0: none
 };
 
 // After each drawn frame of demo time demoMs, with its context current: times the frame before

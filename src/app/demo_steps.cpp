@@ -28,8 +28,11 @@ bool DesktopSteps::drawFrame(App& app)
 {
     // The clock as the frame's camera reads it, a moment later.
     double demoMs = elapsedMs(app.clock);
-    bool drawn = drawFramedFrame(app);
-    if (benchmark) recordBenchmarkFrame(*benchmark, app, demoMs, benchmarkClockMs());
+    bool drawn = shell.offscreen.framebuffer ? drawScaledFrame(app, shell.offscreen) : drawFramedFrame(app);
+    if (!benchmark) return drawn;
+    benchmark->renderWidth = shell.offscreen.width;
+    benchmark->renderHeight = shell.offscreen.height;
+    recordBenchmarkFrame(*benchmark, app, demoMs, benchmarkClockMs());
     return drawn;
 }
 void DesktopSteps::swapBuffers() { ::swapBuffers(shell); }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/report.h"
+#include "state/effect_steps.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ const char* const kVersion = "zephal3d 1.0\n";
 
 const char* const kUsage =
     "usage: zephal3d [--window | --desktop] [--monitor N] [--vsync | --no-vsync] [--data DIR]\n"
-    "                [--mute] [--benchmark]\n"
+    "                [--mute] [--benchmark] [--step-rate HZ] [--render-size WxH]\n"
     "       zephal3d --help | --version\n";
 
 // What --help prints after the usage lines.
@@ -36,6 +37,13 @@ const char* const kHelpBody =
     "                holds scenedemo.3DS, else the installed ../share/zephal3d beside the program)\n"
     "  --mute        play no music and open no sound device\n"
     "  --benchmark   run the flight once with vsync off, print its frame rates and end\n"
+    "  --step-rate HZ\n"
+    "                the greets and the end fog move HZ steps a second of the show's time\n"
+    "                instead of one step a frame, so that they look the same at any refresh\n"
+    "                rate (the show was made for 60; at 144 Hz they rush by too fast to read)\n"
+    "  --render-size WxH\n"
+    "                draw the show at WxH off screen and scale it into its picture: for a\n"
+    "                computer without a GPU, whose software GL slows down with the pixels\n"
     "  --help        print this help and end\n"
     "  --version     print the version and end\n"
     "\n"
@@ -69,17 +77,28 @@ LaunchOptions badUsage(std::string_view what, std::string_view message)
     return options;
 }
 
-// The monitor's number: a plain decimal, no sign, no trailing text.
-bool parseMonitor(std::string_view text, int& monitor)
+constexpr int kMostMonitors = 999;  // far above any real desk; keeps the number an int
+constexpr int kSmallestSide = 16;  // of a render size; below that the show is a smudge
+constexpr int kLargestSide = 8192;  // twice a 4K screen's width
+constexpr int kMostDigits = 4;
+
+// A plain decimal from `least` to `most`: no sign, no trailing text.
+bool parseNumber(std::string_view text, int least, int most, int& value)
 {
-    constexpr int kMostMonitors = 1000;  // far above any real desk; keeps the number an int
-    if (text.empty() || text.size() > 3) return false;
-    monitor = 0;
+    if (text.empty() || text.size() > kMostDigits) return false;
+    value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return false;
-        monitor = monitor * 10 + (c - '0');
+        value = value * 10 + (c - '0');
     }
-    return monitor < kMostMonitors;
+    return value >= least && value <= most;
+}
+
+bool parseSize(std::string_view text, int& width, int& height)
+{
+    size_t x = text.find('x');
+    return x != std::string_view::npos && parseNumber(text.substr(0, x), kSmallestSide, kLargestSide, width) &&
+           parseNumber(text.substr(x + 1), kSmallestSide, kLargestSide, height);
 }
 
 }  // namespace
@@ -103,9 +122,15 @@ LaunchOptions parseLaunchOptions(int argc, const char* const* argv)
         } else if (arg == "--vsync" || arg == "--no-vsync") {
             options.display.vsync = arg == "--vsync";
         } else if (arg == "--monitor") {
-            if (i + 1 == argc) return badUsage("--monitor", "needs a number");
-            if (!parseMonitor(argv[++i], options.display.monitor)) return badUsage("--monitor", "needs a number");
+            if (i + 1 == argc || !parseNumber(argv[++i], 0, kMostMonitors, options.display.monitor))
+                return badUsage("--monitor", "needs a number");
             options.monitorGiven = true;
+        } else if (arg == "--step-rate") {
+            if (i + 1 == argc || !parseNumber(argv[++i], 1, kMaxStepRateHz, options.start.stepRateHz))
+                return badUsage("--step-rate", "needs a rate from 1 to 1000 steps a second");
+        } else if (arg == "--render-size") {
+            if (i + 1 == argc || !parseSize(argv[++i], options.display.renderWidth, options.display.renderHeight))
+                return badUsage("--render-size", "needs a size WxH, each side from 16 to 8192");
         } else if (arg == "--data" || arg.starts_with(dataEquals)) {
             bool separate = arg == "--data";
             if (separate && i + 1 == argc) return badUsage("--data", "needs a folder");

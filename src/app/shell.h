@@ -61,6 +61,7 @@ struct StartChoices {
     bool windowed = false;  // a framed window from the start, without the display-mode question
     bool mute = false;      // no music read, no sound device opened
     bool desktop = false;   // fullscreen keeps the monitor's mode (F1: the 640 × 480 window)
+    int stepRateHz = 0;     // the effects that step once a frame step HZ times a second of demo time
 };
 
 // The whole run: start-up, main loop, shut-down. Returns the exit status.

@@ -17,6 +17,7 @@ int runDemo(App& app, DemoSteps& steps, const StartChoices& choices)
     if (!steps.loadScene(app)) return kExitFailure;
     app.fullscreenMode = !choices.windowed;
     app.desktopMode = choices.desktop;
+    app.stepRateHz = choices.stepRateHz;
     steps.setCursorPos(kCursorX, kCursorY);
     if (!choices.mute && steps.openMusic(kMusicFile)) steps.startMusic(kLoopMusic);
 

@@ -91,6 +91,10 @@ bool openWindow(App& app, Shell& shell, const WindowPlan& plan, bool fullscreen)
     int pixelsWide = plan.width, pixelsHigh = plan.height;
     framebufferSize(window, pixelsWide, pixelsHigh);
     if (!startShowView(app, pixelsWide, pixelsHigh)) return failAfterClose(shell, "Initialization Failed.");
+    // Said once: the next window has the same GL.
+    if (shell.display.renderWidth > 0 &&
+        !startRenderSize(shell.offscreen, shell.display.renderWidth, shell.display.renderHeight))
+        shell.display.renderWidth = shell.display.renderHeight = 0;
     return true;
 }
 
@@ -99,6 +103,7 @@ void closeWindow(Shell& shell)
     // The display mode goes back with the fullscreen window, and the context with its window;
     // the connection to the display stays until the program ends.
     GLFWwindow* window = shell.windows.window;
+    if (window) closeOffscreenTarget(shell.offscreen);
     if (window && !releaseContext()) showShutdownError("Release Of DC And RC Failed.");
     if (window && !destroyGlWindow(shell.windows, window)) showShutdownError("Could Not Release hWnd.");
     shell.windows.window = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/gl_window.h"
+#include "render/offscreen_target.h"
 
 struct App;
 
@@ -8,6 +9,8 @@ struct App;
 struct DisplayChoices {
     int monitor = 0;  // place in the platform's monitor list; 0 the primary
     bool vsync = true;  // buffer swaps wait for the display's refresh
+    // The show drawn at this size off screen and scaled into its picture; 0: drawn directly.
+    int renderWidth = 0, renderHeight = 0;
 };
 
 // The shell's side of the window for the whole run: the window layer with its message queue,
@@ -16,6 +19,7 @@ struct Shell {
     WindowSystem windows;
     bool declined;
     DisplayChoices display;
+    OffscreenTarget offscreen;  // open in the live window's context when a render size is asked
 };
 
 // A window the demo asks for: title and client size with the colour depth.

@@ -251,6 +251,11 @@ void glWindowSize(GLFWwindow* window, int& width, int& height)
     glfwGetFramebufferSize(window, &width, &height);
 }
 
+GlFunction glFunction(const char* name)
+{
+    return glfwGetProcAddress(name);
+}
+
 bool peekMessage(WindowSystem& system, WindowMessage& message)
 {
     if (system.queue.messages.empty() && system.started) {

@@ -61,6 +61,11 @@ void swapGlBuffers(GLFWwindow* window);
 // The size GL draws the window's client area in, in pixels.
 void glWindowSize(GLFWwindow* window, int& width, int& height);
 
+// A GL function beyond GL 1.1, by name, from the current context's driver; nullptr when the
+// driver has none by that name (whether the context offers it is the GL's version to say).
+using GlFunction = void (*)();
+GlFunction glFunction(const char* name);
+
 // Takes the oldest message; when none is queued, lets the window system deliver what it has
 // first and, while a window is live, holds the screen saver off every 30 s. Never waits; the
 // queue's rule for taps holds (see takeMessage).

@@ -1,5 +1,10 @@
 #include "session/show_session.h"
 
+#include <string>
+
+#include "platform/gl_window.h"
+#include "platform/report.h"
+#include "render/offscreen_target.h"
 #include "render/setup_gl.h"
 #include "session/resize_view.h"
 #include "state/app.h"
@@ -20,4 +25,12 @@ bool startShowView(App& app, int width, int height)
     if (!setupGL(app)) return false;
     startClock(app.clock);
     return true;
+}
+
+bool startRenderSize(OffscreenTarget& target, int width, int height)
+{
+    const char* why = "";
+    if (openOffscreenTarget(target, width, height, glFunction, why)) return true;
+    report("--render-size", std::string(why) + "; the show is drawn directly at the window's size");
+    return false;
 }

@@ -48,8 +48,14 @@ bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int 
 
 void closeShowWindow(ShowWindow& show)
 {
+    closeOffscreenTarget(show.offscreen);
     if (show.windows.window) destroyGlWindow(show.windows, show.windows.window);
     stopWindowing(show.windows);
+}
+
+bool useRenderSize(ShowWindow& show, int width, int height)
+{
+    return startRenderSize(show.offscreen, width, height);
 }
 
 void setShowTime(ShowWindow& show, App& app, double ms)
@@ -59,12 +65,16 @@ void setShowTime(ShowWindow& show, App& app, double ms)
     double whole = std::floor(ms);
     show.time.nowMs = static_cast<uint32_t>(whole);
     app.clock.clockStartMs = static_cast<float>(whole - ms);
+    app.clock.exactStartMs = whole - ms;
 }
 
 void drawShowFrame(ShowWindow& show, App& app, double ms)
 {
     setShowTime(show, app, ms);
-    drawFramedFrame(app);
+    if (show.offscreen.framebuffer)
+        drawScaledFrame(app, show.offscreen);
+    else
+        drawFramedFrame(app);
 }
 
 void drawUnseenFrame(ShowWindow& show, App& app, double ms)

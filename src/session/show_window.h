@@ -6,6 +6,7 @@
 
 #include "platform/gl_window.h"
 #include "platform/time_source.h"
+#include "render/offscreen_target.h"
 
 struct App;
 
@@ -16,6 +17,7 @@ struct ShowWindow {
     ManualTime time{};
     int width = 0;
     int height = 0;
+    OffscreenTarget offscreen{};  // drawn into when open, then scaled into the picture
 };
 
 // Reads the scene and the images from `dataDir` (which becomes the working directory, as the
@@ -23,6 +25,9 @@ struct ShowWindow {
 // clock at 0. False, after a message on stderr, when something is missing.
 bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int width, int height);
 void closeShowWindow(ShowWindow& show);
+// The show drawn at width × height off screen, as zephal3d --render-size draws it; false after a
+// line on stderr when the GL cannot, and the show is drawn directly.
+bool useRenderSize(ShowWindow& show, int width, int height);
 
 // Sets the demo clock to `ms` since the show started, fractions of a millisecond included.
 void setShowTime(ShowWindow& show, App& app, double ms);

@@ -1,9 +1,13 @@
 #include "show/camera_timeline.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "show/demo_random.h"
 #include "show/path_interpolation.h"
 #include "state/app.h"
 #include "state/demo_clock.h"
+#include "state/effect_steps.h"
 
 namespace {
 
@@ -28,12 +32,41 @@ float shakeOffset(ShowState& show)
     return static_cast<float>((demoRand(show.random) * show.cameraShake) % kShakeRange);
 }
 
+int32_t toInt32(int64_t steps)
+{
+    return static_cast<int32_t>(std::min<int64_t>(steps, std::numeric_limits<int32_t>::max()));
+}
+
+// The end fog's steps of this frame, each showing the density and then thickening it.
+float stepEndFog(ShowState& state, int64_t steps)
+{
+    for (int64_t i = 0; i < steps; ++i) {
+        float next = state.endFogDensity + kEndFogStep;
+        state.endFogShown = state.endFogDensity;
+        // Once the float no longer grows, nor will it in the steps left.
+        if (next == state.endFogDensity) break;
+        state.endFogDensity = next;
+    }
+    return state.endFogShown;
+}
+
+// How many steps the overlays take in this frame; one that comes on now counts from its start.
+void countOverlaySteps(App& app, double nowMs, bool scrollWasOn, bool panelWasOn, double flightEndMs)
+{
+    ShowState& state = app.show;
+    int64_t done = app.clock.stepInstantsDone;
+    state.scrollSteps =
+        toInt32(stepsThisFrame(app.stepRateHz, done, nowMs, scrollWasOn ? kRunningBefore : kScrollStartMs));
+    state.panelSteps = toInt32(stepsThisFrame(app.stepRateHz, done, nowMs, panelWasOn ? kRunningBefore : flightEndMs));
+}
+
 }  // namespace
 
 TimelineFrame evaluateTimeline(App& app, const CameraTimeline& timeline)
 {
     ShowState& state = app.show;
-    float now = elapsedMs(app.clock);
+    DemoTime time = readDemoTime(app.clock);
+    float now = time.ms;
     TimelineFrame frame{};
     Vec3 eye{0.0f, 0.0f, 0.0f};
     Vec3 target{0.0f, 0.0f, 0.0f};
@@ -51,14 +84,16 @@ TimelineFrame evaluateTimeline(App& app, const CameraTimeline& timeline)
                                  timeline.posFinTarget[i]);
     }
     double flightEndMs = flightEnd(timeline);
+    bool scrollWasOn = state.greetsScrollOn;
+    bool panelWasOn = state.greetsPanelOn;
     if (now > kScrollStartMs && now < flightEndMs) state.greetsScrollOn = true;
 
     SceneCamera& camera = flownCamera(app);
     if (now > flightEndMs) {
         frame.setsFogDensity = true;
-        frame.fogDensity = state.endFogDensity;
         frame.blackFog = true;
-        state.endFogDensity += kEndFogStep;
+        int64_t fogSteps = stepsThisFrame(app.stepRateHz, app.clock.stepInstantsDone, time.exactMs, flightEndMs);
+        frame.fogDensity = stepEndFog(state, fogSteps);
         state.greetsPanelOn = true;
     } else {
         camera.eye = eye;
@@ -72,6 +107,8 @@ TimelineFrame evaluateTimeline(App& app, const CameraTimeline& timeline)
     frame.lookAt = camera.target;
     // Nothing later in the frame reads the shake, so it can end here.
     state.cameraShake = 0;
+    countOverlaySteps(app, time.exactMs, scrollWasOn, panelWasOn, flightEndMs);
+    app.clock.stepInstantsDone = std::max(app.clock.stepInstantsDone, instantsUpTo(app.stepRateHz, time.exactMs));
     return frame;
 }
 

@@ -6,8 +6,8 @@
 
 struct App;
 
-// One frame's step of each overlay and the rectangle it then covers; the overlays move by a
-// fixed step per frame, not by the clock.
+// One frame's steps of each overlay (one, or as many as the timeline counted for a step rate) and
+// the rectangle it then covers.
 OverlayRect stepGreetsScroll(App& app);
 OverlayRect stepGreetsPanel(App& app);
 

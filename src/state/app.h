@@ -32,6 +32,8 @@ struct App {
     bool desktopMode;
     // The display mode the design's fullscreen switched to; 0 × 0 when the window asked for none.
     int32_t modeWidth, modeHeight;
+    // The effects that step once a frame step once per 1/stepRateHz s of demo time; 0: once a frame.
+    int32_t stepRateHz;
     // Where the last resize put the picture in the framebuffer.
     PictureFit picture;
 };

@@ -21,14 +21,19 @@ struct GreetsPanel {
 // this, so an overlay that is on stays on through the replayed flight.
 struct ShowState {
     int32_t cameraShake;  // 1 at start: the very first frame shakes too
-    float endFogDensity;
+    float endFogDensity;  // what the next step of the end fog shows
+    float endFogShown;  // what the last step showed, kept through a frame without a step
     bool greetsScrollOn;
     bool greetsPanelOn;
     RandomState random;
     int32_t greetsScrollY;  // bottom edge of the scroll; every resize resets it
     GreetsPanel panel;
+    // This frame's steps of the overlays, as the timeline counted them (see effect_steps.h).
+    int32_t scrollSteps;
+    int32_t panelSteps;
     SceneCamera spareCamera;  // flown instead when the scene has no selected camera
 };
 
-// The start values: shake on, end fog at 0.001, the generator at 1, overlays off and at 0.
+// The start values: shake on, end fog at 0.001, the generator at 1, overlays off and at 0, a
+// step a frame.
 void startShow(ShowState& show);

@@ -192,7 +192,9 @@ int main(int argc, char** argv)
     makeAbsolute(options.wavPath);
     ShowWindow session;
     gApp.desktopMode = options.fit;
+    gApp.stepRateHz = options.stepRateHz;
     if (!openShowWindow(session, gApp, options.dataDir, options.width, options.height)) return 1;
+    if (options.renderWidth > 0) useRenderSize(session, options.renderWidth, options.renderHeight);
     bool ok = false;
     if (session.width != options.width || session.height != options.height)
         fail("display", "the window came out " + std::to_string(session.width) + "x" + std::to_string(session.height) +

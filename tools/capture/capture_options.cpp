@@ -9,6 +9,7 @@
 #include <numeric>
 
 #include "show/camera_script.h"
+#include "state/effect_steps.h"
 
 namespace {
 
@@ -44,6 +45,16 @@ bool parseSize(const char* text, int& width, int& height)
            width <= kMaxSide && height <= kMaxSide;
 }
 
+bool parseStepRate(const char* text, int& rateHz)
+{
+    char* end = nullptr;
+    errno = 0;
+    long hz = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || hz < 1 || hz > kMaxStepRateHz) return false;
+    rateHz = static_cast<int>(hz);
+    return true;
+}
+
 bool parseRate(const char* text, FrameRate& rate)
 {
     char* end = nullptr;
@@ -70,6 +81,8 @@ bool takeOption(const std::string& name, const char* value, CaptureOptions& opti
         return parseSize(value, options.width, options.height);
     }
     if (name == "--fps") return parseRate(value, options.rate);
+    if (name == "--step-rate") return parseStepRate(value, options.stepRateHz);
+    if (name == "--render-size") return parseSize(value, options.renderWidth, options.renderHeight);
     if (name == "--from") return parseSeconds(value, options.fromSeconds);
     if (name == "--to") return parseSeconds(value, options.toSeconds);
     return false;
@@ -78,7 +91,7 @@ bool takeOption(const std::string& name, const char* value, CaptureOptions& opti
 bool isOption(const std::string& arg)
 {
     return arg == "--data" || arg == "--out" || arg == "--y4m" || arg == "--wav" || arg == "--size" || arg == "--fit" ||
-           arg == "--fps" || arg == "--from" || arg == "--to";
+           arg == "--fps" || arg == "--from" || arg == "--to" || arg == "--step-rate" || arg == "--render-size";
 }
 
 ParseOutcome bad(std::string& error, const std::string& reason)
@@ -92,26 +105,30 @@ ParseOutcome bad(std::string& error, const std::string& reason)
 // A format: the program's name, the indent of the second line, the name again.
 const char* const kCaptureUsage =
     "usage: %s [--data DIR] [--from SEC] [--to SEC] [--fps N] [--size WxH | --fit WxH]\n"
-    "%*s[--out DIR | --y4m FILE|-] [--wav FILE|-]\n"
-    "       %s [--data DIR] [--fps N] [--size WxH | --fit WxH] [--out PREFIX] SECONDS...\n"
+    "%*s[--step-rate HZ] [--render-size WxH] [--out DIR | --y4m FILE|-] [--wav FILE|-]\n"
+    "       %s [--data DIR] [--fps N] [--size WxH | --fit WxH] [--step-rate HZ]\n"
+    "%*s[--render-size WxH] [--out PREFIX] SECONDS...\n"
     "Draws the show from the data in DIR (default: here) as the demo draws it, N frames a second\n"
     "(default 60) in a WxH window (default 800x600); frame k shows demo time SEC + k / N.\n"
     "--fit WxH draws it as zephal3d --desktop does on a WxH screen: laid out as 800x600, in the\n"
     "largest centred 4:3 rectangle, with black bars (--fit 1920x1080 for a full-HD video).\n"
+    "--step-rate HZ moves the greets and the end fog HZ steps a second of demo time, as\n"
+    "zephal3d --step-rate does, instead of a step a frame: captures of any N then agree.\n"
+    "--render-size WxH draws the show at WxH off screen and scales it into its picture.\n"
     "A range (default: 0 to the end of the show plus 2 s) goes to DIR/frame-000000.png ...\n"
     "(default ./capture), or as one YUV4MPEG2 stream to FILE (- for standard output); --wav\n"
     "writes the music of the range to FILE (- for standard output, unless the stream takes it).\n"
     "Given SECONDS instead, it writes PREFIX-<ms>.ppm (default shot-<ms>.ppm) for each moment,\n"
-    "from the frame at or just before it. The effects that\n"
-    "step once a frame always count the frames from 0, so a moment looks the same in every capture\n"
-    "of the same rate and size. Needs a display: run it under with-xvfb.\n";
+    "from the frame at or just before it. The effects that step once a frame always count the\n"
+    "frames from 0, so a moment looks the same in every capture of the same rate and size.\n"
+    "Needs a display: run it under with-xvfb.\n";
 
 void printCaptureUsage(std::FILE* out)
 {
     // The name it was started by: installed, it is zephal3d-capture.
     const char* name = program_invocation_short_name;
     int indent = static_cast<int>(std::strlen("usage: ") + std::strlen(name) + 1);
-    std::fprintf(out, kCaptureUsage, name, indent, "", name);
+    std::fprintf(out, kCaptureUsage, name, indent, "", name, indent, "");
 }
 
 ParseOutcome parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& error)

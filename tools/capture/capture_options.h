@@ -17,6 +17,9 @@ struct CaptureOptions {
     int height = 600;
     bool sizeGiven = false;
     bool fit = false;  // --fit: the show keeps its shape and 800 × 600 layout inside width × height
+    int stepRateHz = 0;  // --step-rate: the effects step by demo time, as zephal3d --step-rate does
+    int renderWidth = 0;  // --render-size: drawn off screen at this size, then scaled; 0: directly
+    int renderHeight = 0;
     std::string out;      // a range's PNG folder, or the moments' file prefix
     std::string y4mPath;  // a range as one YUV4MPEG2 stream ("-": standard output) instead of PNGs
     std::string wavPath;  // a range's music ("-": standard output)

@@ -12,6 +12,13 @@ namespace {
 
 using enum LaunchAction;
 
+LaunchOptions parseArguments(const std::vector<const char*>& args)
+{
+    std::vector<const char*> argv = {"zephal3d"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return parseLaunchOptions(static_cast<int>(argv.size()), argv.data());
+}
+
 struct Case {
     std::vector<const char*> args;  // after the program's name
     LaunchAction action;
@@ -38,10 +45,8 @@ const Case kCases[] = {
 TEST(LaunchOptions, TableOfCommandLines)
 {
     for (const Case& c : kCases) {
-        std::vector<const char*> argv = {"zephal3d"};
-        argv.insert(argv.end(), c.args.begin(), c.args.end());
         SCOPED_TRACE(testing::PrintToString(c.args));
-        LaunchOptions o = parseLaunchOptions(static_cast<int>(argv.size()), argv.data());
+        LaunchOptions o = parseArguments(c.args);
         EXPECT_EQ(o.action, c.action);
         EXPECT_EQ(o.start.windowed, c.windowed);
         EXPECT_EQ(o.start.mute, c.mute);
@@ -70,16 +75,49 @@ const DisplayCase kDisplayCases[] = {
 TEST(LaunchOptions, DisplayOptions)
 {
     for (const DisplayCase& c : kDisplayCases) {
-        std::vector<const char*> argv = {"zephal3d"};
-        argv.insert(argv.end(), c.args.begin(), c.args.end());
         SCOPED_TRACE(testing::PrintToString(c.args));
-        LaunchOptions o = parseLaunchOptions(static_cast<int>(argv.size()), argv.data());
+        LaunchOptions o = parseArguments(c.args);
         EXPECT_EQ(o.problem, c.bad ? "needs a number" : "");
         if (c.bad) continue;
         EXPECT_EQ(o.start.desktop, c.desktop);
         EXPECT_EQ(o.display.monitor, c.monitor);
         EXPECT_EQ(o.display.vsync, c.vsync);
         EXPECT_EQ(o.benchmark, c.benchmark);
+    }
+}
+
+struct RateAndSizeCase {
+    std::vector<const char*> args;
+    int stepRateHz, renderWidth, renderHeight;
+    const char* problem;  // "" when the options are good
+};
+
+const char* const kBadRate = "needs a rate from 1 to 1000 steps a second";
+const char* const kBadSize = "needs a size WxH, each side from 16 to 8192";
+const RateAndSizeCase kRateAndSizeCases[] = {
+    {{}, 0, 0, 0, ""},
+    {{"--step-rate", "60", "--render-size", "800x600"}, 60, 800, 600, ""},
+    {{"--step-rate", "1000", "--render-size", "16x8192"}, 1000, 16, 8192, ""},
+    {{"--step-rate", "0"}, 0, 0, 0, kBadRate},
+    {{"--step-rate", "1001"}, 0, 0, 0, kBadRate},
+    {{"--step-rate", "60Hz"}, 0, 0, 0, kBadRate},
+    {{"--step-rate"}, 0, 0, 0, kBadRate},
+    {{"--render-size", "800x"}, 0, 0, 0, kBadSize},
+    {{"--render-size", "15x600"}, 0, 0, 0, kBadSize},
+    {{"--render-size", "800x600x"}, 0, 0, 0, kBadSize},
+    {{"--render-size", "800"}, 0, 0, 0, kBadSize},
+};
+
+TEST(LaunchOptions, StepRateAndRenderSize)
+{
+    for (const RateAndSizeCase& c : kRateAndSizeCases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        LaunchOptions o = parseArguments(c.args);
+        EXPECT_EQ(o.problem, c.problem);
+        if (*c.problem) continue;
+        EXPECT_EQ(o.start.stepRateHz, c.stepRateHz);
+        EXPECT_EQ(o.display.renderWidth, c.renderWidth);
+        EXPECT_EQ(o.display.renderHeight, c.renderHeight);
     }
 }
 

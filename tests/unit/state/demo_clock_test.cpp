@@ -7,7 +7,7 @@ namespace {
 
 struct DemoClockTest : ::testing::Test {
     ManualTime now{};
-    DemoClock clock{manualTimeSource(now), 0.0f};
+    DemoClock clock{manualTimeSource(now), 0.0f, 0.0, 0};
 };
 
 TEST_F(DemoClockTest, CountsFromStart)
