@@ -10,13 +10,13 @@ namespace {
 constexpr int kFramebufferObjectsSince = 3;  // GL 3.0 has them in its core
 
 template <typename Function>
-bool find(Function& function, GlFunction (*lookup)(const char*), const char* name)
+bool find(Function& function, const WindowSystem& lookup, const char* name)
 {
-    function = reinterpret_cast<Function>(lookup(name));
+    function = reinterpret_cast<Function>(glProcAddress(lookup, name));
     return function != nullptr;
 }
 
-bool lookUpFunctions(OffscreenTarget& t, GlFunction (*lookup)(const char*))
+bool lookUpFunctions(OffscreenTarget& t, const WindowSystem& lookup)
 {
     return find(t.genFramebuffers, lookup, "glGenFramebuffers") &&
            find(t.deleteFramebuffers, lookup, "glDeleteFramebuffers") &&
@@ -74,7 +74,7 @@ GLuint attachRenderbuffer(OffscreenTarget& t, GLenum format, GLenum attachment)
 
 }  // namespace
 
-bool openOffscreenTarget(OffscreenTarget& target, int width, int height, GlFunction (*lookup)(const char*),
+bool openOffscreenTarget(OffscreenTarget& target, int width, int height, const WindowSystem& lookup,
                          const char*& why)
 {
     target = {};

@@ -26,9 +26,10 @@ struct OffscreenTarget {
 };
 
 // With the window's context current: the target of width × height, its depth stored as the
-// window's is, so that at the picture's own size it draws the same picture. False with the reason
+// window's is, so that at the picture's own size it draws the same picture; its functions come
+// from the window layer whose context it is. False with the reason
 // in `why` (and no target) when the GL cannot.
-bool openOffscreenTarget(OffscreenTarget& target, int width, int height, GlFunction (*lookup)(const char*),
+bool openOffscreenTarget(OffscreenTarget& target, int width, int height, const WindowSystem& lookup,
                          const char*& why);
 // Deletes the target's objects while their context is current.
 void closeOffscreenTarget(OffscreenTarget& target);

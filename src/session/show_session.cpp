@@ -27,10 +27,10 @@ bool startShowView(App& app, int width, int height)
     return true;
 }
 
-bool startRenderSize(OffscreenTarget& target, int width, int height)
+bool startRenderSize(OffscreenTarget& target, const WindowSystem& windows, int width, int height)
 {
     const char* why = "";
-    if (openOffscreenTarget(target, width, height, glFunction, why)) return true;
+    if (openOffscreenTarget(target, width, height, windows, why)) return true;
     report("--render-size", std::string(why) + "; the show is drawn directly at the window's size");
     return false;
 }

@@ -4,6 +4,7 @@
 
 struct App;
 struct OffscreenTarget;
+struct WindowSystem;
 
 // The running show, built the same way by the demo, capture, show_bench and the GL tests:
 // initApp, the scene read from the working directory (loadScene), then startShowView for every
@@ -18,4 +19,4 @@ void initApp(App& app, TimeSource time = {});
 bool startShowView(App& app, int width, int height);
 // With the context current: the show drawn at width × height off screen and scaled into its
 // picture. False after one line on stderr saying why the GL cannot; the show is then drawn directly.
-bool startRenderSize(OffscreenTarget& target, int width, int height);
+bool startRenderSize(OffscreenTarget& target, const WindowSystem& windows, int width, int height);
