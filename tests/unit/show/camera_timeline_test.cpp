@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
+
 #include "show/camera_timeline.h"
 #include "show_test_support.h"
 
@@ -259,6 +262,55 @@ TEST_F(CameraTimelineTest, RestartedClockReplaysTheFlightWithTheOverlaysOn)
     expectNear(camera->eye, eyeOf(1, 0.5f));
     EXPECT_TRUE(app.show.greetsScrollOn);
     EXPECT_TRUE(app.show.greetsPanelOn);
+}
+
+// The steps a run of frames every `frameMs` from 60 s to 82.08 s takes: the end fog each frame
+// shows (by its time) and the overlays' steps in all.
+struct SteppedRun {
+    std::map<uint32_t, float> fogAt;
+    int64_t scrollSteps = 0, panelSteps = 0;
+};
+
+SteppedRun runFramesEvery(uint32_t frameMs, int32_t stepRateHz)
+{
+    auto app = std::make_unique<App>();
+    ManualTime time;
+    TestScene records;
+    resetShow(*app);
+    records.addCamera(app->scene);
+    startManualClock(*app, time);
+    app->stepRateHz = stepRateHz;
+    SteppedRun steps;
+    for (uint32_t ms = 60000; ms <= 82080; ms += frameMs) {
+        time.nowMs = ms;
+        TimelineFrame frame = playCameraTimeline(*app);
+        if (frame.blackFog) steps.fogAt[ms] = frame.fogDensity;
+        if (app->show.greetsScrollOn) steps.scrollSteps += app->show.scrollSteps;
+        if (app->show.greetsPanelOn) steps.panelSteps += app->show.panelSteps;
+    }
+    return steps;
+}
+
+// With a step rate of 50, frames at 50, 25 and 8.3 a second show the same end fog at the same
+// moment and step the overlays as often; without it the slower frames step less.
+TEST(CameraTimelineSteps, AStepRateStepsTheSameAtAnyFrameRate)
+{
+    SteppedRun at50 = runFramesEvery(20, 50);
+    // Hand-counted: the scroll from the instant after 60.2 s to 82.08 s; the panel and the fog
+    // from 78.2 s on, as 78.2f lies just below 78.2: the end fog's first frame shows 0.001, its
+    // 195th 0.195.
+    EXPECT_EQ(at50.scrollSteps, (82080 - 60200) / 20);
+    EXPECT_EQ(at50.panelSteps, (82080 - 78200) / 20 + 1);
+    EXPECT_FLOAT_EQ(at50.fogAt.at(78200), 0.001f);
+    EXPECT_NEAR(at50.fogAt.at(82080), 0.195f, 1e-5);
+    for (uint32_t frameMs : {40u, 120u}) {
+        SCOPED_TRACE(testing::Message() << "a frame every " << frameMs << " ms");
+        SteppedRun slower = runFramesEvery(frameMs, 50);
+        EXPECT_EQ(slower.scrollSteps, at50.scrollSteps);
+        EXPECT_EQ(slower.panelSteps, at50.panelSteps);
+        for (const auto& [ms, fog] : slower.fogAt) EXPECT_EQ(fog, at50.fogAt.at(ms)) << ms << " ms";
+    }
+    EXPECT_EQ(runFramesEvery(40, 0).panelSteps, (82080 - 78200) / 40 + 1);
 }
 
 TEST_F(CameraTimelineTest, SceneWithoutCameraFliesTheSpare)
