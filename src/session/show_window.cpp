@@ -4,13 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/report.h"
 #include "session/scene_loading.h"
 #include "session/show_session.h"
-#include "show/frame.h"
-#include "show/framed_frame.h"
+#include "session/test_clock.h"
 #include "state/app.h"
 
 namespace {
@@ -52,31 +50,9 @@ void closeShowWindow(ShowWindow& show)
     stopWindowing(show.windows);
 }
 
-void setShowTime(ShowWindow& show, App& app, double ms)
-{
-    // The counter counts whole milliseconds; the fraction goes into the clock's start, so that
-    // counter minus start is the time asked for, rounded once to the clock's float.
-    double whole = std::floor(ms);
-    show.time.nowMs = static_cast<uint32_t>(whole);
-    app.clock.clockStartMs = static_cast<float>(whole - ms);
-}
-
-void drawShowFrame(ShowWindow& show, App& app, double ms)
-{
-    setShowTime(show, app, ms);
-    drawFramedFrame(app);
-}
-
-void drawUnseenFrame(ShowWindow& show, App& app, double ms)
-{
-    // An empty scissor box lets no fragment through, the frame's clear included; all the rest of
-    // the frame, its effects' steps and the GL state it leaves, happens as in a drawn frame.
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(0, 0, 0, 0);
-    setShowTime(show, app, ms);
-    drawFrame(app);
-    glDisable(GL_SCISSOR_TEST);
-}
+void setShowTime(ShowWindow& show, App& app, double ms) { setShowTime(show.time, app, ms); }
+void drawShowFrame(ShowWindow& show, App& app, double ms) { drawShowFrame(show.time, app, ms); }
+void drawUnseenFrame(ShowWindow& show, App& app, double ms) { drawUnseenFrame(show.time, app, ms); }
 
 void present(const ShowWindow& show)
 {

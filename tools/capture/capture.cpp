@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "capture_options.h"
-#include "frame_schedule.h"
 #include "frame_writer.h"
 #include "music_range.h"
 #include "platform/message_box.h"
@@ -17,6 +16,7 @@
 #include "png_file.h"
 #include "ppm_file.h"
 #include "progress.h"
+#include "session/frame_schedule.h"
 #include "session/show_window.h"
 #include "state/app.h"
 #include "y4m_stream.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "frame_schedule.h"
+#include "session/frame_schedule.h"
 
 // What the command line asks of capture: a range of the show, every frame (no moments given), or
 // pictures of single moments.
