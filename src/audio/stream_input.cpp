@@ -11,7 +11,7 @@
 void loadBytes(StreamInput& s, std::vector<uint8_t> bytes)
 {
     s.file = std::move(bytes);
-    s.pos = 0;
+    s.pos = s.frameAt = 0;
     s.loaded = true;
     s.refused = false;
     s.reportedDamage = false;
@@ -111,6 +111,7 @@ int readFrame(StreamInput& s, FrameHeader& header)
     if (s.firstHeader == 0) s.firstHeader = word;
     s.lastHeader = word;
     parseHeader(header, word);
+    s.frameAt = s.pos;
     s.pos += 4;
     s.prevFrameData = s.frameData;
     s.prevFrameSize = s.frameSize;
@@ -130,7 +131,7 @@ void readTag(StreamInput& s, const FrameHeader& h)
 {
     s.tagRead = true;
     if (!readInfoTag(s.frameData, s.frameSize, sideInfoBytes(h), s.tag)) return;
-    s.plan = gaplessPlan(s.tag, countFrames(s, s.pos, s.firstHeader), samplesPerFrame(h));
+    s.plan = gaplessPlan(s.tag, walkFrames(s, s.pos, s.firstHeader).frames, samplesPerFrame(h));
 }
 
 }  // namespace
@@ -150,11 +151,11 @@ int nextFrame(StreamInput& s, FrameHeader& header)
     return read;
 }
 
-int64_t countFrames(const StreamInput& s, size_t pos, uint32_t firstHeader)
+FrameTotals walkFrames(const StreamInput& s, size_t pos, uint32_t firstHeader)
 {
     const uint8_t* data = s.file.data();
     size_t size = s.file.size();
-    int64_t frames = 0;
+    FrameTotals t;
     uint32_t word = 0;
     for (;;) {
         bool atFrame = wordAt(data, size, pos, word) && continuesStream(word, firstHeader);
@@ -163,10 +164,12 @@ int64_t countFrames(const StreamInput& s, size_t pos, uint32_t firstHeader)
         parseHeader(h, word);
         pos += 4;
         if (pos >= size) break;  // a header without a body ends the pass
-        ++frames;
+        if (t.frames++ == 0) t.first = h;
+        t.variable |= h.bitrateIndex != t.first.bitrateIndex;
+        t.bytes += 4 + h.frameSize;
         pos += static_cast<size_t>(h.frameSize);
     }
-    return frames;
+    return t;
 }
 
 bool setMainData(StreamInput& s, int mainDataBegin)
