@@ -11,7 +11,7 @@
 void loadBytes(StreamInput& s, std::vector<uint8_t> bytes)
 {
     s.file = std::move(bytes);
-    s.pos = s.frameAt = 0;
+    s.pos = s.passStart = s.frameAt = 0;
     s.loaded = true;
     s.refused = false;
     s.reportedDamage = false;
@@ -53,7 +53,8 @@ void releaseFile(StreamInput& s)
 
 void rewind(StreamInput& s)
 {
-    s.pos = 0;
+    // From byte 0 again a later pass could take a header that the first pass's search rejected.
+    s.pos = s.passStart;
     s.continuous = false;  // the file's first frame cannot reach back into its last
     s.passFrames = 0;
 }
@@ -108,7 +109,10 @@ int readFrame(StreamInput& s, FrameHeader& header)
     uint32_t word = 0;
     if (!s.loaded || s.refused || !locateHeader(s, word)) return 0;
     header.formatChange = formatChange(s.lastHeader, word);
-    if (s.firstHeader == 0) s.firstHeader = word;
+    if (s.firstHeader == 0) {
+        s.firstHeader = word;
+        s.passStart = s.pos;
+    }
     s.lastHeader = word;
     parseHeader(header, word);
     s.frameAt = s.pos;

@@ -22,6 +22,7 @@ constexpr int kFrameBufferBytes = kFrameBodyOffset + kMaxFrameBody + kCutBodyZer
 struct StreamInput {
     std::vector<uint8_t> file;
     size_t pos = 0;
+    size_t passStart = 0;  // where every pass begins: the first frame the first pass found
     size_t frameAt = 0;    // where the frame nextFrame read last begins
     bool loaded = false;
     bool refused = false;  // no stream this decoder plays: every pass is empty
@@ -53,6 +54,7 @@ void loadBytes(StreamInput& s, std::vector<uint8_t> bytes);
 constexpr size_t kMaxMusicBytes = size_t(512) << 20;
 int loadFile(StreamInput& s, const char* name, size_t maxBytes = kMaxMusicBytes);
 void releaseFile(StreamInput& s);
+// Back to where the first pass found the stream's first frame (the first byte, before it has).
 void rewind(StreamInput& s);
 // Reads the next frame: 1, or 0 at the end of the pass. A tag frame the plan drops is passed over.
 int nextFrame(StreamInput& s, FrameHeader& header);

@@ -35,6 +35,7 @@ PassResult decodePass(Mp3Decoder& d, OutputQueue& out)
         if (clipped < 0 || outputLost(out)) break;
         r.clipped += clipped;
     }
+    r.clipped += finishPass(d, out);
     queueStaged(d.staging, out);
     closeDevice(out);
     releaseFile(d.stream);
