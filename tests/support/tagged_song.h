@@ -124,6 +124,27 @@ inline std::vector<uint8_t> oneFrameSongBehindAStrayHeader()
     return strayHeaderBefore(withInfoFrame(mp3, 1, kShineDelay, 1152 - kShineDelay - kOneFrameSongSamples));
 }
 
+// A 72-byte MPEG-2.5 8 kHz mono tag frame (8 kbit/s) whose flags promise the frame count, the byte
+// count and a seek table of 100 bytes; after the two counts 43 bytes are left, room for no seek
+// table but for what would be read as an encoder's extension: "TOCBYTES!", delay 2000, padding 100.
+inline std::vector<uint8_t> tagFrameWithoutRoomForItsSeekTable(int64_t frames)
+{
+    std::vector<uint8_t> f(72, 0);
+    const uint8_t header[] = {0xFF, 0xE3, 0x18, 0xC0};
+    std::copy(header, header + 4, f.begin());
+    uint8_t* p = f.data() + 4 + 9;  // behind the mono side information
+    std::copy_n("Xing", 4, p);
+    p[7] = 1 | 2 | 4;
+    p[11] = static_cast<uint8_t>(frames);
+    p[15] = 200;
+    uint8_t* table = p + 16;
+    std::copy_n("TOCBYTES!", 9, table);
+    table[21] = 2000 >> 4;
+    table[22] = (2000 & 15) << 4;
+    table[23] = 100;
+    return f;
+}
+
 // What loopError stays below when no sample is missing or repeated: one slipped sample costs about
 // 960 at the song's 3 kHz tones, the codec itself about 6 at 128 kbit/s.
 constexpr double kAlignedError = 100;

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <memory>
 #include <numbers>
 #include <string>
 #include <vector>
 
-#include "audio/mp3_decoder.h"
+#include "support/played_passes.h"
 #include "support/tagged_song.h"
 
 namespace {
@@ -16,44 +15,10 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Pcm = std::vector<int16_t>;
 
-struct Collector {
-    Pcm pcm;  // interleaved stereo
-};
-
-bool openCollector(void*, int) { return true; }
-bool playCollector(void* context, const uint8_t* data, int bytes)
-{
-    const auto* samples = reinterpret_cast<const int16_t*>(data);
-    static_cast<Collector*>(context)->pcm.insert(static_cast<Collector*>(context)->pcm.end(), samples, samples + bytes / 2);
-    return true;
-}
-void closeCollector(void*) {}
-
-// Each pass over the bytes as the player plays them, its stereo PCM on its own.
+// Each pass's stereo PCM.
 std::vector<Pcm> decodePasses(const Bytes& bytes, int passes, bool gapless = true)
 {
-    Collector collected;
-    WaveDevice device{&collected, openCollector, playCollector, closeCollector, nullptr, true};
-    auto d = std::make_unique<Mp3Decoder>();
-    OutputQueue out;
-    setWaveDevice(out, &device);
-    probeFormats(d->formats, d->audioParams);
-    loadBytes(d->stream, bytes);
-    d->stream.gapless = gapless;
-    std::vector<size_t> ends;
-    FrameHeader h{};
-    for (int pass = 0; pass < passes; ++pass) {
-        rewind(d->stream);
-        while (nextFrame(d->stream, h) == 1) decodeFrame(*d, h, out);
-        finishPass(*d, out);
-        ends.push_back(collected.pcm.size() + static_cast<size_t>(d->staging.fill) / 2);
-    }
-    while (d->staging.fill > 0) queueStaged(d->staging, out);
-    closeDevice(out);
-    std::vector<Pcm> split;
-    for (size_t i = 0, from = 0; i < ends.size(); from = ends[i++])
-        split.emplace_back(collected.pcm.begin() + long(from), collected.pcm.begin() + long(ends[i]));
-    return split;
+    return playPasses(bytes, passes, gapless).pcm;
 }
 
 // A frame of the stream's format whose side information is all zeros: it decodes to silence, so
@@ -73,27 +38,6 @@ std::vector<T> joined(std::vector<T> a, const std::vector<T>& b)
 {
     a.insert(a.end(), b.begin(), b.end());
     return a;
-}
-
-// A 72-byte MPEG-2.5 8 kHz mono tag frame (8 kbit/s) whose flags promise the frame count, the byte
-// count and a seek table of 100 bytes; after the two counts 43 bytes are left, room for no seek
-// table but for what would be read as an encoder's extension: "TOCBYTES!", delay 2000, padding 100.
-Bytes tagFrameWithoutRoomForItsSeekTable(int64_t frames)
-{
-    Bytes f(72, 0);
-    const uint8_t header[] = {0xFF, 0xE3, 0x18, 0xC0};
-    std::copy(header, header + 4, f.begin());
-    uint8_t* p = f.data() + 4 + 9;  // behind the mono side information
-    std::copy_n("Xing", 4, p);
-    p[7] = 1 | 2 | 4;
-    p[11] = static_cast<uint8_t>(frames);
-    p[15] = 200;
-    uint8_t* table = p + 16;
-    std::copy_n("TOCBYTES!", 9, table);
-    table[21] = 2000 >> 4;
-    table[22] = (2000 & 15) << 4;
-    table[23] = 100;
-    return f;
 }
 
 // Tagged streams of every kind the plan trims differently. Each pass plays exactly the song: the
