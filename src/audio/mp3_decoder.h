@@ -29,6 +29,6 @@ struct Mp3Decoder {
 // another file is loaded. A corrupt frame is dropped with a message on stderr; decoding goes on.
 // Initialise audioParams (AudioParams{}) and probeFormats before playing.
 int decodeFrame(Mp3Decoder& decoder, FrameHeader& header, OutputQueue& out);
-// Ends a pass that came to the end of the stream: a pass trimmed to the song plays out the
-// decoder's delay, so that the song keeps its last samples. Returns the clipped samples.
+// Ends a pass: a pass trimmed to the song plays out the decoder's delay, so that the song keeps
+// its last samples. Returns the clipped samples.
 int finishPass(Mp3Decoder& decoder, OutputQueue& out);
