@@ -269,7 +269,16 @@ void abortOutput(OutputQueue& queue)
 
 void liftAbort(OutputQueue& queue)
 {
-    queue.state->aborted = false;
+    QueueState& out = *queue.state;
+    const WaveDevice* device;
+    {
+        std::lock_guard<std::mutex> guard(out.lock);
+        out.aborted = false;
+        // A device thread left behind may still be in the device: the abort stays its own.
+        device = out.abandoned ? nullptr : out.active;
+    }
+    // The device may have closed before the abort reached it, and would keep it for its next open.
+    if (device && device->liftAbort) device->liftAbort(device->context);
 }
 
 bool outputLost(const OutputQueue& queue)
