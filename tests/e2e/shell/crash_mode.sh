@@ -1,18 +1,32 @@
 # A crash while the demo runs in its changed 800 x 600 mode: the display has its own size back
-# before the demo has gone, and the signal's default action still ends it; a keeper killed from
-# outside does not change how the demo ends.
+# before the demo has gone, and the signal's default action still ends it; so also when the demo
+# was started without stdin or stdout, or with --monitor (which looks at the display before the
+# keeper starts). The keeper has its own connection to the display, none of the demo's, and a
+# keeper killed from outside does not change how the demo ends.
 . "$(dirname "$0")/../lib.sh"
 e2e_xvfb -s 1024x768
 e2e_offer_modes 800x600
 e2e_data
-e2e_start --mute
-e2e_wait_window Zephal3D
-e2e_wait_frames 3
-[ "$(e2e_screen_mode)" = 800x600 ] || e2e_fail "the fullscreen demo did not switch the display to 800x600"
-kill -s SEGV "$E2E_PID"
-e2e_wait_exit 10
-e2e_expect_status $((128 + 11))
-[ "$(e2e_screen_mode)" = 1024x768 ] || e2e_fail "after SIGSEGV the display is $(e2e_screen_mode), not 1024x768"
+
+# Starts the demo (with the arguments given) fullscreen and crashes it. WHAT names the start.
+crash_gives_mode_back() {
+  local what=$1 keeper shared
+  shift
+  e2e_start --mute "$@"
+  e2e_wait_frames 3
+  [ "$(e2e_screen_mode)" = 800x600 ] || e2e_fail "$what: the fullscreen demo did not switch the display to 800x600"
+  keeper=$(pgrep -P "$E2E_PID") || e2e_fail "$what: no keeper process beside the demo"
+  shared=$(comm -12 <(e2e_sockets "$E2E_PID") <(e2e_sockets "$keeper"))
+  [ -z "$shared" ] || e2e_fail "$what: the keeper holds the demo's own sockets: $shared"
+  kill -s SEGV "$E2E_PID"
+  e2e_wait_exit 10
+  e2e_expect_status $((128 + 11))
+  [ "$(e2e_screen_mode)" = 1024x768 ] || e2e_fail "$what: after SIGSEGV the display is $(e2e_screen_mode), not 1024x768"
+}
+crash_gives_mode_back "a plain start"
+E2E_CLOSED_FD=0 crash_gives_mode_back "started without stdin"
+E2E_CLOSED_FD=1 crash_gives_mode_back "started without stdout"
+crash_gives_mode_back "--monitor 0" --monitor 0
 
 # A keeper that is gone (killed from outside) leaves the demo's own ending as it was: status 0.
 e2e_start --mute
