@@ -5,12 +5,18 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
+
+#include "platform/report.h"
+#include "platform/standard_descriptors.h"
 
 namespace {
 
@@ -91,6 +97,7 @@ char readCommand(int fd)
 {
     // The terminal's Ctrl-C and hang-up are the program's to handle, not the keeper's.
     for (int s : kStopSignals) signal(s, SIG_IGN);
+    // Its own descriptors lie above 2 (holdStandardDescriptors), so these cannot take their place.
     int devNull = open("/dev/null", O_RDWR);
     if (devNull >= 0) {
         dup2(devNull, STDIN_FILENO);
@@ -151,18 +158,35 @@ void installCrashHandlers()
     for (int s : kCrashSignals) sigaction(s, &request, nullptr);
 }
 
+// Says why a crash would now leave the mode changed; false, for the caller to return.
+bool keeperOff(const std::string& why)
+{
+    report("crash protection is off", "the display mode keeper " + why);
+    return false;
+}
+
+std::string cannotStart(int error)
+{
+    return std::string("cannot start (") + std::strerror(error) + ")";
+}
+
 }  // namespace
 
 bool startModeKeeper()
 {
     if (gKeeper.commandFd >= 0) return true;
+    // Without a display there is no mode to keep; the window says so itself.
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) return false;
+    holdStandardDescriptors();
     int command[2], answer[2];
     // A socket, not a pipe: a keeper that is gone must not end the demo by SIGPIPE (see tell).
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, command) != 0) return false;
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, command) != 0) return keeperOff(cannotStart(errno));
     if (pipe2(answer, O_CLOEXEC) != 0) {
+        int error = errno;
         close(command[0]);
         close(command[1]);
-        return false;
+        return keeperOff(cannotStart(error));
     }
     pid_t pid = fork();
     if (pid == 0) {
@@ -170,17 +194,22 @@ bool startModeKeeper()
         close(answer[0]);
         runKeeper(command[0], answer[1]);
     }
+    int forkError = errno;
     close(command[0]);
     close(answer[1]);
-    if (pid < 0 || !waitForAnswer(answer[0], kReadyWaitMs)) {
-        close(command[1]);
-        close(answer[0]);
-        return false;
+    if (pid > 0 && waitForAnswer(answer[0], kReadyWaitMs)) {
+        gKeeper = Keeper{command[1], answer[0]};
+        installCrashHandlers();
+        return true;
     }
-    gKeeper.commandFd = command[1];
-    gKeeper.answerFd = answer[0];
-    installCrashHandlers();
-    return true;
+    close(command[1]);
+    close(answer[0]);
+    if (pid < 0) return keeperOff(cannotStart(forkError));
+    // Gone by itself when it could not connect; one still connecting after the wait is ended.
+    kill(pid, SIGKILL);
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    return keeperOff("cannot connect to the display");
 }
 
 void stopModeKeeper()

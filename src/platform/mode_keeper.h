@@ -9,8 +9,8 @@
 // in the keeper, whose connection the crash cannot have left half-used. A process that dies
 // without a word closes the pipe, which the keeper takes as the same request.
 
-// Starts the keeper and installs the crash handlers; false, and nothing changed, when there
-// is no display or the keeper cannot start.
+// Starts the keeper and installs the crash handlers; false, and nothing changed, when there is
+// no display named or the keeper cannot start (then one line on stderr says crash protection is off).
 bool startModeKeeper();
 // The orderly end, with the modes already given back: the keeper leaves without a look.
 void stopModeKeeper();
