@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include "platform/key_map.h"
+#include "platform/mode_keeper.h"
 #include "platform/monitors.h"
 #include "platform/report.h"
 #include "platform/time_source.h"
@@ -187,8 +188,12 @@ GLFWwindow* createGlWindow(WindowSystem& system, const GlWindowRequest& request,
         const GLFWvidmode* mode = modes ? findVideoMode(modes, count, request.width, request.height) : nullptr;
         if (mode) glfwWindowHint(GLFW_REFRESH_RATE, mode->refreshRate);
     }
+    // A fullscreen window sets its mode as it is made: the keeper is to see what that changes.
+    bool setsMode = monitor && !request.keepDesktopMode;
+    if (setsMode) noteModeChangeComing();
     glfwErrors.last = 0;
     GLFWwindow* window = glfwCreateWindow(width, height, request.title, monitor, nullptr);
+    if (setsMode) noteModeChangeDone();
     if (!window) {
         failure = failureFor(glfwErrors.last);
         return nullptr;
