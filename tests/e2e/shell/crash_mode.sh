@@ -1,8 +1,8 @@
 # A crash while the demo runs in its changed 800 x 600 mode: the display has its own size back
 # before the demo has gone, and the signal's default action still ends it; so also when the demo
-# was started without stdin or stdout, or with --monitor (which looks at the display before the
-# keeper starts). The keeper has its own connection to the display, none of the demo's, and a
-# keeper killed from outside does not change how the demo ends.
+# was started without stdin or stdout, or with --monitor (which looks at the display at start),
+# and after F1 has led to another fullscreen mode. The keeper has its own connection to the
+# display, none of the demo's, and a keeper killed from outside does not change how the demo ends.
 . "$(dirname "$0")/../lib.sh"
 e2e_xvfb -s 1024x768
 e2e_offer_modes 800x600 640x480
