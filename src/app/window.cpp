@@ -49,7 +49,7 @@ bool settleDisplayMode(App& app, Shell& shell, int width, int height)
 {
     // Desktop fullscreen keeps the mode the monitor has, so there is nothing to ask.
     if (!app.fullscreenMode || app.desktopMode) return true;
-    if (displayOffersMode(shell.display.monitor, width, height)) return true;
+    if (displayOffersMode(shell.windows, shell.display.monitor, width, height)) return true;
     if (showMessageBox(kModeQuestion, "Kiro GL", kMessageYesNo)) {
         app.fullscreenMode = false;
         return true;
@@ -80,13 +80,13 @@ bool openWindow(App& app, Shell& shell, const WindowPlan& plan, bool fullscreen)
                                .fullscreen = app.fullscreenMode,
                                .monitor = shell.display.monitor,
                                .keepDesktopMode = app.desktopMode};
-    GLFWwindow* window = createGlWindow(shell.windows, request, failure);
+    GlWindow* window = createGlWindow(shell.windows, request, failure);
     if (!window) return failAfterClose(shell, createMessage(failure));
-    if (!makeContextCurrent(window)) return failAfterClose(shell, "Can't Activate The GL Rendering Context.");
-    waitForRefresh(shell.display.vsync);
-    showGlWindow(window);
+    if (!makeContextCurrent(shell.windows, window)) return failAfterClose(shell, "Can't Activate The GL Rendering Context.");
+    waitForRefresh(shell.windows, shell.display.vsync);
+    showGlWindow(shell.windows, window);
     int pixelsWide = plan.width, pixelsHigh = plan.height;
-    framebufferSize(window, pixelsWide, pixelsHigh);
+    framebufferSize(shell.windows, window, pixelsWide, pixelsHigh);
     if (!startShowView(app, pixelsWide, pixelsHigh)) return failAfterClose(shell, "Initialization Failed.");
     return true;
 }
@@ -95,13 +95,13 @@ void closeWindow(Shell& shell)
 {
     // The display mode goes back with the fullscreen window, and the context with its window;
     // the connection to the display stays until the program ends.
-    GLFWwindow* window = shell.windows.window;
-    if (window && !releaseContext()) showShutdownError("Release Of DC And RC Failed.");
+    GlWindow* window = shell.windows.window;
+    if (window && !releaseContext(shell.windows)) showShutdownError("Release Of DC And RC Failed.");
     if (window && !destroyGlWindow(shell.windows, window)) showShutdownError("Could Not Release hWnd.");
     shell.windows.window = nullptr;
 }
 
 void swapBuffers(Shell& shell)
 {
-    if (shell.windows.window) swapGlBuffers(shell.windows.window);
+    if (shell.windows.window) swapGlBuffers(shell.windows, shell.windows.window);
 }

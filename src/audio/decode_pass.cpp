@@ -14,6 +14,7 @@ PassResult decodePass(Mp3Decoder& decoder, OutputQueue& out)
         if (clipped < 0 || outputLost(out)) break;
         result.clipped += clipped;
     }
+    result.clipped += finishPass(decoder, out);
     queueStaged(decoder.staging, out);
     closeDevice(out);
     releaseFile(decoder.stream);

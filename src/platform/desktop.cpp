@@ -10,7 +10,7 @@ Display* connection(Desktop& desktop)
         desktop.tried = true;
         desktop.display = XOpenDisplay(nullptr);
     }
-    return desktop.display;
+    return static_cast<Display*>(desktop.display);
 }
 
 }  // namespace
@@ -33,6 +33,6 @@ void holdOffScreenSaver(Desktop& desktop)
 
 void closeDesktop(Desktop& desktop)
 {
-    if (desktop.display) XCloseDisplay(desktop.display);
+    if (desktop.display) XCloseDisplay(static_cast<Display*>(desktop.display));
     desktop = Desktop{};
 }

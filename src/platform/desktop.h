@@ -1,13 +1,11 @@
 #pragma once
 
-struct _XDisplay;
-
 // The demo's own connection to the display for what it does to the desktop as a whole,
 // outside its window; opened at the first use, it outlives every window and works before the
 // first. Without a display the calls do nothing.
 struct Desktop {
     bool tried;
-    _XDisplay* display;
+    void* display;  // the X Display, opaque here so that the window layer names no X type
 };
 
 // Moves the mouse pointer to a position on the screen (SetCursorPos).

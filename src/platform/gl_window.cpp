@@ -1,147 +1,26 @@
 #include "platform/gl_window.h"
 
-#include <GLFW/glfw3.h>
-
-#include "platform/key_map.h"
-#include "platform/monitors.h"
-#include "platform/report.h"
-#include "platform/time_source.h"
-#include "platform/video_mode.h"
+#include "platform/mode_keeper.h"
 
 namespace {
 
-// How often the screen saver is held off while the window lives (well below X's default 10 min).
-constexpr uint32_t kScreenSaverHoldMs = 30000;
-
-struct ColourHints {
-    int colourBits;
-    int red, green, blue;
-};
-const ColourHints kColourHints[] = {{16, 5, 6, 5}, {24, 8, 8, 8}, {32, 8, 8, 8}};
-
-struct FailureForError {
-    int glfwError;
-    WindowFailure failure;
-};
-// What a failed glfwCreateWindow means in terms of the steps it takes at once.
-const FailureForError kCreateFailures[] = {
-    {GLFW_FORMAT_UNAVAILABLE, WindowFailure::kPixelFormat},
-    {GLFW_API_UNAVAILABLE, WindowFailure::kContext},
-    {GLFW_VERSION_UNAVAILABLE, WindowFailure::kContext},
-};
-
-struct ErrorCount {
-    int count;
-    int last;
-};
-// Global: GLFW's error callback gets no user pointer.
-ErrorCount glfwErrors;
-
-void onGlfwError(int code, const char* description)
-{
-    ++glfwErrors.count;
-    glfwErrors.last = code;
-    report("GLFW", description);
-}
-
-void post(GLFWwindow* window, uint32_t message, uintptr_t wParam, intptr_t lParam)
-{
-    auto* system = static_cast<WindowSystem*>(glfwGetWindowUserPointer(window));
-    postMessage(system->queue, {window, message, wParam, lParam});
-}
-
-void onKey(GLFWwindow* window, int key, int scancode, int action, int)
-{
-    int vk = virtualKeyFor(key, glfwGetKeyName(key, scancode));
-    if (vk == 0) return;
-    // A repeat is a key-down like a press: a held key keeps sending them.
-    bool down = action != GLFW_RELEASE;
-    post(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), 0);
-}
-
-void onClose(GLFWwindow* window)
-{
-    // Closing is the program's decision: the request becomes a WM_CLOSE message.
-    glfwSetWindowShouldClose(window, GLFW_FALSE);
-    post(window, WM_CLOSE, 0, 0);
-}
-
-void onFramebufferSize(GLFWwindow* window, int width, int height)
-{
-    post(window, WM_SIZE, 0, static_cast<intptr_t>(makeLong(width, height)));
-}
-
-void postActivation(GLFWwindow* window)
-{
-    uintptr_t state = glfwGetWindowAttrib(window, GLFW_FOCUSED) ? WA_ACTIVE : WA_INACTIVE;
-    uint32_t minimised = glfwGetWindowAttrib(window, GLFW_ICONIFIED) ? 1 : 0;
-    post(window, WM_ACTIVATE, makeLong(static_cast<uint32_t>(state), minimised), 0);
-}
-
-void onIconify(GLFWwindow* window, int) { postActivation(window); }
-void onFocus(GLFWwindow* window, int) { postActivation(window); }
-
-void applyHints(const GlWindowRequest& request)
-{
-    glfwDefaultWindowHints();
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    // A message box taking the focus must not minimise the fullscreen window.
-    glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
-    glfwWindowHint(GLFW_DOUBLEBUFFER, GLFW_TRUE);
-    glfwWindowHint(GLFW_DEPTH_BITS, 16);
-    glfwWindowHint(GLFW_STENCIL_BITS, request.stencilBits);
-    glfwWindowHint(GLFW_ALPHA_BITS, 0);
-    for (const ColourHints& h : kColourHints) {
-        if (h.colourBits != request.colourBits) continue;
-        glfwWindowHint(GLFW_RED_BITS, h.red);
-        glfwWindowHint(GLFW_GREEN_BITS, h.green);
-        glfwWindowHint(GLFW_BLUE_BITS, h.blue);
-    }
-}
-
-WindowFailure failureFor(int glfwError)
-{
-    for (const FailureForError& f : kCreateFailures)
-        if (f.glfwError == glfwError) return f.failure;
-    return WindowFailure::kWindow;
-}
-
-void installCallbacks(WindowSystem& system, GLFWwindow* window)
-{
-    glfwSetWindowUserPointer(window, &system);
-    glfwSetKeyCallback(window, onKey);
-    glfwSetWindowCloseCallback(window, onClose);
-    glfwSetFramebufferSizeCallback(window, onFramebufferSize);
-    glfwSetWindowIconifyCallback(window, onIconify);
-    glfwSetWindowFocusCallback(window, onFocus);
-}
-
-// The outer frame at the top left corner of the screen, as a window placed at (0, 0).
-void placeFrameAtOrigin(GLFWwindow* window)
-{
-    int left = 0, top = 0;
-    glfwGetWindowFrameSize(window, &left, &top, nullptr, nullptr);
-    glfwSetWindowPos(window, left, top);
-}
-
-// The demo swallows the screen saver and the monitor's power-off for as long as its window lives.
-void holdScreenSaver(WindowSystem& system)
-{
-    uint32_t now = timeGetTime();
-    if (now - system.lastScreenSaverHold < kScreenSaverHoldMs) return;
-    system.lastScreenSaverHold = now;
-    holdOffScreenSaver(system.desktop);
-}
+const ColourSizes kColourSizes[] = {{16, 5, 6, 5}, {24, 8, 8, 8}, {32, 8, 8, 8}};
 
 }  // namespace
+
+const ColourSizes* colourSizesFor(int colourBits)
+{
+    for (const ColourSizes& sizes : kColourSizes)
+        if (sizes.colourBits == colourBits) return &sizes;
+    return nullptr;
+}
 
 bool startWindowing(WindowSystem& system)
 {
     // One connection for the whole run: a new one would hand the next window the old window's
     // id, and a window manager that has not yet seen the old one go treats the new one as it.
     if (system.started) return true;
-    glfwSetErrorCallback(onGlfwError);
-    system.started = glfwInit() == GLFW_TRUE;
+    system.started = system.backend->start(system);
     return system.started;
 }
 
@@ -149,113 +28,73 @@ bool stopWindowing(WindowSystem& system)
 {
     closeDesktop(system.desktop);
     if (!system.started) return true;
-    int errorsBefore = glfwErrors.count;
-    glfwTerminate();
+    bool ok = system.backend->stop(system);
     system.started = false;
     system.window = nullptr;
-    return glfwErrors.count == errorsBefore;
+    return ok;
 }
 
-bool displayOffersMode(int monitorIndex, int width, int height)
+bool displayOffersMode(const WindowSystem& system, int monitor, int width, int height)
 {
-    GLFWmonitor* monitor = monitorAt(monitorIndex);
-    if (!monitor) return false;
-    int count = 0;
-    const GLFWvidmode* modes = glfwGetVideoModes(monitor, &count);
-    return modes && findVideoMode(modes, count, width, height);
+    return system.backend->offersMode(monitor, width, height);
 }
 
-GLFWwindow* createGlWindow(WindowSystem& system, const GlWindowRequest& request, WindowFailure& failure)
+GlWindow* createGlWindow(WindowSystem& system, const GlWindowRequest& request, WindowFailure& failure)
 {
-    applyHints(request);
-    GLFWmonitor* monitor = request.fullscreen ? monitorAt(request.monitor) : nullptr;
-    int width = request.width, height = request.height;
-    if (monitor && request.keepDesktopMode) {
-        // Asking for exactly the mode in force makes GLFW leave the display as it is.
-        const GLFWvidmode* current = glfwGetVideoMode(monitor);
-        if (current) {
-            glfwWindowHint(GLFW_RED_BITS, current->redBits);
-            glfwWindowHint(GLFW_GREEN_BITS, current->greenBits);
-            glfwWindowHint(GLFW_BLUE_BITS, current->blueBits);
-            glfwWindowHint(GLFW_REFRESH_RATE, current->refreshRate);
-            width = current->width;
-            height = current->height;
-        }
-    } else if (monitor) {
-        int count = 0;
-        const GLFWvidmode* modes = glfwGetVideoModes(monitor, &count);
-        const GLFWvidmode* mode = modes ? findVideoMode(modes, count, request.width, request.height) : nullptr;
-        if (mode) glfwWindowHint(GLFW_REFRESH_RATE, mode->refreshRate);
-    }
-    glfwErrors.last = 0;
-    GLFWwindow* window = glfwCreateWindow(width, height, request.title, monitor, nullptr);
-    if (!window) {
-        failure = failureFor(glfwErrors.last);
-        return nullptr;
-    }
-    failure = WindowFailure::kNone;
-    installCallbacks(system, window);
-    if (!monitor) placeFrameAtOrigin(window);
-    system.window = window;
-    system.lastScreenSaverHold = timeGetTime();
+    // A fullscreen window sets its mode as it is made: the keeper is to see what that changes.
+    bool setsMode = request.fullscreen && !request.keepDesktopMode;
+    if (setsMode) noteModeChangeComing();
+    GlWindow* window = system.backend->create(system, request, failure);
+    if (setsMode) noteModeChangeDone();
+    if (window) system.window = window;
     return window;
 }
 
-bool makeContextCurrent(GLFWwindow* window)
+bool makeContextCurrent(WindowSystem& system, GlWindow* window)
 {
-    int errorsBefore = glfwErrors.count;
-    glfwMakeContextCurrent(window);
-    return glfwErrors.count == errorsBefore && glfwGetCurrentContext() == window;
+    return system.backend->makeCurrent(system, window);
 }
 
-void waitForRefresh(bool vsync)
+void waitForRefresh(WindowSystem& system, bool vsync)
 {
-    glfwSwapInterval(vsync ? 1 : 0);
+    system.backend->waitForRefresh(system, vsync);
 }
 
-void framebufferSize(GLFWwindow* window, int& width, int& height)
+void framebufferSize(const WindowSystem& system, GlWindow* window, int& width, int& height)
 {
-    glfwGetFramebufferSize(window, &width, &height);
+    system.backend->drawableSize(window, width, height);
 }
 
-bool releaseContext()
+bool releaseContext(WindowSystem& system)
 {
-    int errorsBefore = glfwErrors.count;
-    glfwMakeContextCurrent(nullptr);
-    return glfwErrors.count == errorsBefore;
+    return system.backend->releaseContext(system);
 }
 
-bool destroyGlWindow(WindowSystem& system, GLFWwindow* window)
+bool destroyGlWindow(WindowSystem& system, GlWindow* window)
 {
-    int errorsBefore = glfwErrors.count;
     forgetWindow(system.queue, window);
-    glfwDestroyWindow(window);
+    bool ok = system.backend->destroy(system, window);
     if (window == system.window) system.window = nullptr;
-    return glfwErrors.count == errorsBefore;
+    return ok;
 }
 
-void showGlWindow(GLFWwindow* window)
+void showGlWindow(const WindowSystem& system, GlWindow* window)
 {
-    glfwShowWindow(window);
-    glfwFocusWindow(window);
-    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+    system.backend->show(window);
 }
 
-void swapGlBuffers(GLFWwindow* window)
+void swapGlBuffers(const WindowSystem& system, GlWindow* window)
 {
-    glfwSwapBuffers(window);
+    system.backend->swap(system, window);
 }
 
-void glWindowSize(GLFWwindow* window, int& width, int& height)
+GlProc glProcAddress(const WindowSystem& system, const char* name)
 {
-    glfwGetFramebufferSize(window, &width, &height);
+    return system.backend->procAddress(name);
 }
 
 bool peekMessage(WindowSystem& system, WindowMessage& message)
 {
-    if (system.queue.messages.empty() && system.started) {
-        glfwPollEvents();
-        if (system.window) holdScreenSaver(system);
-    }
+    if (system.queue.messages.empty() && system.started) system.backend->poll(system);
     return takeMessage(system.queue, message);
 }

@@ -35,10 +35,10 @@ bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int 
     if (!startWindowing(show.windows)) return fail("display", "none (run it under with-xvfb)");
     WindowFailure failure = WindowFailure::kNone;
     GlWindowRequest request = {"Zephal3D capture", width, height, kColourBits, false, kStencilBits};
-    GLFWwindow* window = createGlWindow(show.windows, request, failure);
-    if (!window || !makeContextCurrent(window)) return fail("display", "cannot open a GL window");
-    showGlWindow(window);
-    glWindowSize(window, show.width, show.height);
+    GlWindow* window = createGlWindow(show.windows, request, failure);
+    if (!window || !makeContextCurrent(show.windows, window)) return fail("display", "cannot open a GL window");
+    showGlWindow(show.windows, window);
+    framebufferSize(show.windows, window, show.width, show.height);
     if (!startShowView(app, show.width, show.height))
         return fail("data", "the scene's textures could not be loaded");
     return true;
@@ -56,7 +56,7 @@ void drawUnseenFrame(ShowWindow& show, App& app, double ms) { drawUnseenFrame(sh
 
 void present(const ShowWindow& show)
 {
-    if (show.windows.window) swapGlBuffers(show.windows.window);
+    if (show.windows.window) swapGlBuffers(show.windows, show.windows.window);
 }
 
 std::vector<uint8_t> readPicture(const ShowWindow& show)

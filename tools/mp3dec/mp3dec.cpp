@@ -77,7 +77,10 @@ int printInfo(const char* in, const char* inName)
         report(inName, "holds no audio that can be decoded" + why);
         return 1;
     }
-    std::fputs(info.c_str(), stdout);
+    if (std::fputs(info.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+        report("standard output", "cannot write");
+        return 1;
+    }
     return 0;
 }
 
