@@ -44,7 +44,12 @@ bool drawMoment(TestMoments& moments, App& app)
 bool WebSteps::loadScene(App& app) { return ::loadScene(app); }
 // A page may not move the pointer; the page hides it over the canvas instead.
 void WebSteps::setCursorPos(int, int) {}
-bool WebSteps::openMusic(const char* fileName) { return openSong(song, fileName); }
+bool WebSteps::openMusic(const char* fileName)
+{
+    bool opened = openSong(song, fileName);
+    if (!opened) pageOfferSound(false);
+    return opened;
+}
 // The browser starts sound only after a gesture: the page offers it, and the song loops there.
 void WebSteps::startMusic(int) { pageOfferSound(true); }
 bool WebSteps::openWindow(App& app, const WindowPlan& plan, bool fullscreen)

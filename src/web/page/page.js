@@ -178,6 +178,7 @@
     },
     offerSound: function (available) {
       soundButton.disabled = !available;
+      if (!available) soundButton.textContent = 'no music';
       if ('pcm' in options) checkSound();
     },
     stopSound: function () {
