@@ -16,6 +16,8 @@ struct WindowBackend;
 
 // A window on the display over GLFW, with its events, monitors and display modes.
 const WindowBackend* glfwWindows();
+// A picture of the size asked for, drawn off-screen through EGL: no display, no events, no monitor.
+const WindowBackend* offscreenWindows();
 
 // The window layer for the whole run: the backend with its connection, the one live window,
 // and the message queue that the window's events go into and that is filled by pumping the
