@@ -35,6 +35,7 @@ PassResult decodePass(Mp3Decoder& d, OutputQueue& out)
         if (clipped < 0 || outputLost(out)) break;
         r.clipped += clipped;
     }
+    r.clipped += finishPass(d, out);
     queueStaged(d.staging, out);
     closeDevice(out);
     releaseFile(d.stream);
@@ -99,7 +100,10 @@ int printInfo(const char* in, const char* inName)
         report(inName, "holds no audio that can be decoded" + why);
         return 1;
     }
-    std::fputs(info.c_str(), stdout);
+    if (std::fputs(info.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+        report("standard output", "cannot write");
+        return 1;
+    }
     return 0;
 }
 
