@@ -16,6 +16,8 @@ struct WindowBackend;
 
 // A window on the display over GLFW, with its events, monitors and display modes.
 const WindowBackend* glfwWindows();
+// A picture of the size asked for, drawn off-screen through EGL: no display, no events, no monitor.
+const WindowBackend* offscreenWindows();
 // The page's canvas in a web browser (the browser build has only this one).
 const WindowBackend* pageWindows();
 // The backend a run has unless it chooses one: GLFW's on the desktop, the canvas in the browser.

@@ -24,6 +24,27 @@ bool fail(const char* what, const std::string& message)
     return false;
 }
 
+// Where the off-screen picture cannot be had, the way to the other picture is named.
+const char* const kUseTheWindow = "; --window draws in a window on the X display instead";
+
+// The window, or the picture off-screen, with its GL context current.
+bool openPicture(ShowWindow& show, int width, int height)
+{
+    show.windows.backend = show.onDisplay ? glfwWindows() : offscreenWindows();
+    if (!startWindowing(show.windows)) {
+        if (show.onDisplay) return fail("display", "none for --window (run it under with-xvfb)");
+        return fail("off-screen", std::string("EGL cannot start Mesa's software device or its surfaceless "
+                                              "platform (libEGL with libegl-mesa0 has them)") + kUseTheWindow);
+    }
+    WindowFailure failure = WindowFailure::kNone;
+    GlWindowRequest request = {"Zephal3D capture", width, height, kColourBits, false, kStencilBits};
+    GlWindow* window = createGlWindow(show.windows, request, failure);
+    if (window && makeContextCurrent(show.windows, window)) return true;
+    if (show.onDisplay) return fail("display", "cannot open a GL window");
+    return fail("off-screen", "EGL gives no " + std::to_string(width) + "x" + std::to_string(height) +
+                                  " picture with 8-bit RGB, a 24-bit depth and an 8-bit stencil" + kUseTheWindow);
+}
+
 }  // namespace
 
 bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int width, int height)
@@ -32,13 +53,9 @@ bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int 
     show.time.nowMs = 0;
     initApp(app, manualTimeSource(show.time));
     if (!loadScene(app)) return false;
-    if (!startWindowing(show.windows)) return fail("display", "none (run it under with-xvfb)");
-    WindowFailure failure = WindowFailure::kNone;
-    GlWindowRequest request = {"Zephal3D capture", width, height, kColourBits, false, kStencilBits};
-    GlWindow* window = createGlWindow(show.windows, request, failure);
-    if (!window || !makeContextCurrent(show.windows, window)) return fail("display", "cannot open a GL window");
-    showGlWindow(show.windows, window);
-    framebufferSize(show.windows, window, show.width, show.height);
+    if (!openPicture(show, width, height)) return false;
+    showGlWindow(show.windows, show.windows.window);
+    framebufferSize(show.windows, show.windows.window, show.width, show.height);
     if (!startShowView(app, show.width, show.height))
         return fail("data", "the scene's textures could not be loaded");
     return true;

@@ -191,6 +191,7 @@ int main(int argc, char** argv)
     makeAbsolute(options.y4mPath);
     makeAbsolute(options.wavPath);
     ShowWindow session;
+    session.onDisplay = options.window;
     gApp.desktopMode = options.fit;
     if (!openShowWindow(session, gApp, options.dataDir, options.width, options.height)) return 1;
     bool ok = false;

@@ -92,10 +92,10 @@ ParseOutcome bad(std::string& error, const std::string& reason)
 // A format: the program's name, the indent of the second line, the name again.
 const char* const kCaptureUsage =
     "usage: %s [--data DIR] [--from SEC] [--to SEC] [--fps N] [--size WxH | --fit WxH]\n"
-    "%*s[--out DIR | --y4m FILE|-] [--wav FILE|-]\n"
-    "       %s [--data DIR] [--fps N] [--size WxH | --fit WxH] [--out PREFIX] SECONDS...\n"
+    "%*s[--out DIR | --y4m FILE|-] [--wav FILE|-] [--window]\n"
+    "       %s [--data DIR] [--fps N] [--size WxH | --fit WxH] [--out PREFIX] [--window] SECONDS...\n"
     "Draws the show from the data in DIR (default: here) as the demo draws it, N frames a second\n"
-    "(default 60) in a WxH window (default 800x600); frame k shows demo time SEC + k / N.\n"
+    "(default 60) in a WxH picture (default 800x600); frame k shows demo time SEC + k / N.\n"
     "--fit WxH draws it as zephal3d --desktop does on a WxH screen: laid out as 800x600, in the\n"
     "largest centred 4:3 rectangle, with black bars (--fit 1920x1080 for a full-HD video).\n"
     "A range (default: 0 to the end of the show plus 2 s) goes to DIR/frame-000000.png ...\n"
@@ -104,7 +104,8 @@ const char* const kCaptureUsage =
     "Given SECONDS instead, it writes PREFIX-<ms>.ppm (default shot-<ms>.ppm) for each moment,\n"
     "from the frame at or just before it. The effects that\n"
     "step once a frame always count the frames from 0, so a moment looks the same in every capture\n"
-    "of the same rate and size. Needs a display: run it under with-xvfb.\n";
+    "of the same rate and size. It draws off-screen through EGL and needs no display; --window\n"
+    "draws in a window on the X display instead (with-xvfb gives one where there is none).\n";
 
 void printCaptureUsage(std::FILE* out)
 {
@@ -121,6 +122,10 @@ ParseOutcome parseCaptureOptions(int argc, char** argv, CaptureOptions& options,
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help") return ParseOutcome::help;
+        if (arg == "--window") {
+            options.window = true;
+            continue;
+        }
         if (isOption(arg)) {
             if ((arg == "--size" || arg == "--fit") && options.sizeGiven)
                 return bad(error, "--size and --fit exclude each other");

@@ -17,6 +17,7 @@ struct CaptureOptions {
     int height = 600;
     bool sizeGiven = false;
     bool fit = false;  // --fit: the show keeps its shape and 800 × 600 layout inside width × height
+    bool window = false;  // --window: drawn in a window on the X display, not off-screen
     std::string out;      // a range's PNG folder, or the moments' file prefix
     std::string y4mPath;  // a range as one YUV4MPEG2 stream ("-": standard output) instead of PNGs
     std::string wavPath;  // a range's music ("-": standard output)

@@ -43,7 +43,7 @@ const MatrixCase kCases[] = {
 TEST(WebGlMatrix, EachCallGivesMesasMatrix)
 {
     GlTestWindow window;
-    ASSERT_TRUE(window.open(64, 64)) << "no GL window (run under with-xvfb)";
+    ASSERT_TRUE(window.open(64, 64)) << "no off-screen GL context";
     glMatrixMode(GL_MODELVIEW);
     for (const MatrixCase& c : kCases) {
         glLoadIdentity();
