@@ -34,7 +34,7 @@ if ! "$top/tests/support/with-xvfb" -s 1024x768 "$here/firefox_page.sh" \
 fi
 for_capture=()
 for ms in "${moments[@]}"; do for_capture+=("$(awk -v ms="$ms" 'BEGIN { print ms / 1000 }')"); done
-"$top/tests/support/with-xvfb" -s 1024x768 "$capture" --data "$data" --out "$work/capture" "${for_capture[@]}" >/dev/null
+"$capture" --data "$data" --out "$work/capture" "${for_capture[@]}" >/dev/null
 
 failed=0
 for ms in "${moments[@]}"; do
