@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # page_in_firefox.sh CAPTURE MP3DEC DATA: the browser build (build-web/, or $WEB_DIR), served by
-# scripts/web-serve and shown by Firefox ESR under Xvfb, against the native tools:
+# scripts/web-serve (with its isolation headers, taking posts only under /posted/) and shown by
+# Firefox ESR under Xvfb, against the native tools:
 # - the page's test clock at three moments (the flight, the sparks, the greets scroll) gives the
 #   pictures capture gives of them, within the picture gate's tolerance for another renderer;
 # - the PCM the page hands to Web Audio (rendered offline: live audio needs a sound device) is our
@@ -25,6 +26,18 @@ server=$!
 for _ in $(seq 50); do grep -q serving "$work/serve.out" 2>/dev/null && break; sleep 0.1; done
 url=$(sed -n 's/^serving //p' "$work/serve.out")
 [ -n "$url" ] || { echo "FAIL: web-serve did not start" >&2; exit 1; }
+# The page comes with the two isolation headers, and the server takes posts under /posted/ only.
+python3 - "$url" <<'CHECK' || { echo "FAIL: web-serve's headers or its refusal of a stray post" >&2; exit 1; }
+import sys, urllib.error, urllib.request
+page = urllib.request.urlopen(sys.argv[1] + "index.html")
+assert page.headers["Cross-Origin-Opener-Policy"] == "same-origin"
+assert page.headers["Cross-Origin-Embedder-Policy"] == "require-corp"
+try:
+    urllib.request.urlopen(urllib.request.Request(sys.argv[1] + "index.html", data=b"x", method="POST"))
+    sys.exit(1)
+except urllib.error.HTTPError as refused:
+    assert refused.code == 403
+CHECK
 
 list=$(IFS=,; echo "${moments[*]}")
 if ! "$top/tests/support/with-xvfb" -s 1024x768 "$here/firefox_page.sh" \
