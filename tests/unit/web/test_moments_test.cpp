@@ -8,20 +8,28 @@
 #include "session/resize_view.h"
 #include "session/show_window.h"
 #include "state/app.h"
+#include "state/show_state.h"
 
 namespace {
 
+// The scene is read once for all the tests: its records live as long as the process, as in the demo.
 struct HeldShow : ::testing::Test {
-    ShowWindow show;
+    static inline ShowWindow show;
+    static inline bool opened = false;
     TestMoments moments;
 
-    void SetUp() override
+    static void SetUpTestSuite()
     {
         useMessageBoxes(consoleMessageBoxes());
-        ASSERT_TRUE(openShowWindow(show, gApp, Z3D_DEMO_DATA, 800, 600));
+        opened = openShowWindow(show, gApp, Z3D_DEMO_DATA, 800, 600);
+    }
+    static void TearDownTestSuite() { closeShowWindow(show); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(opened);
+        startShow(gApp.show);
         gApp.clock.source = manualTimeSource(moments.time);
     }
-    void TearDown() override { closeShowWindow(show); }
 
     std::vector<uint8_t> drawn()
     {
