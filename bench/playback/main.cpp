@@ -88,6 +88,11 @@ void timedAbort(void* context)
     const WaveDevice& inner = *timedOf(context).inner;
     if (inner.abort) inner.abort(inner.context);
 }
+void timedLiftAbort(void* context)
+{
+    const WaveDevice& inner = *timedOf(context).inner;
+    if (inner.liftAbort) inner.liftAbort(inner.context);
+}
 
 double cpuSeconds(clockid_t clock)
 {
@@ -131,7 +136,7 @@ void measureLatency(const std::string& music, const WaveDevice* device, const ch
     std::vector<double> ms;
     TimedDevice timed;
     timed.inner = device;
-    const WaveDevice timedDevice{&timed, timedOpen, timedPlay, timedClose, timedAbort};
+    const WaveDevice timedDevice{&timed, timedOpen, timedPlay, timedClose, timedAbort, false, timedLiftAbort};
     setWaveDevice(gPlayer.output, &timedDevice);
     for (int run = 0; run < kLatencyRuns; ++run) {
         gPlayer.open(music.c_str());

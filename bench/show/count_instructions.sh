@@ -1,20 +1,27 @@
 #!/usr/bin/env bash
-# count_instructions.sh SHOW_BENCH DATA_DIR [FRAMES]: instructions per frame of each phase of the
-# show, counted by callgrind (the whole process, llvmpipe's threads included), and where they go.
-# Unlike frame rates, the counts repeat on a busy machine. Needs valgrind; runs its own Xvfb.
+# count_instructions.sh [--window] SHOW_BENCH DATA_DIR [FRAMES]: instructions per frame of each phase
+# of the show, counted by callgrind (the whole process, llvmpipe's threads included), and where they
+# go. Unlike frame rates, the counts repeat on a busy machine. Needs valgrind. The show is drawn
+# off-screen; --window draws it in a window on an Xvfb of its own, the swaps' copies included.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+run=()
+if [ "${1:-}" = --window ]; then
+  run=("$here/../../tests/support/with-xvfb")
+  shift
+fi
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
-  echo "usage: count_instructions.sh SHOW_BENCH DATA_DIR [FRAMES]" >&2
+  echo "usage: count_instructions.sh [--window] SHOW_BENCH DATA_DIR [FRAMES]" >&2
   exit 2
 fi
 bench=$(realpath "$1")
 data=$(realpath "$2")
 frames=${3:-20}
-here=$(cd "$(dirname "$0")" && pwd)
-xvfb=$here/../../tests/support/with-xvfb
+window=()
+[ ${#run[@]} -eq 0 ] || window=(--window)
 out=$(mktemp -d)
 trap '[ -n "${KEEP:-}" ] || rm -rf "$out"' EXIT; echo "dumps in $out" >&2
-"$xvfb" valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out/cg.%p" "$bench" "$data" "$frames" \
+"${run[@]}" valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out/cg.%p" "$bench" "${window[@]}" "$data" "$frames" \
   >"$out/bench.txt" 2>"$out/valgrind.txt" || { cat "$out/valgrind.txt" >&2; exit 1; }
 grep '^scene:' "$out/bench.txt"
 # The show's parts on the main thread, inclusive of the GL work they cause there; the rest is

@@ -10,6 +10,7 @@
 #include "platform/mode_keeper.h"
 #include "platform/monitors.h"
 #include "platform/report.h"
+#include "platform/standard_descriptors.h"
 #include "platform/stop_signals.h"
 #include "state/app.h"
 
@@ -39,6 +40,7 @@ bool monitorMissing(DesktopSteps& steps, int monitor)
 // Without options: the data files in the working directory (or the installed ones), fullscreen, with music.
 int main(int argc, char** argv)
 {
+    holdStandardDescriptors();
     LaunchOptions options = parseLaunchOptions(argc, argv);
     switch (options.action) {
     case LaunchAction::kHelp:
@@ -59,11 +61,15 @@ int main(int argc, char** argv)
         if (!enterDataFolder(options.dataDir, trajectoryPath)) return kExitFailure;
         gApp.trajectoryPath = trajectoryPath.c_str();
     }
+    // Only the design's fullscreen changes the mode; forked here, before any other thread and
+    // before the first connection to the display, which the keeper must not share.
+    if (!options.start.desktop) startModeKeeper();
     DesktopSteps steps;
     steps.shell.display = options.display;
-    if (options.monitorGiven && monitorMissing(steps, options.display.monitor)) return kExitUsage;
-    // Only the design's fullscreen changes the mode; forked here, before any other thread.
-    if (!options.start.desktop) startModeKeeper();
+    if (options.monitorGiven && monitorMissing(steps, options.display.monitor)) {
+        stopModeKeeper();
+        return kExitUsage;
+    }
     installStopSignals();
     BenchmarkRun benchmark;
     if (options.benchmark) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window.h"
+#include "platform/time_source.h"
 #include "platform/window_messages.h"
 
 struct App;
@@ -62,9 +63,19 @@ struct StartChoices {
     bool mute = false;      // no music read, no sound device opened
     bool desktop = false;   // fullscreen keeps the monitor's mode (F1: the 640 × 480 window)
     int stepRateHz = 0;     // the effects that step once a frame step HZ times a second of demo time
+    TimeSource clock{};     // what the demo clock reads: the system counter unless a test clock is given
 };
 
 // The whole run: start-up, main loop, shut-down. Returns the exit status.
 int runDemo(App& app, DemoSteps& steps, const StartChoices& choices = {});
 // Messages first, one per pass; a frame whenever the queue is empty. Returns the exit status.
 int runMainLoop(App& app, DemoSteps& steps);
+
+// The same run in pieces, for a host that calls the program once a frame (the browser):
+// start-up up to the open window, false with the exit status when the run ends there;
+// one pass of the main loop, which handles one message or draws one frame, or finds the run
+// ended (status then holds its exit status); and the shut-down after the last pass.
+bool startDemo(App& app, DemoSteps& steps, const StartChoices& choices, int& status);
+enum class LoopPass { kMessage, kFrame, kEnded };
+LoopPass runLoopPass(App& app, DemoSteps& steps, int& status);
+void endDemo(DemoSteps& steps);

@@ -11,10 +11,11 @@ const WindowPlan kFirstWindow = {"Zephal3D", 800, 600, 16};
 
 }  // namespace
 
-int runDemo(App& app, DemoSteps& steps, const StartChoices& choices)
+bool startDemo(App& app, DemoSteps& steps, const StartChoices& choices, int& status)
 {
-    initApp(app);
-    if (!steps.loadScene(app)) return kExitFailure;
+    initApp(app, choices.clock);
+    status = kExitFailure;
+    if (!steps.loadScene(app)) return false;
     app.fullscreenMode = !choices.windowed;
     app.desktopMode = choices.desktop;
     app.stepRateHz = choices.stepRateHz;
@@ -24,10 +25,24 @@ int runDemo(App& app, DemoSteps& steps, const StartChoices& choices)
     if (!steps.openWindow(app, kFirstWindow, app.fullscreenMode)) {
         // The music must not play on behind a program that is ending.
         steps.stopMusic();
-        return steps.windowDeclined() ? kExitOk : kExitFailure;
+        status = steps.windowDeclined() ? kExitOk : kExitFailure;
+        return false;
     }
-    int status = runMainLoop(app, steps);
+    status = kExitOk;
+    return true;
+}
+
+void endDemo(DemoSteps& steps)
+{
     steps.closeWindow();
     steps.stopMusic();
+}
+
+int runDemo(App& app, DemoSteps& steps, const StartChoices& choices)
+{
+    int status = kExitOk;
+    if (!startDemo(app, steps, choices, status)) return status;
+    status = runMainLoop(app, steps);
+    endDemo(steps);
     return status;
 }

@@ -11,6 +11,8 @@ const WaveDevice kAlsaDevice{
     [](void*, const uint8_t* data, int bytes) { return alsaPcmPlay(data, bytes); },
     [](void*) { alsaPcmClose(); },
     [](void*) { alsaPcmAbort(); },
+    false,
+    [](void*) { alsaPcmLiftAbort(); },
 };
 
 }  // namespace

@@ -36,16 +36,39 @@ void flushStaged(void* context)
     queueStaged(to->staging, to->out);
 }
 
+bool trims(const GaplessPlan& trim) { return trim.skip > 0 || trim.keep >= 0; }
+
+// Into the staging buffer, through the pass's trim when it has one.
+PcmSink stagingSink(Mp3Decoder& d, StagedOutput& to)
+{
+    PcmStaging& st = d.staging;
+    return {st.bytes, &st.fill, kBlockBytes, flushStaged, &to, trims(d.trim) ? &d.trim : nullptr};
+}
+
+// Each pass is trimmed anew, so that the song's last sample is followed by its first. A trimmed
+// pass is the song alone and starts from a clean decoder, so that every pass is the same samples.
+void startPass(Mp3Decoder& d)
+{
+    d.trim = d.stream.gapless ? d.stream.plan : GaplessPlan{};
+    if (trims(d.trim)) d.layer3 = Layer3State{};
+}
+
 }  // namespace
 
 int decodeFrame(Mp3Decoder& d, FrameHeader& header, OutputQueue& out)
 {
     if (header.formatChange > 1 && !fitOutput(d, header, out)) return -1;
-    // Each pass is trimmed anew, so that the song's last sample is followed by its first.
-    if (d.stream.passFrames == 1) d.trim = d.stream.gapless ? d.stream.plan : GaplessPlan{};
-    bool trimming = d.trim.skip > 0 || d.trim.keep >= 0;
-    PcmStaging& st = d.staging;
-    StagedOutput to{st, out};
-    PcmSink sink{st.bytes, &st.fill, kBlockBytes, flushStaged, &to, trimming ? &d.trim : nullptr};
-    return decodeLayer3(d.stream, d.layer3, header, sink);
+    if (d.stream.passFrames == 1) startPass(d);
+    d.channels = channelCount(header);
+    StagedOutput to{d.staging, out};
+    return decodeLayer3(d.stream, d.layer3, header, stagingSink(d, to));
+}
+
+int finishPass(Mp3Decoder& d, OutputQueue& out)
+{
+    int clips = 0;
+    StagedOutput to{d.staging, out};
+    if (d.trim.keep > 0) clips = playOutGranule(d.layer3, d.channels, stagingSink(d, to));
+    d.trim = GaplessPlan{};
+    return clips;
 }

@@ -1,8 +1,8 @@
 #include "audio/huffman_decode.h"
 
 #include <algorithm>
-#include <bit>
 
+#include "audio/float_bits.h"
 #include "audio/generated/huffman_lookup.h"
 #include "audio/lanes.h"
 #include "audio/layer3_tables.h"
@@ -119,7 +119,7 @@ inline int lookupCode(const HuffmanLookup& table, BitWindow& w)
 // `value` with its sign bit flipped when `sign` is 1: the negation, without a branch.
 inline float withSign(float value, uint32_t sign)
 {
-    return std::bit_cast<float>(std::bit_cast<uint32_t>(value) ^ (sign << 31));
+    return floatFromBits(floatBits(value) ^ (sign << 31));
 }
 
 // Takes the sign bit of a value that is non-zero (`on` 1); nothing when it is zero.
@@ -195,7 +195,7 @@ bool storeSignedQuadruple(uint32_t entry, BandCursor& c, const Store& store)
         uint32_t on = (entry >> (kQuadrupleValueShift + k)) & 1;
         uint32_t sign = (entry >> (kQuadrupleSignShift + k)) & 1;
         c.nonZero |= on;
-        float magnitude = std::bit_cast<float>(std::bit_cast<uint32_t>(c.gain) & -on);
+        float magnitude = floatFromBits(floatBits(c.gain) & -on);
         store.put(c.line, withSign(magnitude, sign));
         c.line += c.step;
         c.pairsLeft -= k % 2 == 0;

@@ -51,9 +51,13 @@ bool readInfoTag(const uint8_t* body, int bodyBytes, int mainDataAt, InfoTag& ta
     tag.kind.assign(reinterpret_cast<const char*>(p), 4);
     uint32_t flags = be32(p + kFieldBytes);
     at += 2 * kFieldBytes;
-    // Each field is read only where the frame holds it; a tag cut short keeps what it has.
+    // Each field is read only where the frame holds it; a tag cut short keeps what it has. Behind
+    // a field that does not fit, nothing stands where the flags say, so the rest is not read.
+    bool cut = false;
     auto field = [&](uint32_t flag, int bytes) -> const uint8_t* {
-        if (!(flags & flag) || bodyBytes - at < bytes) return nullptr;
+        if (cut || !(flags & flag)) return nullptr;
+        cut = bodyBytes - at < bytes;
+        if (cut) return nullptr;
         at += bytes;
         return body + at - bytes;
     };
@@ -61,7 +65,7 @@ bool readInfoTag(const uint8_t* body, int bodyBytes, int mainDataAt, InfoTag& ta
     if (const uint8_t* f = field(kBytesFlag, kFieldBytes)) tag.bytes = be32(f);
     field(kSeekTableFlag, kSeekTableBytes);
     if (const uint8_t* f = field(kQualityFlag, kFieldBytes)) tag.quality = static_cast<int32_t>(be32(f));
-    if (bodyBytes - at >= kExtensionBytes) readExtension(body + at, tag);
+    if (!cut && bodyBytes - at >= kExtensionBytes) readExtension(body + at, tag);
     return true;
 }
 
@@ -76,6 +80,6 @@ GaplessPlan gaplessPlan(const InfoTag& tag, int64_t framesFound, int samplesPerF
     int64_t song = frames * samplesPerFrame - tag.delay - tag.padding;
     if (song <= 0 || tag.delay + kDecoderDelay >= decoded) return {};
     plan.skip = tag.delay + kDecoderDelay;
-    plan.keep = std::min(song, decoded - plan.skip);
+    plan.keep = std::min(song, decoded + kPlayOutSamples - plan.skip);
     return plan;
 }

@@ -30,6 +30,9 @@ struct GaplessPlan {
 
 // The decoder's own delay, which every decoder that trims adds to the encoder's.
 constexpr int kDecoderDelay = 529;
+// At the end of a trimmed pass one silent granule plays out what the decoder's delay still holds,
+// so that a song padded by less than the delay keeps its last samples.
+constexpr int kPlayOutSamples = 576;
 
 // The plan for a tag and the audio frames found behind it; untrimmed when the tag's numbers
 // cannot be right.

@@ -153,3 +153,9 @@ int decodeLayer3(StreamInput& s, Layer3State& st, const FrameHeader& h, const Pc
     }
     return clips;
 }
+
+int playOutGranule(Layer3State& st, int channels, const PcmSink& out)
+{
+    GranuleInfo g[2] = {silentGranule(), silentGranule()};
+    return synthesizeGranule(st, g, channels, out);
+}

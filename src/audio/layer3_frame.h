@@ -44,3 +44,5 @@ struct PcmSink {
 // running past their budget drop the rest of the frame; main data that reach back before the
 // data seen give a silent frame.
 int decodeLayer3(StreamInput& s, Layer3State& st, const FrameHeader& h, const PcmSink& out);
+// One silent granule: the filter banks play out what they still hold. Returns the clipped samples.
+int playOutGranule(Layer3State& st, int channels, const PcmSink& out);

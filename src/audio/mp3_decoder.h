@@ -20,6 +20,7 @@ struct Mp3Decoder {
     AudioParams audioParams;  // fitted on the first frame and whenever formatChange says so
     PcmStaging staging;
     GaplessPlan trim;  // what is left to drop of the pass being decoded
+    int channels = 2;  // of the frame decoded last
 };
 
 // Decodes the frame nextFrame read into the staging buffer (128 bytes per time slot of 32 stereo
@@ -28,3 +29,6 @@ struct Mp3Decoder {
 // another file is loaded. A corrupt frame is dropped with a message on stderr; decoding goes on.
 // Initialise audioParams (AudioParams{}) and probeFormats before playing.
 int decodeFrame(Mp3Decoder& decoder, FrameHeader& header, OutputQueue& out);
+// Ends a pass: a pass trimmed to the song plays out the decoder's delay, so that the song keeps
+// its last samples. Returns the clipped samples.
+int finishPass(Mp3Decoder& decoder, OutputQueue& out);

@@ -20,7 +20,7 @@ void raisePriority()
     setpriority(PRIO_PROCESS, self, nice - kPriorityBoost);
 }
 
-// One pass from the first byte to the first frame that cannot be read.
+// One pass from the stream's first frame to the first frame that cannot be read.
 PassEnd playPass(Mp3Player& player)
 {
     bool played = false;
@@ -33,6 +33,7 @@ PassEnd playPass(Mp3Player& player)
         if (decodeFrame(d, player.header, player.output) < 0 || outputLost(player.output)) return PassEnd::stopped;
     }
     if (player.stopRequested) return PassEnd::stopped;
+    finishPass(d, player.output);
     return played ? PassEnd::endOfFile : PassEnd::nothingPlayed;
 }
 

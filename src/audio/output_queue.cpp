@@ -43,6 +43,7 @@ struct QueueState {
     std::atomic<bool> abandoned{false};  // a device thread that would not let go was left behind
     const WaveDevice* device = nullptr;  // what setWaveDevice chose
     const WaveDevice* active = nullptr;  // what the device thread plays on
+    const WaveDevice* abortSent = nullptr;  // the device told to abort, until liftAbort
     DeviceState state = DeviceState::closed;
     bool lost = false;     // the device failed while playing: the rest is dropped
     bool closing = false;  // no more blocks come: end once the queue is empty
@@ -263,13 +264,24 @@ void abortOutput(OutputQueue& queue)
         out.aborted = true;
         out.changed.notify_all();
         device = out.active;
+        if (device && device->abort) out.abortSent = device;
     }
     if (device && device->abort) device->abort(device->context);
 }
 
 void liftAbort(OutputQueue& queue)
 {
-    queue.state->aborted = false;
+    QueueState& out = *queue.state;
+    const WaveDevice* device;
+    {
+        std::lock_guard<std::mutex> guard(out.lock);
+        out.aborted = false;
+        // A device thread left behind may still be in the device: the abort stays its own.
+        device = out.abandoned ? nullptr : out.abortSent;
+        out.abortSent = nullptr;
+    }
+    // The device may have closed before the abort reached it, and would keep it for its next open.
+    if (device && device->liftAbort) device->liftAbort(device->context);
 }
 
 bool outputLost(const OutputQueue& queue)

@@ -28,6 +28,7 @@ bool playBlock(OutputQueue& out, const uint8_t* data, int bytes);
 // From any thread: the output gives up at once. Waits return, queued blocks are dropped, the
 // device is told to let go, and nothing is opened or queued again until liftAbort.
 void abortOutput(OutputQueue& out);
+// After the close: the abort ends, in the device too.
 void liftAbort(OutputQueue& out);
 // True once blocks can no longer reach a device: it did not open, it was lost, or the output aborted.
 bool outputLost(const OutputQueue& out);

@@ -11,7 +11,7 @@
 void loadBytes(StreamInput& s, std::vector<uint8_t> bytes)
 {
     s.file = std::move(bytes);
-    s.pos = 0;
+    s.pos = s.passStart = s.frameAt = 0;
     s.loaded = true;
     s.refused = false;
     s.reportedDamage = false;
@@ -53,7 +53,8 @@ void releaseFile(StreamInput& s)
 
 void rewind(StreamInput& s)
 {
-    s.pos = 0;
+    // From byte 0 again a later pass could take a header that the first pass's search rejected.
+    s.pos = s.passStart;
     s.continuous = false;  // the file's first frame cannot reach back into its last
     s.passFrames = 0;
 }
@@ -108,9 +109,13 @@ int readFrame(StreamInput& s, FrameHeader& header)
     uint32_t word = 0;
     if (!s.loaded || s.refused || !locateHeader(s, word)) return 0;
     header.formatChange = formatChange(s.lastHeader, word);
-    if (s.firstHeader == 0) s.firstHeader = word;
+    if (s.firstHeader == 0) {
+        s.firstHeader = word;
+        s.passStart = s.pos;
+    }
     s.lastHeader = word;
     parseHeader(header, word);
+    s.frameAt = s.pos;
     s.pos += 4;
     s.prevFrameData = s.frameData;
     s.prevFrameSize = s.frameSize;
@@ -130,7 +135,7 @@ void readTag(StreamInput& s, const FrameHeader& h)
 {
     s.tagRead = true;
     if (!readInfoTag(s.frameData, s.frameSize, sideInfoBytes(h), s.tag)) return;
-    s.plan = gaplessPlan(s.tag, countFrames(s, s.pos, s.firstHeader), samplesPerFrame(h));
+    s.plan = gaplessPlan(s.tag, walkFrames(s, s.pos, s.firstHeader).frames, samplesPerFrame(h));
 }
 
 }  // namespace
@@ -150,11 +155,11 @@ int nextFrame(StreamInput& s, FrameHeader& header)
     return read;
 }
 
-int64_t countFrames(const StreamInput& s, size_t pos, uint32_t firstHeader)
+FrameTotals walkFrames(const StreamInput& s, size_t pos, uint32_t firstHeader)
 {
     const uint8_t* data = s.file.data();
     size_t size = s.file.size();
-    int64_t frames = 0;
+    FrameTotals t;
     uint32_t word = 0;
     for (;;) {
         bool atFrame = wordAt(data, size, pos, word) && continuesStream(word, firstHeader);
@@ -163,10 +168,12 @@ int64_t countFrames(const StreamInput& s, size_t pos, uint32_t firstHeader)
         parseHeader(h, word);
         pos += 4;
         if (pos >= size) break;  // a header without a body ends the pass
-        ++frames;
+        if (t.frames++ == 0) t.first = h;
+        t.variable |= h.bitrateIndex != t.first.bitrateIndex;
+        t.bytes += 4 + h.frameSize;
         pos += static_cast<size_t>(h.frameSize);
     }
-    return frames;
+    return t;
 }
 
 bool setMainData(StreamInput& s, int mainDataBegin)

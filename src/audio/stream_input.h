@@ -22,6 +22,8 @@ constexpr int kFrameBufferBytes = kFrameBodyOffset + kMaxFrameBody + kCutBodyZer
 struct StreamInput {
     std::vector<uint8_t> file;
     size_t pos = 0;
+    size_t passStart = 0;  // where every pass begins: the first frame the first pass found
+    size_t frameAt = 0;    // where the frame nextFrame read last begins
     bool loaded = false;
     bool refused = false;  // no stream this decoder plays: every pass is empty
     bool reportedDamage = false;  // a damaged frame has been reported
@@ -52,11 +54,20 @@ void loadBytes(StreamInput& s, std::vector<uint8_t> bytes);
 constexpr size_t kMaxMusicBytes = size_t(512) << 20;
 int loadFile(StreamInput& s, const char* name, size_t maxBytes = kMaxMusicBytes);
 void releaseFile(StreamInput& s);
+// Back to where the first pass found the stream's first frame (the first byte, before it has).
 void rewind(StreamInput& s);
 // Reads the next frame: 1, or 0 at the end of the pass. A tag frame the plan drops is passed over.
 int nextFrame(StreamInput& s, FrameHeader& header);
-// Frames of the stream from byte `pos` on, found as nextFrame finds them, without decoding.
-int64_t countFrames(const StreamInput& s, size_t pos, uint32_t firstHeader);
+
+// What the frames of a stream add up to.
+struct FrameTotals {
+    FrameHeader first{};
+    int64_t frames = 0;
+    int64_t bytes = 0;  // of the frames, headers included
+    bool variable = false;  // the bitrate changes from frame to frame
+};
+// The frames from byte `pos` on, found as nextFrame finds them, without reading their bodies.
+FrameTotals walkFrames(const StreamInput& s, size_t pos, uint32_t firstHeader);
 
 // Places the reservoir in front of this frame's main data and the reader main_data_begin bytes
 // back into it. False when those bytes were never seen (stream start, a gap): the frame is silent.

@@ -17,4 +17,7 @@ struct WaveDevice {
     // producer's thread, each block before playBlock returns, with no queue to wait on, so a tool
     // runs at the speed of decoding.
     bool immediate = false;
+    // Optional, once no play or close is in progress: the abort is over, also one that came after
+    // the device had closed, so that it never reaches into the next open.
+    void (*liftAbort)(void* context) = nullptr;
 };

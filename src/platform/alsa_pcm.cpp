@@ -139,3 +139,8 @@ void alsaPcmAbort()
 {
     gAlsa.aborted = true;
 }
+
+void alsaPcmLiftAbort()
+{
+    gAlsa.aborted = false;
+}

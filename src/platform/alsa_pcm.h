@@ -11,5 +11,7 @@ bool alsaPcmPlay(const uint8_t* data, int bytes);
 // Lets the device play out what it holds (unless aborted, or stalled for too long), then closes it.
 void alsaPcmClose();
 // A play or close in progress returns soon, dropping what the device holds. The abort holds until
-// the device is closed, also one that comes while the open is still pending.
+// the device is closed, also one that comes while the open is still pending, or until it is lifted.
 void alsaPcmAbort();
+// Ends an abort that came when no device was open (after the close), before the next open.
+void alsaPcmLiftAbort();

@@ -1,5 +1,7 @@
 #include "platform/gl_window.h"
 
+#include "platform/mode_keeper.h"
+
 namespace {
 
 const ColourSizes kColourSizes[] = {{16, 5, 6, 5}, {24, 8, 8, 8}, {32, 8, 8, 8}};
@@ -39,7 +41,11 @@ bool displayOffersMode(const WindowSystem& system, int monitor, int width, int h
 
 GlWindow* createGlWindow(WindowSystem& system, const GlWindowRequest& request, WindowFailure& failure)
 {
+    // A fullscreen window sets its mode as it is made: the keeper is to see what that changes.
+    bool setsMode = request.fullscreen && !request.keepDesktopMode;
+    if (setsMode) noteModeChangeComing();
     GlWindow* window = system.backend->create(system, request, failure);
+    if (setsMode) noteModeChangeDone();
     if (window) system.window = window;
     return window;
 }

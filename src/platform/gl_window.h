@@ -6,9 +6,9 @@
 #include "platform/message_queue.h"
 
 // The window with its GL context, behind one table of functions per backend: a GLFW window on
-// the display, or a picture off-screen through EGL. The caller chooses the backend for the run.
-// Each call is one step of making or releasing the window that can fail on its own, so the
-// caller can say which one did.
+// the display, a picture off-screen through EGL, or the canvas of a web page. The caller chooses
+// the backend for the run. Each call is one step of making or releasing the window that can fail
+// on its own, so the caller can say which one did.
 
 // A backend's window; what it is only the backend knows.
 struct GlWindow;
@@ -16,12 +16,18 @@ struct WindowBackend;
 
 // A window on the display over GLFW, with its events, monitors and display modes.
 const WindowBackend* glfwWindows();
+// A picture of the size asked for, drawn off-screen through EGL: no display, no events, no monitor.
+const WindowBackend* offscreenWindows();
+// The page's canvas in a web browser (the browser build has only this one).
+const WindowBackend* pageWindows();
+// The backend a run has unless it chooses one: GLFW's on the desktop, the canvas in the browser.
+const WindowBackend* platformWindows();
 
 // The window layer for the whole run: the backend with its connection, the one live window,
 // and the message queue that the window's events go into and that is filled by pumping the
 // window system.
 struct WindowSystem {
-    const WindowBackend* backend = glfwWindows();
+    const WindowBackend* backend = platformWindows();
     bool started = false;
     void* connection = nullptr;  // the backend's own, for those that keep one
     GlWindow* window = nullptr;  // the live window, or nullptr

@@ -266,3 +266,5 @@ const WindowBackend kGlfwBackend = {
 }  // namespace
 
 const WindowBackend* glfwWindows() { return &kGlfwBackend; }
+
+const WindowBackend* platformWindows() { return glfwWindows(); }

@@ -1,6 +1,5 @@
 #include "platform/message_box.h"
 
-#include "platform/message_box_xlib.h"
 #include "platform/report.h"
 
 namespace {
@@ -12,21 +11,20 @@ bool showOnConsole(void*, const char* text, const char* caption, MessageBoxKind)
 }
 
 // Global: the process's one place for message boxes, reached by the deepest callers (texture
-// loading, the window) without a record; chosen once at start.
-MessageBoxBackend currentBackend{showXlibMessageBox, nullptr};
+// loading, the window) without a record; chosen once at start. None chosen: the platform's own.
+MessageBoxBackend currentBackend{};
 
 }  // namespace
-
-MessageBoxBackend xlibMessageBoxes() { return {showXlibMessageBox, nullptr}; }
 
 MessageBoxBackend consoleMessageBoxes() { return {showOnConsole, nullptr}; }
 
 void useMessageBoxes(MessageBoxBackend backend)
 {
-    currentBackend = backend.show ? backend : xlibMessageBoxes();
+    currentBackend = backend;
 }
 
 bool showMessageBox(const char* text, const char* caption, MessageBoxKind kind)
 {
-    return currentBackend.show(currentBackend.context, text, caption, kind);
+    MessageBoxBackend backend = currentBackend.show ? currentBackend : platformMessageBoxes();
+    return backend.show(backend.context, text, caption, kind);
 }

@@ -11,9 +11,12 @@ struct MessageBoxBackend {
 
 // The program's own: a modal dialog, its text also reported on stderr.
 MessageBoxBackend xlibMessageBoxes();
+// The platform's own, used until another is chosen: the Xlib dialogs on the desktop, text on the
+// page in the browser.
+MessageBoxBackend platformMessageBoxes();
 // The text reported on stderr with the caption as what it is about; the answer is the default.
 MessageBoxBackend consoleMessageBoxes();
-// From now on every message box goes to `backend`; the Xlib dialogs until the first call.
+// From now on every message box goes to `backend`; a backend without `show`: the platform's own.
 void useMessageBoxes(MessageBoxBackend backend);
 
 // Shows the message through the chosen backend. Returns true for OK or Yes.

@@ -9,6 +9,7 @@
 
 #include <cstring>
 
+#include "platform/message_box.h"
 #include "platform/message_box_keys.h"
 #include "platform/message_box_layout.h"
 #include "platform/report.h"
@@ -225,3 +226,7 @@ bool showXlibMessageBox(void*, const char* text, const char* caption, MessageBox
     XSetErrorHandler(previousHandler);
     return answer;
 }
+
+MessageBoxBackend xlibMessageBoxes() { return {showXlibMessageBox, nullptr}; }
+
+MessageBoxBackend platformMessageBoxes() { return xlibMessageBoxes(); }

@@ -1,16 +1,22 @@
 #include "platform/mode_keeper.h"
 
 #include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
+
+#include "platform/crtc_changes.h"
+#include "platform/report.h"
+#include "platform/standard_descriptors.h"
 
 namespace {
 
@@ -24,56 +30,17 @@ constexpr size_t kAltStackBytes = 64 * 1024;
 
 constexpr char kRestore = 'r';
 constexpr char kLeave = 'q';
+constexpr char kChangeComing = 'b';
+constexpr char kChangeDone = 'a';
 constexpr char kDone = 'd';
 constexpr char kNoDisplay = 'n';
 
-// A signal handler has no user pointer: the pipe ends it writes to and waits on live here.
+// A signal handler has no user pointer: the socket it writes to and the pipe it waits on live here.
 struct Keeper {
     int commandFd = -1;  // to the keeper
     int answerFd = -1;   // from the keeper
 };
 Keeper gKeeper;
-
-struct SavedCrtc {
-    RRCrtc crtc;
-    RRMode mode;
-    int x, y;
-    Rotation rotation;
-    std::vector<RROutput> outputs;
-};
-
-std::vector<SavedCrtc> readCrtcs(Display* display)
-{
-    std::vector<SavedCrtc> saved;
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
-    if (!resources) return saved;
-    for (int i = 0; i < resources->ncrtc; ++i) {
-        XRRCrtcInfo* info = XRRGetCrtcInfo(display, resources, resources->crtcs[i]);
-        if (!info) continue;
-        saved.push_back({resources->crtcs[i], info->mode, info->x, info->y, info->rotation,
-                         std::vector<RROutput>(info->outputs, info->outputs + info->noutput)});
-        XRRFreeCrtcInfo(info);
-    }
-    XRRFreeScreenResources(resources);
-    return saved;
-}
-
-void restoreCrtcs(Display* display, const std::vector<SavedCrtc>& original)
-{
-    std::vector<SavedCrtc> now = readCrtcs(display);
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
-    if (!resources) return;
-    for (const SavedCrtc& was : original) {
-        for (const SavedCrtc& is : now) {
-            if (is.crtc != was.crtc) continue;
-            if (is.mode == was.mode && is.x == was.x && is.y == was.y && is.rotation == was.rotation) continue;
-            XRRSetCrtcConfig(display, resources, was.crtc, CurrentTime, was.x, was.y, was.mode, was.rotation,
-                             const_cast<RROutput*>(was.outputs.data()), static_cast<int>(was.outputs.size()));
-        }
-    }
-    XRRFreeScreenResources(resources);
-    XSync(display, False);
-}
 
 char readCommand(int fd)
 {
@@ -86,26 +53,35 @@ char readCommand(int fd)
     }
 }
 
-// The keeper's whole life: note the modes, say so, wait for the word, act on it.
+void answer(int fd, char word)
+{
+    [[maybe_unused]] ssize_t said = write(fd, &word, 1);
+}
+
+// The keeper's whole life: connect, say so, note the program's mode changes until the last word,
+// act on it.
 [[noreturn]] void runKeeper(int commandFd, int answerFd)
 {
     // The terminal's Ctrl-C and hang-up are the program's to handle, not the keeper's.
     for (int s : kStopSignals) signal(s, SIG_IGN);
+    // Its own descriptors lie above 2 (holdStandardDescriptors), so these cannot take their place.
     int devNull = open("/dev/null", O_RDWR);
     if (devNull >= 0) {
         dup2(devNull, STDIN_FILENO);
         dup2(devNull, STDOUT_FILENO);
     }
     Display* display = XOpenDisplay(nullptr);
-    std::vector<SavedCrtc> original;
-    if (display) original = readCrtcs(display);
-    char ready = display ? kDone : kNoDisplay;
-    [[maybe_unused]] ssize_t said = write(answerFd, &ready, 1);
+    answer(answerFd, display ? kDone : kNoDisplay);
     if (!display) _exit(0);
-    char command = readCommand(commandFd);
-    if (command == kRestore) restoreCrtcs(display, original);
-    char done = kDone;
-    [[maybe_unused]] ssize_t answered = write(answerFd, &done, 1);
+    CrtcChanges changes;
+    char command;
+    while ((command = readCommand(commandFd)) == kChangeComing || command == kChangeDone) {
+        if (command == kChangeComing) noteChangeComing(display, changes);
+        else noteChangeDone(display, changes);
+        answer(answerFd, kDone);
+    }
+    if (command == kRestore) undoChanges(display, changes);
+    answer(answerFd, kDone);
     _exit(0);
 }
 
@@ -151,18 +127,35 @@ void installCrashHandlers()
     for (int s : kCrashSignals) sigaction(s, &request, nullptr);
 }
 
+// Says why a crash would now leave the mode changed; false, for the caller to return.
+bool keeperOff(const std::string& why)
+{
+    report("crash protection is off", "the display mode keeper " + why);
+    return false;
+}
+
+std::string cannotStart(int error)
+{
+    return std::string("cannot start (") + std::strerror(error) + ")";
+}
+
 }  // namespace
 
 bool startModeKeeper()
 {
     if (gKeeper.commandFd >= 0) return true;
+    // Without a display there is no mode to keep; the window says so itself.
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) return false;
+    holdStandardDescriptors();
     int command[2], answer[2];
     // A socket, not a pipe: a keeper that is gone must not end the demo by SIGPIPE (see tell).
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, command) != 0) return false;
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, command) != 0) return keeperOff(cannotStart(errno));
     if (pipe2(answer, O_CLOEXEC) != 0) {
+        int error = errno;
         close(command[0]);
         close(command[1]);
-        return false;
+        return keeperOff(cannotStart(error));
     }
     pid_t pid = fork();
     if (pid == 0) {
@@ -170,17 +163,22 @@ bool startModeKeeper()
         close(answer[0]);
         runKeeper(command[0], answer[1]);
     }
+    int forkError = errno;
     close(command[0]);
     close(answer[1]);
-    if (pid < 0 || !waitForAnswer(answer[0], kReadyWaitMs)) {
-        close(command[1]);
-        close(answer[0]);
-        return false;
+    if (pid > 0 && waitForAnswer(answer[0], kReadyWaitMs)) {
+        gKeeper = Keeper{command[1], answer[0]};
+        installCrashHandlers();
+        return true;
     }
-    gKeeper.commandFd = command[1];
-    gKeeper.answerFd = answer[0];
-    installCrashHandlers();
-    return true;
+    close(command[1]);
+    close(answer[0]);
+    if (pid < 0) return keeperOff(cannotStart(forkError));
+    // Gone by itself when it could not connect; one still connecting after the wait is ended.
+    kill(pid, SIGKILL);
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    return keeperOff("cannot connect to the display");
 }
 
 void stopModeKeeper()
@@ -190,4 +188,24 @@ void stopModeKeeper()
     close(gKeeper.commandFd);
     close(gKeeper.answerFd);
     gKeeper = Keeper{};
+}
+
+namespace {
+
+// Waits for the keeper to have noted the settings, so that what follows is seen as after.
+void ask(char command)
+{
+    if (gKeeper.commandFd >= 0 && tell(command)) waitForAnswer(gKeeper.answerFd, kRestoreWaitMs);
+}
+
+}  // namespace
+
+void noteModeChangeComing()
+{
+    ask(kChangeComing);
+}
+
+void noteModeChangeDone()
+{
+    ask(kChangeDone);
 }

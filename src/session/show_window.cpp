@@ -4,12 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/report.h"
 #include "session/scene_loading.h"
 #include "session/show_session.h"
-#include "show/frame.h"
+#include "session/test_clock.h"
 #include "show/framed_frame.h"
 #include "state/app.h"
 
@@ -26,6 +25,27 @@ bool fail(const char* what, const std::string& message)
     return false;
 }
 
+// Where the off-screen picture cannot be had, the way to the other picture is named.
+const char* const kUseTheWindow = "; --window draws in a window on the X display instead";
+
+// The window, or the picture off-screen, with its GL context current.
+bool openPicture(ShowWindow& show, int width, int height)
+{
+    show.windows.backend = show.onDisplay ? glfwWindows() : offscreenWindows();
+    if (!startWindowing(show.windows)) {
+        if (show.onDisplay) return fail("display", "none for --window (run it under with-xvfb)");
+        return fail("off-screen", std::string("EGL cannot start Mesa's software device or its surfaceless "
+                                              "platform (libEGL with libegl-mesa0 has them)") + kUseTheWindow);
+    }
+    WindowFailure failure = WindowFailure::kNone;
+    GlWindowRequest request = {"Zephal3D capture", width, height, kColourBits, false, kStencilBits};
+    GlWindow* window = createGlWindow(show.windows, request, failure);
+    if (window && makeContextCurrent(show.windows, window)) return true;
+    if (show.onDisplay) return fail("display", "cannot open a GL window");
+    return fail("off-screen", "EGL gives no " + std::to_string(width) + "x" + std::to_string(height) +
+                                  " picture with 8-bit RGB, a 24-bit depth and an 8-bit stencil" + kUseTheWindow);
+}
+
 }  // namespace
 
 bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int width, int height)
@@ -34,13 +54,9 @@ bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int 
     show.time.nowMs = 0;
     initApp(app, manualTimeSource(show.time));
     if (!loadScene(app)) return false;
-    if (!startWindowing(show.windows)) return fail("display", "none (run it under with-xvfb)");
-    WindowFailure failure = WindowFailure::kNone;
-    GlWindowRequest request = {"Zephal3D capture", width, height, kColourBits, false, kStencilBits};
-    GlWindow* window = createGlWindow(show.windows, request, failure);
-    if (!window || !makeContextCurrent(show.windows, window)) return fail("display", "cannot open a GL window");
-    showGlWindow(show.windows, window);
-    framebufferSize(show.windows, window, show.width, show.height);
+    if (!openPicture(show, width, height)) return false;
+    showGlWindow(show.windows, show.windows.window);
+    framebufferSize(show.windows, show.windows.window, show.width, show.height);
     if (!startShowView(app, show.width, show.height))
         return fail("data", "the scene's textures could not be loaded");
     return true;
@@ -58,34 +74,14 @@ bool useRenderSize(ShowWindow& show, int width, int height)
     return startRenderSize(show.offscreen, show.windows, width, height);
 }
 
-void setShowTime(ShowWindow& show, App& app, double ms)
-{
-    // The counter counts whole milliseconds; the fraction goes into the clock's start, so that
-    // counter minus start is the time asked for, rounded once to the clock's float.
-    double whole = std::floor(ms);
-    show.time.nowMs = static_cast<uint32_t>(whole);
-    app.clock.clockStartMs = static_cast<float>(whole - ms);
-    app.clock.exactStartMs = whole - ms;
-}
+void setShowTime(ShowWindow& show, App& app, double ms) { setShowTime(show.time, app, ms); }
+void drawUnseenFrame(ShowWindow& show, App& app, double ms) { drawUnseenFrame(show.time, app, ms); }
 
 void drawShowFrame(ShowWindow& show, App& app, double ms)
 {
-    setShowTime(show, app, ms);
-    if (show.offscreen.framebuffer)
-        drawScaledFrame(app, show.offscreen);
-    else
-        drawFramedFrame(app);
-}
-
-void drawUnseenFrame(ShowWindow& show, App& app, double ms)
-{
-    // An empty scissor box lets no fragment through, the frame's clear included; all the rest of
-    // the frame, its effects' steps and the GL state it leaves, happens as in a drawn frame.
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(0, 0, 0, 0);
-    setShowTime(show, app, ms);
-    drawFrame(app);
-    glDisable(GL_SCISSOR_TEST);
+    if (!show.offscreen.framebuffer) return drawShowFrame(show.time, app, ms);
+    setShowTime(show.time, app, ms);
+    drawScaledFrame(app, show.offscreen);
 }
 
 void present(const ShowWindow& show)

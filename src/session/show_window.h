@@ -11,8 +11,9 @@
 struct App;
 
 // The show in a window of its own with a demo clock that the caller sets: for looking at chosen
-// moments of the show and for timing its frames.
+// moments of the show and for timing its frames. Drawn off-screen unless `onDisplay`.
 struct ShowWindow {
+    bool onDisplay = false;  // a window on the X display, for whoever wants to watch
     WindowSystem windows{};
     ManualTime time{};
     int width = 0;
@@ -21,8 +22,8 @@ struct ShowWindow {
 };
 
 // Reads the scene and the images from `dataDir` (which becomes the working directory, as the
-// demo reads its files from there), opens the window and starts the show in it with the demo
-// clock at 0. False, after a message on stderr, when something is missing.
+// demo reads its files from there), opens the window (or the picture off-screen) and starts the
+// show in it with the demo clock at 0. False, after one line on stderr, when something is missing.
 bool openShowWindow(ShowWindow& show, App& app, const std::string& dataDir, int width, int height);
 void closeShowWindow(ShowWindow& show);
 // The show drawn at width × height off screen, as zephal3d --render-size draws it; false after a

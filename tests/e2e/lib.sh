@@ -10,7 +10,8 @@
 #                              # (e2e_data --no-camera: a scene without a camera)
 #   e2e_start [ARG...]         # zephal3d in E2E_DIR; stdout/stderr kept in E2E_DIR/{stdout,stderr}
 #                              # E2E_FAKETIME='+0 x10' beforehand runs its clocks 10x faster;
-#                              # E2E_CWD=FOLDER starts it there instead
+#                              # E2E_CWD=FOLDER starts it there instead; E2E_CLOSED_FD=N starts
+#                              # it without descriptor N (0 stdin, 1 stdout: then none is kept)
 #   e2e_wait_window 'Zephal3D' # waits for a shown window with exactly this title: E2E_WIN
 #   e2e_focus WIN              # gives a window the keyboard focus and waits until it has it
 #   e2e_key Escape             # a key press and release to the focused window (xdotool names)
@@ -97,8 +98,20 @@ e2e_start() {
   local run=(env --default-signal=INT "LD_PRELOAD=$Z3D_GL_COUNTER${LD_PRELOAD:+:$LD_PRELOAD}"
     "Z3D_GL_COUNTS=$E2E_DIR/.gl-counts")
   if [ -n "${E2E_FAKETIME:-}" ]; then run+=(faketime -f "$E2E_FAKETIME"); fi
-  (cd "${E2E_CWD:-$E2E_DIR}" && exec "${run[@]}" "$Z3D_EXE" "$@" >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr") &
+  local closed=${E2E_CLOSED_FD:-}
+  (
+    cd "${E2E_CWD:-$E2E_DIR}"
+    exec >"$E2E_DIR/stdout" 2>"$E2E_DIR/stderr"
+    if [ -n "$closed" ]; then exec {closed}>&-; fi
+    exec "${run[@]}" "$Z3D_EXE" "$@"
+  ) &
   E2E_PID=$!
+}
+
+# The sockets a process holds, one "socket:[INODE]" a line.
+e2e_sockets() {
+  local fd
+  for fd in /proc/"$1"/fd/*; do readlink "$fd" || true; done 2>/dev/null | grep '^socket:' | sort -u || true
 }
 
 e2e_running() {

@@ -1,33 +1,35 @@
 #pragma once
 
-#include <GLFW/glfw3.h>
+#include <GL/gl.h>
 
 #include <cstdint>
 #include <vector>
 
-// A visible GLFW window with a current GL context, for GL tests run under with-xvfb.
+#include "platform/gl_window.h"
+
+// A picture drawn off-screen with a current GL context, for GL tests: no X server needed.
 struct GlTestWindow {
-    GLFWwindow* window = nullptr;
+    WindowSystem windows;
     int width = 0;
     int height = 0;
 
-    bool open(int w, int h, int depthBits = 16)
+    bool open(int w, int h)
     {
-        if (!glfwInit()) return false;
-        glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
-        glfwWindowHint(GLFW_DOUBLEBUFFER, GLFW_TRUE);
-        window = glfwCreateWindow(w, h, "gl test", nullptr, nullptr);
-        if (!window) return false;
-        glfwMakeContextCurrent(window);
+        windows.backend = offscreenWindows();
+        if (!startWindowing(windows)) return false;
+        // The formats the tests have always drawn in: 8-bit RGB, and a stencil beside a 24-bit depth.
+        GlWindowRequest request = {"gl test", w, h, 24, false, 8};
+        WindowFailure failure = WindowFailure::kNone;
+        GlWindow* window = createGlWindow(windows, request, failure);
+        if (!window || !makeContextCurrent(windows, window)) return false;
         width = w;
         height = h;
         return true;
     }
     void close()
     {
-        if (window) glfwDestroyWindow(window);
-        window = nullptr;
-        glfwTerminate();
+        if (windows.window) destroyGlWindow(windows, windows.window);
+        stopWindowing(windows);
     }
     // The back buffer as RGB rows, bottom row first (glReadPixels order).
     std::vector<uint8_t> readRgb() const

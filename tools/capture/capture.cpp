@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "capture_options.h"
-#include "frame_schedule.h"
 #include "frame_writer.h"
 #include "music_range.h"
 #include "platform/message_box.h"
@@ -17,6 +16,7 @@
 #include "png_file.h"
 #include "ppm_file.h"
 #include "progress.h"
+#include "session/frame_schedule.h"
 #include "session/show_window.h"
 #include "state/app.h"
 #include "y4m_stream.h"
@@ -191,6 +191,7 @@ int main(int argc, char** argv)
     makeAbsolute(options.y4mPath);
     makeAbsolute(options.wavPath);
     ShowWindow session;
+    session.onDisplay = options.window;
     gApp.desktopMode = options.fit;
     gApp.stepRateHz = options.stepRateHz;
     if (!openShowWindow(session, gApp, options.dataDir, options.width, options.height)) return 1;

@@ -102,14 +102,15 @@ ParseOutcome bad(std::string& error, const std::string& reason)
 
 }  // namespace
 
-// A format: the program's name, the indent of the second line, the name again.
+// A format: the program's name, the indent of the continued lines, the name again.
 const char* const kCaptureUsage =
     "usage: %s [--data DIR] [--from SEC] [--to SEC] [--fps N] [--size WxH | --fit WxH]\n"
-    "%*s[--step-rate HZ] [--render-size WxH] [--out DIR | --y4m FILE|-] [--wav FILE|-]\n"
+    "%*s[--step-rate HZ] [--render-size WxH] [--out DIR | --y4m FILE|-]\n"
+    "%*s[--wav FILE|-] [--window]\n"
     "       %s [--data DIR] [--fps N] [--size WxH | --fit WxH] [--step-rate HZ]\n"
-    "%*s[--render-size WxH] [--out PREFIX] SECONDS...\n"
+    "%*s[--render-size WxH] [--out PREFIX] [--window] SECONDS...\n"
     "Draws the show from the data in DIR (default: here) as the demo draws it, N frames a second\n"
-    "(default 60) in a WxH window (default 800x600); frame k shows demo time SEC + k / N.\n"
+    "(default 60) in a WxH picture (default 800x600); frame k shows demo time SEC + k / N.\n"
     "--fit WxH draws it as zephal3d --desktop does on a WxH screen: laid out as 800x600, in the\n"
     "largest centred 4:3 rectangle, with black bars (--fit 1920x1080 for a full-HD video).\n"
     "--step-rate HZ moves the greets and the end fog HZ steps a second of demo time, as\n"
@@ -121,14 +122,15 @@ const char* const kCaptureUsage =
     "Given SECONDS instead, it writes PREFIX-<ms>.ppm (default shot-<ms>.ppm) for each moment,\n"
     "from the frame at or just before it. The effects that step once a frame always count the\n"
     "frames from 0, so a moment looks the same in every capture of the same rate and size.\n"
-    "Needs a display: run it under with-xvfb.\n";
+    "It draws off-screen through EGL and needs no display; --window draws in a window on the X\n"
+    "display instead (with-xvfb gives one where there is none).\n";
 
 void printCaptureUsage(std::FILE* out)
 {
     // The name it was started by: installed, it is zephal3d-capture.
     const char* name = program_invocation_short_name;
     int indent = static_cast<int>(std::strlen("usage: ") + std::strlen(name) + 1);
-    std::fprintf(out, kCaptureUsage, name, indent, "", name, indent, "");
+    std::fprintf(out, kCaptureUsage, name, indent, "", indent, "", name, indent, "");
 }
 
 ParseOutcome parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& error)
@@ -138,6 +140,10 @@ ParseOutcome parseCaptureOptions(int argc, char** argv, CaptureOptions& options,
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help") return ParseOutcome::help;
+        if (arg == "--window") {
+            options.window = true;
+            continue;
+        }
         if (isOption(arg)) {
             if ((arg == "--size" || arg == "--fit") && options.sizeGiven)
                 return bad(error, "--size and --fit exclude each other");

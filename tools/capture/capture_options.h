@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "frame_schedule.h"
+#include "session/frame_schedule.h"
 
 // What the command line asks of capture: a range of the show, every frame (no moments given), or
 // pictures of single moments.
@@ -20,6 +20,7 @@ struct CaptureOptions {
     int stepRateHz = 0;  // --step-rate: the effects step by demo time, as zephal3d --step-rate does
     int renderWidth = 0;  // --render-size: drawn off screen at this size, then scaled; 0: directly
     int renderHeight = 0;
+    bool window = false;  // --window: drawn in a window on the X display, not off-screen
     std::string out;      // a range's PNG folder, or the moments' file prefix
     std::string y4mPath;  // a range as one YUV4MPEG2 stream ("-": standard output) instead of PNGs
     std::string wavPath;  // a range's music ("-": standard output)

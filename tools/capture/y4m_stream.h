@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "frame_schedule.h"
+#include "session/frame_schedule.h"
 
 // One YUV4MPEG2 stream, the raw video that encoders read from a file or a pipe: 4:2:0 planes,
 // BT.601 studio range, chroma sited between the pixels (C420jpeg).

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "audio/decode_pass.h"
 #include "audio/frame_header.h"
 #include "audio/frame_search.h"
 #include "audio/mp3_player.h"
@@ -17,29 +18,6 @@
 #include "stream_info.h"
 
 namespace {
-
-struct PassResult {
-    long frames = 0;
-    long clipped = 0;
-};
-
-// One pass, as the playback thread plays it when it does not loop.
-PassResult decodePass(Mp3Decoder& d, OutputQueue& out)
-{
-    PassResult r;
-    FrameHeader header{};
-    rewind(d.stream);
-    while (nextFrame(d.stream, header) == 1) {
-        ++r.frames;
-        int clipped = decodeFrame(d, header, out);
-        if (clipped < 0 || outputLost(out)) break;
-        r.clipped += clipped;
-    }
-    queueStaged(d.staging, out);
-    closeDevice(out);
-    releaseFile(d.stream);
-    return r;
-}
 
 int usage()
 {
@@ -99,7 +77,10 @@ int printInfo(const char* in, const char* inName)
         report(inName, "holds no audio that can be decoded" + why);
         return 1;
     }
-    std::fputs(info.c_str(), stdout);
+    if (std::fputs(info.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+        report("standard output", "cannot write");
+        return 1;
+    }
     return 0;
 }
 

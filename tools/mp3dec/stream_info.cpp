@@ -6,28 +6,6 @@ namespace {
 
 const char* const kModes[] = {"stereo", "joint stereo", "dual channel", "single channel"};
 
-struct FrameTotals {
-    FrameHeader first{};
-    uint32_t firstWord = 0;
-    int64_t frames = 0;
-    int64_t bytes = 0;  // of the frames, headers included
-    bool variable = false;
-};
-
-FrameTotals walkFrames(StreamInput& s)
-{
-    FrameTotals t;
-    FrameHeader h{};
-    rewind(s);
-    while (nextFrame(s, h) == 1) {
-        if (t.frames == 0) t.first = h;
-        t.variable |= h.bitrateIndex != t.first.bitrateIndex;
-        t.bytes += 4 + h.frameSize;
-        ++t.frames;
-    }
-    return t;
-}
-
 std::string line(const char* name, const std::string& value) { return std::string(name) + ": " + value + "\n"; }
 
 std::string fixed(double v, const char* format)
@@ -57,8 +35,11 @@ std::string tagLines(const InfoTag& tag)
 
 std::string streamInfo(StreamInput& s)
 {
-    FrameTotals t = walkFrames(s);
-    if (t.frames == 0) return {};
+    // The first frame a pass plays, read as a pass reads it, so that the tag and its plan are known.
+    FrameHeader played{};
+    rewind(s);
+    if (nextFrame(s, played) != 1) return {};
+    FrameTotals t = walkFrames(s, s.frameAt, s.firstHeader);
     const FrameHeader& h = t.first;
     int rate = kSamplingRates[h.samplingIndex];
     int perFrame = samplesPerFrame(h);

@@ -14,8 +14,8 @@
 #include "run_command.h"
 #include "temp_dir.h"
 
-// From the command line: the tools the tests run.
-inline std::string gendataPath, capturePath, mp3decPath;
+// From the command line: the tools the tests run, and the script that gives one a display.
+inline std::string gendataPath, capturePath, mp3decPath, withXvfbPath;
 
 inline std::string readFile(const std::string& path)
 {

@@ -65,6 +65,12 @@ std::vector<uint8_t> wrapped(const std::vector<uint8_t>& mp3)
     return out;
 }
 
+std::vector<uint8_t> joined(std::vector<uint8_t> a, const std::vector<uint8_t>& b)
+{
+    append(a, b);
+    return a;
+}
+
 // The first frames of a shine stream: enough to reach into the reservoir, small enough to mutate.
 std::vector<uint8_t> firstBytes(std::vector<uint8_t> bytes, size_t n)
 {
@@ -85,9 +91,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "write_mp3_seeds: shineenc failed\n");
         return 1;
     }
+    // Tagged songs small enough to vary byte by byte: a delay below the decoder's, no padding,
+    // a stray header in front, tag fields that do not fit.
+    std::vector<uint8_t> lowFrames = wholeFrames(firstBytes(mpeg25, 3 * 288));
     bool ok = writeSeed(dir, "stereo.mp3", firstBytes(stereo, 1700)) && writeSeed(dir, "lsf_mono.mp3", firstBytes(lsfMono, 700)) &&
               writeSeed(dir, "switched.mp3", switchedBlocks()) && writeSeed(dir, "wrapped.mp3", wrapped(silentStream(2))) &&
               writeSeed(dir, "mpeg25.mp3", firstBytes(mpeg25, 700)) &&
-              writeSeed(dir, "tagged.mp3", withInfoFrame(stereo, framesOf(stereo), kShineDelay, 700));
+              writeSeed(dir, "tagged.mp3", withInfoFrame(stereo, framesOf(stereo), kShineDelay, 700)) &&
+              writeSeed(dir, "tagged_stray.mp3", oneFrameSongBehindAStrayHeader()) &&
+              writeSeed(dir, "tagged_mpeg25.mp3", withInfoFrame(lowFrames, framesOf(lowFrames), 0, 0)) &&
+              writeSeed(dir, "tagged_cut_fields.mp3", joined(tagFrameWithoutRoomForItsSeekTable(framesOf(lowFrames)), lowFrames));
     return ok ? 0 : 1;
 }

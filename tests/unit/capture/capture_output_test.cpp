@@ -94,7 +94,11 @@ TEST(CaptureOptions, DefaultsAreTheWholeShowAtSixtyIn800x600)
     EXPECT_EQ(range.width, 800);
     EXPECT_EQ(range.height, 600);
     EXPECT_EQ(range.out, "capture");
+    EXPECT_FALSE(range.window);
     EXPECT_EQ(parsed({"3", "4.5"}).out, "shot");
+    CaptureOptions watched = parsed({"--window", "3"});  // a flag: the moment is not its value
+    EXPECT_TRUE(watched.window);
+    EXPECT_EQ(watched.momentsSeconds, std::vector<double>{3.0});
     CaptureOptions ntsc = parsed({"--fps", "29.97", "--size", "640x480", "--y4m", "-"});
     EXPECT_EQ(ntsc.rate.num, 2997);
     EXPECT_EQ(ntsc.rate.den, 100);

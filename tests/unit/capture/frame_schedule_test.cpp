@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "frame_schedule.h"
+#include "session/frame_schedule.h"
 
 namespace {
 

@@ -164,6 +164,20 @@ TEST_F(Mp3dec, UnreadableInputUnwritableOutputAndMisuseFail)
     EXPECT_EQ(run("-x " + music + " out").status, 2);
 }
 
+// Standard output that takes nothing (a full device, or closed): --info fails as decoding does.
+TEST_F(Mp3dec, OutputThatCannotBeWrittenFailsInfoAsItFailsDecoding)
+{
+    const std::string mp3dec = Z3D_MP3DEC;
+    for (const std::string& args : {"--info " + music, music + " -", "-r " + music + " -"}) {
+        for (const char* target : {">/dev/full", ">&-"}) {
+            std::string line = mp3dec + " " + args + " " + target;
+            Outcome r = shell(line);
+            EXPECT_EQ(r.status, 1) << line;
+            EXPECT_EQ(r.err, "mp3dec: standard output: cannot write\n") << line;
+        }
+    }
+}
+
 TEST_F(Mp3dec, StreamsItDoesNotDecodeAreNamed)
 {
     Bytes layer2;

@@ -87,12 +87,16 @@ struct AlsaDeviceTest : ::testing::Test {
     }
 };
 
-TEST_F(AlsaDeviceTest, DefaultPcmGetsExactlyTheQueuedBytesInOrder)
-{
+// ALSA's "default" PCM writes what it is given into `capture`.
+struct CaptureDeviceTest : AlsaDeviceTest {
     AlsaHome home;
     std::string capture = home.dir + "/capture.raw";
-    home.captureInto(capture);
     AudioParams params{22050, 2, 0x110};
+    CaptureDeviceTest() { home.captureInto(capture); }
+};
+
+TEST_F(CaptureDeviceTest, DefaultPcmGetsExactlyTheQueuedBytesInOrder)
+{
     ASSERT_TRUE(openDevice(out, params));
     std::vector<uint8_t> expected;
     for (int i = 0; i < 12; ++i) {
@@ -138,6 +142,23 @@ TEST(AlsaPcm, AnAbortBeforeTheOpenHoldsUntilTheClose)
     EXPECT_TRUE(alsaPcmPlay(block.data(), int(block.size())));
     alsaPcmClose();
     EXPECT_EQ(readFile(home.dir + "/next.raw"), block) << "the abort outlived the close";
+}
+
+// The player stops its thread with an abort also when the device thread has already closed the
+// device: that abort ends with the lift, and the next open plays.
+TEST_F(CaptureDeviceTest, AnAbortAfterTheCloseDoesNotSilenceTheNextOpen)
+{
+    ASSERT_TRUE(openDevice(out, params));
+    closeDevice(out);
+    abortOutput(out);
+    liftAbort(out);
+    std::vector<uint8_t> block = countedFrames(0, kBlockBytes);
+    ASSERT_TRUE(openDevice(out, params));
+    ASSERT_TRUE(playBlock(out, block.data(), kBlockBytes));
+    closeDevice(out);
+    EXPECT_FALSE(outputLost(out));
+    std::vector<uint8_t> heard = readFile(capture);
+    EXPECT_TRUE(heard == block) << "heard " << heard.size() << " of " << block.size() << " bytes";
 }
 
 struct LoggedFault {

@@ -1,4 +1,4 @@
-#include "frame_schedule.h"
+#include "session/frame_schedule.h"
 
 #include <cmath>
 
