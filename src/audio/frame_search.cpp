@@ -41,16 +41,17 @@ size_t riffDataStart(const uint8_t* data, size_t size, size_t pos)
     return size;
 }
 
-// The frame at pos is followed by another of the same stream, or reaches the end of the data
-// (only a first frame may run past it: a short file).
-bool confirmed(const uint8_t* data, size_t size, size_t pos, uint32_t word, uint32_t firstHeader)
+// The frame at pos is followed by another of the same stream, or reaches the end of the data.
+// Only a first frame where the audio begins may run past it: a short file, not a header that
+// happens to stand in the last kilobyte of other bytes.
+bool confirmed(const uint8_t* data, size_t size, size_t pos, uint32_t word, uint32_t firstHeader, bool atStart)
 {
     FrameHeader h{};
     parseHeader(h, word);
     size_t next = pos + 4 + static_cast<size_t>(h.frameSize);
     uint32_t nextWord = 0;
     if (wordAt(data, size, next, nextWord)) return continuesStream(nextWord, firstHeader ? firstHeader : word);
-    return next == size || (firstHeader == 0 && next > size);
+    return next == size || (firstHeader == 0 && atStart && next > size);
 }
 
 }  // namespace
@@ -82,11 +83,12 @@ SearchResult findHeader(const uint8_t* data, size_t size, size_t& pos, uint32_t 
 {
     SearchResult result{false, 0};
     skipTagsAndWrappers(data, size, pos);
+    const size_t start = pos;
     uint32_t word = 0;
     for (int shift = 0; shift <= kSearchShifts && wordAt(data, size, pos, word); ++shift, ++pos) {
         if (!isPlausibleHeader(word)) continue;
         bool fits = firstHeader ? continuesStream(word, firstHeader) : isSupportedHeader(word);
-        if (fits && confirmed(data, size, pos, word, firstHeader)) {
+        if (fits && confirmed(data, size, pos, word, firstHeader, pos == start)) {
             result.found = true;
             return result;
         }

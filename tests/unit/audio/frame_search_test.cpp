@@ -175,6 +175,23 @@ TEST(FrameSearch, CutLastFrameIsCompletedWithZeros)
     EXPECT_EQ(s.frameData[413 - 101], 0xAA);
 }
 
+// A file cut inside its first frame still plays it; a header standing in the last bytes of
+// something else, its frame running past the end, is no stream.
+TEST(FrameSearch, FirstFrameRunsPastTheEndOnlyWhereTheAudioBegins)
+{
+    std::vector<uint8_t> cut = silentStream(1);
+    cut.resize(cut.size() / 2);
+    StreamInput s = loaded(cut);
+    EXPECT_EQ(framesInPass(s), 1);
+    EXPECT_EQ(framesInPass(s), 1);
+    std::vector<uint8_t> behindJunk(1000, 0x00);
+    append(behindJunk, cut);
+    StreamInput junk = loaded(behindJunk);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(framesInPass(junk), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("no MPEG audio"), std::string::npos);
+}
+
 TEST(FrameSearch, EmptyAndMissingFiles)
 {
     StreamInput s = loaded({0xFF, 0xFB});
