@@ -41,6 +41,9 @@ before=$(screen_state)
 clock_at "00:00"
 FAKETIME_TIMESTAMP_FILE=$E2E_DIR/clock FAKETIME_NO_CACHE=1 LD_PRELOAD=$Z3D_FAKETIME e2e_start --desktop --mute
 e2e_wait_until 30 "the window over the screen" covers_the_screen Zephal3D
+# The clock starts after the textures are loaded, which follows the window's showing: a frame
+# drawn says it has started at 00:00, so that moving the clock on moves the show.
+e2e_wait_until 30 "the first frame" e2e_frames_reach 1
 clock_at "00:50"
 e2e_wait_frames 20
 e2e_shot "$E2E_DIR/live-50.png"
