@@ -28,7 +28,7 @@ bool DesktopSteps::drawFrame(App& app)
 {
     // The clock as the frame's camera reads it, a moment later.
     double demoMs = elapsedMs(app.clock);
-    bool drawn = shell.offscreen.framebuffer ? drawScaledFrame(app, shell.offscreen) : drawFramedFrame(app);
+    bool drawn = drawScaledFrame(app, shell.offscreen);
     if (!benchmark) return drawn;
     benchmark->renderWidth = shell.offscreen.width;
     benchmark->renderHeight = shell.offscreen.height;

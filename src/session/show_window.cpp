@@ -79,7 +79,6 @@ void drawUnseenFrame(ShowWindow& show, App& app, double ms) { drawUnseenFrame(sh
 
 void drawShowFrame(ShowWindow& show, App& app, double ms)
 {
-    if (!show.offscreen.framebuffer) return drawShowFrame(show.time, app, ms);
     setShowTime(show.time, app, ms);
     drawScaledFrame(app, show.offscreen);
 }

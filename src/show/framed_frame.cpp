@@ -18,24 +18,6 @@ void clearBars()
     glClearColor(frameColour[0], frameColour[1], frameColour[2], frameColour[3]);
 }
 
-// Only the bars, for a frame whose picture covers the rest: a software GL spends a full clear's
-// time on every pixel.
-void clearBarsAround(const PictureFit& fit)
-{
-    int right = fit.x + fit.width, top = fit.y + fit.height;
-    const int bars[4][4] = {{0, 0, fit.x, fit.framebufferHeight},
-                            {right, 0, fit.framebufferWidth - right, fit.framebufferHeight},
-                            {fit.x, 0, fit.width, fit.y},
-                            {fit.x, top, fit.width, fit.framebufferHeight - top}};
-    glEnable(GL_SCISSOR_TEST);
-    for (const auto& bar : bars) {
-        if (bar[2] <= 0 || bar[3] <= 0) continue;
-        glScissor(bar[0], bar[1], bar[2], bar[3]);
-        clearBars();
-    }
-    glDisable(GL_SCISSOR_TEST);
-}
-
 }  // namespace
 
 bool drawFramedFrame(App& app)
@@ -51,11 +33,11 @@ bool drawFramedFrame(App& app)
     return drawn;
 }
 
-bool drawScaledFrame(App& app, const OffscreenTarget& target)
+bool drawScaledFrame(App& app, OffscreenTarget& target)
 {
+    if (!drawsIntoTarget(target, app.picture)) return drawFramedFrame(app);
     drawIntoTarget(target);
     bool drawn = drawFrame(app);
     showTarget(target, app.picture);
-    clearBarsAround(app.picture);
     return drawn;
 }
