@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "render/black_bars.h"
+
 namespace {
 
 constexpr int kFramebufferObjectsSince = 3;  // GL 3.0 has them in its core
@@ -162,8 +164,7 @@ bool holdWindowPicture(OffscreenTarget& t, const PictureFit& fit)
     }
     t.gl.bindFramebuffer(GL_FRAMEBUFFER, t.window.framebuffer);
     glViewport(0, 0, t.window.width, t.window.height);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    clearToBlack();
     t.windowFit = fit;
     return true;
 }
@@ -204,7 +205,7 @@ bool openOffscreenTarget(OffscreenTarget& target, int width, int height, const W
     if (!offersFramebufferObjects() || !lookUpFramebufferFunctions(target.gl, lookup) ||
         !lookUpShaderFunctions(target.gl, lookup)) {
         why = "this GL has no framebuffer objects and shaders to scale with";
-        target = {};
+        target.gl = {};
         return false;
     }
     target.width = width;
@@ -241,8 +242,6 @@ void drawIntoTarget(const OffscreenTarget& target)
 
 void showTarget(OffscreenTarget& target, const PictureFit& fit)
 {
-    GLfloat frameColour[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, frameColour);
     const auto& gl = target.gl;
     if (holdWindowPicture(target, fit)) {
         gl.bindFramebuffer(GL_FRAMEBUFFER, target.window.framebuffer);
@@ -257,11 +256,9 @@ void showTarget(OffscreenTarget& target, const PictureFit& fit)
         // Without memory for the window-sized picture: straight into the window, bars and all.
         gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, fit.framebufferWidth, fit.framebufferHeight);
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
+        clearToBlack();
         scaleShowPicture(target, fit, false);
     }
     gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
-    glClearColor(frameColour[0], frameColour[1], frameColour[2], frameColour[3]);
     glViewport(fit.x, fit.y, fit.width, fit.height);
 }
