@@ -40,30 +40,22 @@ end_with_escape() {
 e2e_data
 before=$(screen_state)
 
-# The design's 800 x 600 fullscreen, then the 640 x 480 window, then 640 x 480 fullscreen.
-e2e_start --mute
-expect_barred_fullscreen Zephal3D
-press F1
-expect_window "Zephal 3D" "640 480"
-press F1
-expect_barred_fullscreen "Zephal 3D"
-end_with_escape "the default run"
-
-e2e_start --window --mute
-expect_window Zephal3D "800 600"
-press F1
-expect_barred_fullscreen "Zephal 3D"
-press F1
-expect_window "Zephal 3D" "640 480"
-end_with_escape "--window"
-
-e2e_start --desktop --mute
-expect_barred_fullscreen Zephal3D
-press F1
-expect_window "Zephal 3D" "640 480"
-press F1
-expect_barred_fullscreen "Zephal 3D"
-end_with_escape "--desktop"
+# Each run's options, then what it shows at the start, after F1 and after F1 again: the show's
+# shape over the screen with bars, or a window of that size (F1 restarts into 640 x 480).
+expect() {
+  if [ "$1" = bars ]; then expect_barred_fullscreen "$2"; else expect_window "$2" "${1/x/ }"; fi
+}
+for run in "|bars 640x480 bars" "--window|800x600 bars 640x480" "--desktop|bars 640x480 bars"; do
+  args=${run%%|*}
+  read -r first second third <<<"${run#*|}"
+  e2e_start $args --mute
+  expect "$first" Zephal3D
+  press F1
+  expect "$second" "Zephal 3D"
+  press F1
+  expect "$third" "Zephal 3D"
+  end_with_escape "${args:-the default run}"
+done
 
 # The mode keeper beside the design's fullscreen: a crash leaves the display as it found it.
 e2e_start --mute
